@@ -2,10 +2,84 @@
 
 #include <windows.h>
 
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "play/launch.h"
+#include "system/corner_timer.h"
+
 int ScreenSaverActive;
+
+namespace {
+constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+
+int SetActiveSetting(int on) {
+    return SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, SPIF_UPDATEINIFILE);
+}
+
+// Windows NT and later read the standard screen saver from the user's
+// desktop settings; SYSTEM.INI is where older systems look.
+void WriteStandardSaverEntries() {
+    if (SystemIniPath[0] != '\0')
+        WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", ShortSaverPath, SystemIniPath);
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "SCRNSAVE.EXE", 0, REG_SZ, reinterpret_cast<const BYTE*>(ShortSaverPath),
+                   static_cast<DWORD>(strnlen(ShortSaverPath, sizeof ShortSaverPath - 1) + 1));
+    RegCloseKey(key);
+}
+}  // namespace
 
 int IsScreenSaverActive() {
     BOOL active = FALSE;
-    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    return active ? 1 : 0;
+    BOOL ok = SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    return ok == 1 && active == 1 ? 1 : 0;
+}
+
+int EnableScreenSaver() {
+    ScreenSaverActive = 1;
+    return SetActiveSetting(1);
+}
+
+int DisableScreenSaver() {
+    ScreenSaverActive = 0;
+    return SetActiveSetting(0);
+}
+
+void SetStandardScreenSaver() {
+    // The active setting is on while the entry is written, and ends as it was.
+    if (IsScreenSaverActive() == 1) {
+        SetActiveSetting(1);
+        WriteStandardSaverEntries();
+    } else {
+        EnableScreenSaver();
+        WriteStandardSaverEntries();
+        DisableScreenSaver();
+    }
+}
+
+void SetScreenSaverTimeout(int minutes) {
+    UINT seconds = static_cast<UINT>(minutes) * 60;
+    // The waiting time takes effect for the session; the user's profile keeps its own.
+    if (IsScreenSaverActive() == 1) {
+        SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, seconds, nullptr, 0);
+    } else {
+        EnableScreenSaver();
+        SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, seconds, nullptr, 0);
+        DisableScreenSaver();
+    }
+}
+
+void StartScreenSaverNow() {
+    if (IsScreenSaverActive() == 1) SendMessageA(MainWindow, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+}
+
+void RunDefragWithoutScreenSaver() {
+    int wasOn = IsScreenSaverActive();
+    StopCornerTimer();
+    DisableScreenSaver();
+    RunAndWait("defrag.exe");
+    StartCornerTimer();
+    if (wasOn == 1) EnableScreenSaver();
 }
