@@ -1,22 +1,82 @@
 #include "app/commands.h"
 
+#include "app/handles.h"
+#include "app/help.h"
 #include "app/main_window.h"
+#include "app/toolbar.h"
+#include "app/tray.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "system/screen_saver.h"
+
+namespace {
+constexpr int kListPopupMenu = 4502;
+
+// Minutes of the waiting-time commands, in command order from kCmdWait1.
+constexpr int kWaitMinutes[] = {1, 2, 3, 4, 5, 10, 15, 20};
+}  // namespace
 
 void ExitProgram() {
     SendMessageA(MainWindow, WM_CLOSE, 0, 0);
 }
 
+void ShowListPopupMenu() {
+    POINT at{};
+    GetCursorPos(&at);
+    MenuHandle menu(LoadMenuA(AppInstance, MAKEINTRESOURCEA(kListPopupMenu)));
+    if (!menu) return;
+    TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0,
+                   MainWindow, nullptr);
+}
+
 void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     GetSelectedEntryRow();
-    switch (LOWORD(wParam)) {
+    int command = LOWORD(wParam);
+    switch (command) {
     case kCmdNewList: NewList(); break;
     case kCmdOpenList: OpenList(); break;
     case kCmdSaveList: SaveList(); break;
     case kCmdSaveListAs: SaveListAs(); break;
     case kCmdSaveStandardList: SaveStandardList(); break;
+    case kCmdEnterTray: EnterTray(); break;
     case kCmdExit: ExitProgram(); break;
+    // Adding and editing entries, running them, playing the list and the
+    // settings dialog: their operations come with the work that owns them.
+    case kCmdAddFile:
+    case kCmdFolderSearch:
+    case kCmdDeleteEntry:
+    case kCmdRemoveDuplicates:
+    case kCmdRemoveMissing:
+    case kCmdMoveUp:
+    case kCmdMoveDown:
+    case kCmdConfigure:
+    case kCmdPreview:
+    case kCmdSwitchSeconds:
+    case kCmdOpenArchive:
+    case kCmdPlayFullScreen:
+    case kCmdPlayWindow:
+    case kCmdSettings:
+    case kCmdSetStandard:
+        break;
+    case kCmdDisplayProperties: ShowDisplayProperties(); break;
+    case kCmdCustomizeToolbar: CustomizeToolbar(); break;
+    case kCmdHelp: ShowHelp(); break;
+    case kCmdAbout:
+        // The About box comes with the archive adapter: ShowAboutBox().
+        break;
+    case kCmdLeaveTray: LeaveTray(); break;
+    case kCmdSaverOff: DisableScreenSaver(); break;
+    case kCmdSaverOn: EnableScreenSaver(); break;
+    case kCmdSaverNow: StartScreenSaverNow(); break;
+    case kCmdWait1:
+    case kCmdWait2:
+    case kCmdWait3:
+    case kCmdWait4:
+    case kCmdWait5:
+    case kCmdWait10:
+    case kCmdWait15:
+    case kCmdWait20: SetScreenSaverTimeout(kWaitMinutes[command - kCmdWait1]); break;
+    case kCmdDefrag: RunDefragWithoutScreenSaver(); break;
     default: break;
     }
     if (EntryListView) SetFocus(EntryListView);

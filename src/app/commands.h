@@ -47,3 +47,5 @@ enum CommandId : int {
 
 void DispatchCommand(WPARAM wParam, LPARAM lParam);
 void ExitProgram();
+// The list's own menu, at the cursor; shown for a right click on any child.
+void ShowListPopupMenu();

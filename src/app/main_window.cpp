@@ -6,10 +6,13 @@
 
 #include "app/commands.h"
 #include "app/paths.h"
+#include "app/toolbar.h"
+#include "app/tray.h"
 #include "archive/archiver.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "settings/settings.h"
+#include "system/corner_timer.h"
 #include "system/screen_saver.h"
 
 HINSTANCE AppInstance;
@@ -36,6 +39,8 @@ void OnCreate() {
     for (int i = 0; i < 3; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
     LoadSettings();
     ApplyStoredRect(MainWindow, AppSettings.MainL, AppSettings.MainT, AppSettings.MainR, AppSettings.MainB);
+    CreateMainToolbar();
+    CreateStatusBar();
     CreateEntryListView();
     if (FileExists(StandardListPath)) {
         LoadListFile(StandardListPath);
@@ -43,6 +48,7 @@ void OnCreate() {
     } else {
         NewList();
     }
+    StartCornerTimer();
 }
 
 // The user's answer to the save prompt decides whether the window may close.
@@ -70,6 +76,8 @@ void RestoreStartupScreenSaverState() {
 
 bool OnClose() {
     if (!ConfirmCloseWithChanges()) return false;
+    if (TrayIconShown == 1) RemoveTrayIcon();
+    StopCornerTimer();
     RestoreStartupScreenSaverState();
     return true;
 }
@@ -82,8 +90,36 @@ void OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
     LayoutEntryListView();
 }
 
-void OnNotify(const NMHDR* header) {
-    if (header->code == NM_DBLCLK) RunSelectedOnDoubleClick();
+// Answers to the toolbar's customisation questions go back as the result.
+bool AnswerToolbarNotification(NMHDR* header, LRESULT* result) {
+    switch (header->code) {
+    case TBN_GETBUTTONINFOA:
+        *result = GetToolbarButtonInfo(reinterpret_cast<NMTOOLBARA*>(header));
+        return true;
+    case TBN_QUERYINSERT:
+    case TBN_QUERYDELETE:
+        *result = 1;
+        return true;
+    case TBN_RESTORE:
+        CompleteRestoredButton(reinterpret_cast<NMTBRESTORE*>(header));
+        *result = 0;
+        return true;
+    case TBN_RESET:
+        ResetToolbar();
+        return false;
+    default:
+        return false;
+    }
+}
+
+void OnNotify(NMHDR* header) {
+    // A right click or double click on the toolbar or status bar acts on the list.
+    if (header->code == TTN_NEEDTEXTA)
+        AnswerTooltipRequest(reinterpret_cast<NMTTDISPINFOA*>(header));
+    else if (header->code == NM_RCLICK)
+        ShowListPopupMenu();
+    else if (header->code == NM_DBLCLK)
+        RunSelectedOnDoubleClick();
     if (header->idFrom == kEntryListViewId && header->code == LVN_COLUMNCLICK)
         SortEntryRowsByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
 }
@@ -140,6 +176,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DESTROY:
             SaveMainWindowRect();
             EntryListView = nullptr;
+            MainToolbar = nullptr;
             PostQuitMessage(0);
             return 0;
         case WM_SIZE:
@@ -155,14 +192,22 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             EndPaint(window, &ps);
             return 0;
         }
-        case WM_NOTIFY:
-            OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(lParam);
+            LRESULT answer = 0;
+            if (header->idFrom == kToolbarId && AnswerToolbarNotification(header, &answer)) return answer;
+            OnNotify(header);
             break;
+        }
         case WM_COMMAND:
             DispatchCommand(wParam, lParam);
             LayoutEntryListView();
             break;
+        case kTrayMessage:
+            if (wParam == kTrayIconId) OnTrayIconMessage(lParam);
+            break;
         default:
+            if (message == TaskbarCreatedMessage()) OnTaskbarCreated();
             break;
         }
     } catch (...) {

@@ -1,0 +1,19 @@
+#include "app/help.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/main_window.h"
+#include "app/paths.h"
+
+void ShowDisplayProperties() {
+    ShellExecuteA(nullptr, "open", "control.exe", "desk.cpl,,1", nullptr, SW_SHOWNA);
+}
+
+// The help is one HTML page beside the program, opened with the user's browser.
+void ShowHelp() {
+    char page[MAX_PATH];
+    if (!CopyText(page, sizeof page, ProgramFolder) || !AppendText(page, sizeof page, kHelpFileName)) return;
+    if (!FileExists(page)) return;
+    ShellExecuteA(MainWindow, "open", page, nullptr, nullptr, SW_SHOWNORMAL);
+}

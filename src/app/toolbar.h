@@ -1,0 +1,20 @@
+// The toolbar along the top of the main window (buttons, tooltips, the
+// user's own arrangement kept in the registry) and the status bar below.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+constexpr int kToolbarButtonCount = 23;
+extern HWND MainToolbar;
+
+HWND CreateMainToolbar();
+HWND CreateStatusBar();
+void InsertToolbarSeparators();
+void AnswerTooltipRequest(NMTTDISPINFOA* request);
+// Customisation dialog questions; the results go back to the toolbar.
+LRESULT GetToolbarButtonInfo(NMTOOLBARA* request);
+void ResetToolbar();
+void CompleteRestoredButton(NMTBRESTORE* request);
+void CustomizeToolbar();
+// Command of toolbar button index, or 0 outside the table.
+int ToolbarButtonCommand(int index);

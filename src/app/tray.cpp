@@ -1,0 +1,101 @@
+#include "app/tray.h"
+
+#include <shellapi.h>
+
+#include "app/commands.h"
+#include "app/handles.h"
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "system/screen_saver.h"
+
+int TrayIconShown;
+
+namespace {
+constexpr int kTrayIcon = 4401;
+constexpr int kTrayMenu = 4503;
+constexpr char kTrayTip[] = "Ｚｅｌｖｉｓｔａ";
+
+void AddTrayIcon() {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = MainWindow;
+    icon.uID = kTrayIconId;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = kTrayMessage;
+    icon.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(kTrayIcon));
+    CopyText(icon.szTip, sizeof icon.szTip, kTrayTip);
+    Shell_NotifyIconA(NIM_ADD, &icon);
+}
+
+void SetItemState(HMENU menu, UINT command, UINT state) {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_STATE;
+    item.fState = state;
+    SetMenuItemInfoA(menu, command, FALSE, &item);
+}
+}  // namespace
+
+void EnterTray() {
+    AddTrayIcon();
+    ShowWindow(MainWindow, SW_HIDE);
+    TrayIconShown = 1;
+}
+
+void RemoveTrayIcon() {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = MainWindow;
+    icon.uID = kTrayIconId;
+    Shell_NotifyIconA(NIM_DELETE, &icon);
+}
+
+void LeaveTray() {
+    RemoveTrayIcon();
+    ShowWindow(MainWindow, SW_SHOWNORMAL);
+    TrayIconShown = 0;
+}
+
+void ShowTrayMenu() {
+    MenuHandle menu(LoadMenuA(AppInstance, MAKEINTRESOURCEA(kTrayMenu)));
+    if (!menu) return;
+    // Exactly one of the two items is checked: the one naming the current state.
+    if (ScreenSaverActive == 0) {
+        SetItemState(menu.get(), kCmdSaverOn, 0);
+        SetItemState(menu.get(), kCmdSaverOff, MFS_CHECKED);
+    } else {
+        SetItemState(menu.get(), kCmdSaverOff, 0);
+        SetItemState(menu.get(), kCmdSaverOn, MFS_CHECKED);
+    }
+    HMENU popup = GetSubMenu(menu.get(), 0);
+    POINT at{};
+    GetCursorPos(&at);
+    // In the foreground the menu closes when the user clicks elsewhere.
+    SetForegroundWindow(MainWindow);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_BOTTOMALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, MainWindow, nullptr);
+    PostMessageA(MainWindow, WM_NULL, 0, 0);
+}
+
+void OnTrayIconMessage(LPARAM mouseMessage) {
+    switch (mouseMessage) {
+    case WM_LBUTTONDBLCLK:
+        TrayIconShown = 0;
+        RemoveTrayIcon();
+        ShowWindow(MainWindow, SW_SHOWNORMAL);
+        break;
+    case WM_RBUTTONDOWN:
+        ShowTrayMenu();
+        break;
+    default:
+        break;
+    }
+}
+
+UINT TaskbarCreatedMessage() {
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+void OnTaskbarCreated() {
+    if (TrayIconShown == 1) AddTrayIcon();
+}

@@ -1,0 +1,25 @@
+// Started under the name of an outside program; appends one line to
+// %TEMP%\zelvista-standin.log: its own file name, whether the system screen
+// saver was active while it ran, and its command line.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+int main() {
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    const char* name = std::strrchr(self, '\\');
+    name = name ? name + 1 : self;
+    BOOL active = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    char log[MAX_PATH];
+    DWORD n = GetTempPathA(sizeof log, log);
+    if (n == 0 || n + 32 > sizeof log) return 1;
+    std::strcat(log, "zelvista-standin.log");
+    FILE* out = std::fopen(log, "ab");
+    if (!out) return 1;
+    std::fprintf(out, "%s active=%d cmd=%s\n", name, active ? 1 : 0, GetCommandLineA());
+    std::fclose(out);
+    return 0;
+}
