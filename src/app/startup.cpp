@@ -11,6 +11,7 @@
 
 HFONT LinkFont;
 HCURSOR LinkCursor;
+HACCEL Accelerators;
 
 namespace {
 constexpr char kInstanceMutex[] = "ZelvistaV0200";
@@ -25,6 +26,16 @@ bool BringRunningInstanceForward() {
     return true;
 }
 }  // namespace
+
+void LoadProgramAccelerators() {
+    Accelerators = LoadAcceleratorsA(AppInstance, MAKEINTRESOURCEA(kAccelerators));
+}
+
+void ProcessMessage(MSG& msg) {
+    if (Accelerators && TranslateAcceleratorA(MainWindow, Accelerators, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
 
 void MakeLinkCursor() {
     char helpProgram[MAX_PATH];
@@ -74,14 +85,10 @@ int RunZelvista(HINSTANCE instance, int showCommand) {
         ShowWindow(MainWindow, showCommand);
         UpdateWindow(MainWindow);
     }
-    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(kAccelerators));
+    LoadProgramAccelerators();
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (accelerators && TranslateAcceleratorA(MainWindow, accelerators, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
     if (LinkFont) DeleteObject(LinkFont);
     LinkFont = nullptr;
     ReleaseMutex(mutex.get());

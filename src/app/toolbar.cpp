@@ -35,6 +35,13 @@ TBBUTTON ButtonRecord(int index) {
     return button;
 }
 
+TBBUTTON SeparatorRecord() {
+    TBBUTTON separator{};
+    separator.fsState = TBSTATE_ENABLED;
+    separator.fsStyle = TBSTYLE_SEP;
+    return separator;
+}
+
 void ButtonTable(TBBUTTON (&table)[kToolbarButtonCount]) {
     for (int i = 0; i < kToolbarButtonCount; ++i) table[i] = ButtonRecord(i);
 }
@@ -86,9 +93,7 @@ HWND CreateStatusBar() {
 }
 
 void InsertToolbarSeparators() {
-    TBBUTTON separator{};
-    separator.fsState = TBSTATE_ENABLED;
-    separator.fsStyle = TBSTYLE_SEP;
+    TBBUTTON separator = SeparatorRecord();
     for (int position : kSeparatorPositions)
         SendMessageA(MainToolbar, TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&separator));
 }
@@ -116,12 +121,17 @@ void ResetToolbar() {
     InsertToolbarSeparators();
 }
 
-// A stored layout names buttons only by command; the toolbar of this system
-// asks the owner for the rest of each record while it restores.
+// A stored layout names buttons only by command, and some toolbars store a
+// separator as command 0; the toolbar may ask for the rest of each record
+// while it restores.
 void CompleteRestoredButton(NMTBRESTORE* request) {
     if (request->iItem < 0 || (request->tbButton.fsStyle & TBSTYLE_SEP)) return;
     int index = IndexOfCommand(request->tbButton.idCommand);
-    if (index >= 0) request->tbButton = ButtonRecord(index);
+    if (index >= 0) {
+        request->tbButton = ButtonRecord(index);
+    } else if (request->tbButton.idCommand == 0) {
+        request->tbButton = SeparatorRecord();
+    }
 }
 
 void CustomizeToolbar() {

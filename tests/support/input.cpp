@@ -1,0 +1,161 @@
+#include "support/input.h"
+
+#include <shellapi.h>
+
+#include <fstream>
+
+#include "app/main_window.h"
+#include "app/startup.h"
+#include "support/ui.h"
+
+namespace {
+struct MenuWatch {
+    std::function<void(HMENU)> inspect;
+    char key = 0;
+    bool seen = false;
+    UINT_PTR timer = 0;
+} watch;
+
+void CALLBACK WatchMenus(HWND, UINT, UINT_PTR, DWORD) {
+    HWND menuWindow = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            char cls[16] = "";
+            GetClassNameA(w, cls, sizeof cls);
+            if (std::string(cls) != "#32768" || !IsWindowVisible(w)) return TRUE;
+            *reinterpret_cast<HWND*>(p) = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&menuWindow));
+    if (!menuWindow) return;
+    KillTimer(nullptr, watch.timer);
+    watch.timer = 0;
+    watch.seen = true;
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+    if (watch.inspect) watch.inspect(menu);
+    if (watch.key) {
+        // The menu's own loop reads the thread's keyboard messages.
+        PostMessageA(MainWindow, WM_CHAR, static_cast<BYTE>(watch.key), 0);
+    } else {
+        EndMenu();
+    }
+}
+
+MessageRecorder* activeRecorder;
+}  // namespace
+
+void OnNextPopupMenu(std::function<void(HMENU)> inspect, char key) {
+    if (watch.timer) KillTimer(nullptr, watch.timer);
+    watch.inspect = std::move(inspect);
+    watch.key = key;
+    watch.seen = false;
+    watch.timer = SetTimer(nullptr, 0, 50, WatchMenus);
+}
+
+bool PopupMenuSeen() {
+    return watch.seen;
+}
+
+MessageRecorder::MessageRecorder(bool swallow) : swallow_(swallow) {
+    activeRecorder = this;
+    previous_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageRecorder::Proc)));
+}
+
+MessageRecorder::~MessageRecorder() {
+    if (IsWindow(MainWindow)) SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous_));
+    activeRecorder = nullptr;
+}
+
+LRESULT CALLBACK MessageRecorder::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    MessageRecorder* r = activeRecorder;
+    if (message == WM_COMMAND) {
+        r->commands.push_back(LOWORD(wParam));
+        if (r->swallow_) return 0;
+    } else if (message == WM_SYSCOMMAND) {
+        r->systemCommands.push_back(wParam & 0xFFF0);
+        if (r->swallow_) return 0;
+    }
+    return CallWindowProcA(r->previous_, window, message, wParam, lParam);
+}
+
+void PumpProgramMessages() {
+    MSG msg;
+    for (int idle = 0; idle < 3; ++idle) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ProcessMessage(msg);
+            idle = 0;
+        }
+        Sleep(30);
+    }
+}
+
+void PressKey(const std::vector<WORD>& modifiers, WORD key) {
+    std::vector<INPUT> inputs;
+    auto add = [&inputs](WORD vk, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        if (vk == VK_DELETE) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+        inputs.push_back(in);
+    };
+    for (WORD m : modifiers) add(m, false);
+    add(key, false);
+    add(key, true);
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) add(*it, true);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpProgramMessages();
+}
+
+bool TrayIconPresent(HWND window) {
+    // Changing nothing succeeds only for an icon that is there.
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = window;
+    icon.uID = kTrayIconId;
+    return Shell_NotifyIconA(NIM_MODIFY, &icon) != FALSE;
+}
+
+namespace {
+char savedFolder[MAX_PATH];
+
+std::string StandInLogPath() {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    return std::string(temp) + "zelvista-standin.log";
+}
+}  // namespace
+
+std::string EnterStandInFolder(const std::vector<std::string>& names) {
+    std::string folder = MakeScratchFolder("standin");
+    std::string standIn = TestProgramFolder() + "zelvista_standin.exe";
+    for (const std::string& name : names) CopyFileA(standIn.c_str(), (folder + name).c_str(), FALSE);
+    GetCurrentDirectoryA(sizeof savedFolder, savedFolder);
+    SetCurrentDirectoryA(folder.c_str());
+    ClearStandInLog();
+    return folder;
+}
+
+void LeaveStandInFolder() {
+    SetCurrentDirectoryA(savedFolder);
+}
+
+std::vector<std::string> StandInLog(size_t lines, DWORD ms) {
+    std::vector<std::string> result;
+    DWORD start = GetTickCount();
+    do {
+        result.clear();
+        std::ifstream in(StandInLogPath());
+        std::string line;
+        while (std::getline(in, line)) result.push_back(line);
+        if (result.size() >= lines) break;
+        Sleep(50);
+    } while (GetTickCount() - start < ms);
+    return result;
+}
+
+void ClearStandInLog() {
+    DeleteFileA(StandInLogPath().c_str());
+}

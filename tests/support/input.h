@@ -1,0 +1,49 @@
+// Helpers for driving the program as a user does: keys, popup menus, the
+// messages that reach the main window, the tray icon, outside programs.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Watches for the next popup menu this thread tracks: `inspect` gets the
+// menu as shown; then the menu is closed, or, when `key` is given, the item
+// with that menu key is chosen as a key press would choose it.
+void OnNextPopupMenu(std::function<void(HMENU)> inspect, char key = 0);
+// True once the watched menu was seen (the watch then ends).
+bool PopupMenuSeen();
+
+// Records the WM_COMMAND identifiers and WM_SYSCOMMAND codes that reach the
+// main window while it lives; with swallow they stop there instead of running.
+class MessageRecorder {
+public:
+    explicit MessageRecorder(bool swallow);
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+    std::vector<int> commands;
+    std::vector<WPARAM> systemCommands;
+
+private:
+    static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
+    bool swallow_;
+    WNDPROC previous_;
+};
+
+// Presses a key with modifiers through the system's input, then lets the
+// program's message loop (accelerators first) handle what follows.
+void PressKey(const std::vector<WORD>& modifiers, WORD key);
+void PumpProgramMessages();
+
+// Whether the main window's tray icon is in the notification area now.
+bool TrayIconPresent(HWND window);
+
+// The tests' stand-in for outside programs, copied as `name` into a fresh
+// folder that then becomes the current folder, first on the search path.
+// Returns the folder; the current folder is put back by LeaveStandInFolder.
+std::string EnterStandInFolder(const std::vector<std::string>& names);
+void LeaveStandInFolder();
+// Lines the stand-in wrote ("name active=N cmd=..."), waiting up to ms for at least `lines`.
+std::vector<std::string> StandInLog(size_t lines = 0, DWORD ms = 0);
+void ClearStandInLog();
