@@ -57,7 +57,8 @@ bool PopupMenuSeen() {
     return watch.seen;
 }
 
-MessageRecorder::MessageRecorder(bool swallow) : swallow_(swallow) {
+MessageRecorder::MessageRecorder(bool swallowCommands, bool swallowSystemCommands)
+    : swallowCommands_(swallowCommands), swallowSystem_(swallowSystemCommands) {
     activeRecorder = this;
     previous_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(MainWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MessageRecorder::Proc)));
@@ -72,10 +73,10 @@ LRESULT CALLBACK MessageRecorder::Proc(HWND window, UINT message, WPARAM wParam,
     MessageRecorder* r = activeRecorder;
     if (message == WM_COMMAND) {
         r->commands.push_back(LOWORD(wParam));
-        if (r->swallow_) return 0;
+        if (r->swallowCommands_) return 0;
     } else if (message == WM_SYSCOMMAND) {
         r->systemCommands.push_back(wParam & 0xFFF0);
-        if (r->swallow_) return 0;
+        if (r->swallowSystem_) return 0;
     }
     return CallWindowProcA(r->previous_, window, message, wParam, lParam);
 }

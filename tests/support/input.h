@@ -15,10 +15,10 @@ void OnNextPopupMenu(std::function<void(HMENU)> inspect, char key = 0);
 bool PopupMenuSeen();
 
 // Records the WM_COMMAND identifiers and WM_SYSCOMMAND codes that reach the
-// main window while it lives; with swallow they stop there instead of running.
+// main window while it lives; swallowed ones stop there instead of running.
 class MessageRecorder {
 public:
-    explicit MessageRecorder(bool swallow);
+    explicit MessageRecorder(bool swallowCommands, bool swallowSystemCommands = true);
     ~MessageRecorder();
     MessageRecorder(const MessageRecorder&) = delete;
     MessageRecorder& operator=(const MessageRecorder&) = delete;
@@ -27,7 +27,8 @@ public:
 
 private:
     static LRESULT CALLBACK Proc(HWND, UINT, WPARAM, LPARAM);
-    bool swallow_;
+    bool swallowCommands_;
+    bool swallowSystem_;
     WNDPROC previous_;
 };
 

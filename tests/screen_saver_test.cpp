@@ -1,0 +1,221 @@
+// The system screen saver controls, the defragmenter run, the display
+// properties and the help page.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "app/tray.h"
+#include "play/launch.h"
+#include "support/fixture.h"
+#include "support/input.h"
+#include "system/screen_saver.h"
+
+namespace {
+
+class ScreenSaverTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive_, 0);
+        SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &savedTimeout_, 0);
+    }
+    void TearDown() override {
+        LeaveStandInFolder();
+        SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, savedTimeout_, nullptr, 0);
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive_, nullptr, 0);
+        MainWindowTest::TearDown();
+    }
+    static void Command(int id) { SendMessageA(MainWindow, WM_COMMAND, id, 0); }
+    // The system setting and the program's flag as the program found them at start.
+    static void StartWithActive(int on) {
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, 0);
+        ScreenSaverActive = on;
+    }
+    static int Timeout() {
+        int seconds = 0;
+        SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &seconds, 0);
+        return seconds;
+    }
+
+private:
+    BOOL savedActive_ = FALSE;
+    int savedTimeout_ = 0;
+};
+
+TEST_F(ScreenSaverTest, WaitingTimesLeaveTheActiveSettingAsItWas) {
+    const int seconds[] = {60, 120, 180, 240, 300, 600, 900, 1200};
+    for (int on : {0, 1}) {
+        for (int i = 0; i < 8; ++i) {
+            StartWithActive(on);
+            SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, 30, nullptr, 0);
+            Command(kCmdWait1 + i);
+            EXPECT_EQ(Timeout(), seconds[i]) << "item " << i << " active " << on;
+            EXPECT_EQ(IsScreenSaverActive(), on);
+            EXPECT_EQ(ScreenSaverActive, on);
+        }
+    }
+}
+
+TEST_F(ScreenSaverTest, StartNowOnlyWhenTheSettingIsOn) {
+    for (int on : {1, 0}) {
+        StartWithActive(on);
+        MessageRecorder recorder(false, true);
+        Command(kCmdSaverNow);
+        std::vector<WPARAM> expected;
+        if (on) expected.push_back(SC_SCREENSAVE);
+        EXPECT_EQ(recorder.systemCommands, expected) << on;
+    }
+}
+
+TEST_F(ScreenSaverTest, ClosingPutsTheStartupSettingBack) {
+    struct Case {
+        int atStart;
+        int command;
+    } cases[] = {{0, kCmdSaverOn}, {1, kCmdSaverOff}, {0, kCmdSaverOff}, {1, kCmdSaverOn}};
+    for (const Case& c : cases) {
+        StartWithActive(c.atStart);
+        StartupScreenSaverState = c.atStart;
+        Command(c.command);
+        ASSERT_TRUE(CloseTestMainWindow());
+        EXPECT_EQ(IsScreenSaverActive(), c.atStart) << c.command;
+        ASSERT_NE(CreateTestMainWindow(), nullptr);
+    }
+}
+
+TEST_F(ScreenSaverTest, DefragmenterRunsWithTheScreenSaverOff) {
+    EnterStandInFolder({"defrag.exe"});
+    for (int on : {1, 0}) {
+        ClearStandInLog();
+        StartWithActive(on);
+        Command(kCmdDefrag);
+        // The command waited for the program: its line is there at once.
+        std::vector<std::string> log = StandInLog();
+        ASSERT_EQ(log.size(), 1u) << on;
+        EXPECT_EQ(log[0].rfind("defrag.exe active=0 cmd=defrag.exe", 0), 0u) << log[0];
+        EXPECT_EQ(IsScreenSaverActive(), on);
+        EXPECT_EQ(ScreenSaverActive, on);
+    }
+}
+
+TEST_F(ScreenSaverTest, MissingDefragmenterStillRestoresTheSetting) {
+    EnterStandInFolder({});
+    StartWithActive(1);
+    EXPECT_EQ(RunAndWait("zelvista-no-such-program.exe"), 0);
+    Command(kCmdDefrag);
+    EXPECT_EQ(IsScreenSaverActive(), 1);
+}
+
+// The standard screen saver goes to SYSTEM.INI and to the user's desktop settings.
+TEST_F(ScreenSaverTest, StandardScreenSaverIsWrittenForOldAndNewSystems) {
+    auto iniValue = [] {
+        char value[256] = "";
+        GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof value, SystemIniPath);
+        return std::string(value);
+    };
+    auto desktopValue = [] {
+        char value[256] = "";
+        DWORD size = sizeof value;
+        RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE", RRF_RT_REG_SZ, nullptr, value,
+                     &size);
+        return std::string(value);
+    };
+    ASSERT_NE(SystemIniPath[0], '\0');
+    std::string savedIni = iniValue(), savedDesktop = desktopValue();
+    std::string iniPath = SystemIniPath;
+    for (int on : {0, 1}) {
+        StartWithActive(on);
+        std::string path = on ? "C:\\SAVERS\\STARS~1.SCR" : "C:\\SAVERS\\表~1.SCR";
+        CopyText(ShortSaverPath, sizeof ShortSaverPath, path.c_str());
+        SetStandardScreenSaver();
+        EXPECT_EQ(iniValue(), path);
+        EXPECT_EQ(desktopValue(), path);
+        EXPECT_EQ(IsScreenSaverActive(), on);
+        EXPECT_EQ(ScreenSaverActive, on);
+    }
+    // Without SYSTEM.INI only the desktop settings change.
+    SystemIniPath[0] = '\0';
+    CopyText(ShortSaverPath, sizeof ShortSaverPath, "C:\\OTHER.SCR");
+    SetStandardScreenSaver();
+    CopyText(SystemIniPath, sizeof SystemIniPath, iniPath.c_str());
+    EXPECT_EQ(iniValue(), "C:\\SAVERS\\STARS~1.SCR");
+    EXPECT_EQ(desktopValue(), "C:\\OTHER.SCR");
+
+    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", savedIni.empty() ? nullptr : savedIni.c_str(), SystemIniPath);
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE", REG_SZ, savedDesktop.c_str(),
+                    static_cast<DWORD>(savedDesktop.size() + 1));
+}
+
+// The shell finds "control.exe" in the system folder and opens pages with the
+// program the classes of the machine name: the stand-in takes both places
+// for the length of a test.
+class ShellOpenTest : public ScreenSaverTest {
+protected:
+    void SetUp() override {
+        ScreenSaverTest::SetUp();
+        char system[MAX_PATH];
+        GetSystemDirectoryA(system, sizeof system);
+        control_ = std::string(system) + "\\control.exe";
+        ASSERT_TRUE(MoveFileA(control_.c_str(), (control_ + ".away").c_str()));
+        ASSERT_TRUE(CopyFileA(StandIn().c_str(), control_.c_str(), FALSE));
+        // The system prefers its own build of programs in the system folder.
+        RegSetKeyValueA(HKEY_CURRENT_USER, kOverrides, "control.exe", REG_SZ, "native", 7);
+        char progId[256] = "";
+        LONG size = sizeof progId;
+        if (RegQueryValueA(HKEY_CLASSES_ROOT, ".html", progId, &size) == ERROR_SUCCESS) savedProgId_ = progId;
+        std::string command = "\"";
+        command += StandIn();
+        command += "\" \"%1\"";
+        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "ZelvistaTest.Page", 17);
+        RegSetValueA(HKEY_CLASSES_ROOT, "ZelvistaTest.Page\\shell\\open\\command", REG_SZ, command.c_str(),
+                     static_cast<DWORD>(command.size()));
+        ClearStandInLog();
+    }
+    void TearDown() override {
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, kOverrides, "control.exe");
+        DeleteFileA(control_.c_str());
+        MoveFileA((control_ + ".away").c_str(), control_.c_str());
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZelvistaTest.Page");
+        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, savedProgId_.c_str(), static_cast<DWORD>(savedProgId_.size()));
+        MoveFileA((help_ + ".away").c_str(), help_.c_str());
+        ScreenSaverTest::TearDown();
+    }
+    static std::string StandIn() { return TestProgramFolder() + "zelvista_standin.exe"; }
+    std::string control_;
+    std::string savedProgId_;
+    static constexpr char kOverrides[] = "Software\\Wine\\DllOverrides";
+    const std::string help_ = TestProgramFolder() + "zelvista.html";
+};
+
+TEST_F(ShellOpenTest, DisplayPropertiesOpenAlsoFromTheTray) {
+    Command(kCmdEnterTray);
+    Command(kCmdDisplayProperties);
+    std::vector<std::string> log = StandInLog(1, 5000);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].rfind("control.exe active=", 0), 0u) << log[0];
+    EXPECT_NE(log[0].find("desk.cpl,,1"), std::string::npos) << log[0];
+    EXPECT_FALSE(IsWindowVisible(MainWindow));
+    Command(kCmdLeaveTray);
+}
+
+// F1 opens the help page beside the program with the user's browser; without
+// the page nothing happens.
+TEST_F(ShellOpenTest, HelpPageOpensWithTheBrowser) {
+    ASSERT_TRUE(FileExists(help_.c_str()));
+    for (bool present : {true, false}) {
+        if (!present) MoveFileA(help_.c_str(), (help_ + ".away").c_str());
+        ClearStandInLog();
+        Command(kCmdHelp);
+        std::vector<std::string> log = StandInLog(1, present ? 5000 : 1500);
+        if (present) {
+            ASSERT_EQ(log.size(), 1u);
+            EXPECT_NE(log[0].find(help_), std::string::npos) << log[0];
+        } else {
+            EXPECT_TRUE(log.empty());
+        }
+    }
+}
+
+}  // namespace
