@@ -1,6 +1,7 @@
 #include "byte_io.h"
 
 #include <cstring>
+#include <string>
 
 namespace arc {
 namespace {
@@ -67,13 +68,23 @@ bool CountingSink::Write(const uint8_t*, size_t size) {
 FileSink::~FileSink() {
     if (file_) {
         std::fclose(file_);
-        std::remove(path_.c_str());
+        std::remove(temporary_.c_str());
     }
 }
 
 bool FileSink::Create(const std::string& path) {
     path_ = path;
-    file_ = std::fopen(path.c_str(), "wb");
+    // Same folder, so the final rename does not cross volumes.
+    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
+        temporary_ = path + ".~" + std::to_string(attempt);
+        std::FILE* probe = std::fopen(temporary_.c_str(), "rb");
+        if (probe) {
+            std::fclose(probe);
+            continue;
+        }
+        file_ = std::fopen(temporary_.c_str(), "wb");
+        if (!file_) return false;
+    }
     return file_ != nullptr;
 }
 
@@ -83,10 +94,14 @@ bool FileSink::Write(const uint8_t* data, size_t size) {
 
 bool FileSink::Commit() {
     if (!file_) return false;
-    const bool ok = std::fclose(file_) == 0;
+    const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    if (!ok) std::remove(path_.c_str());
-    return ok;
+    std::remove(path_.c_str());  // rename does not replace a file on Windows
+    if (!closed || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+        std::remove(temporary_.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace arc

@@ -71,8 +71,9 @@ private:
     uint64_t limit_;
 };
 
-// Writes a new file; the owner calls Commit when the data is complete,
-// otherwise the destructor deletes the partial file.
+// Writes a file through a temporary one beside it: Commit puts the complete
+// data in place (replacing an older file), otherwise the destructor deletes
+// the partial data and an older file of that name stays as it was.
 class FileSink final : public Sink {
 public:
     FileSink() = default;
@@ -86,6 +87,7 @@ public:
 private:
     std::FILE* file_ = nullptr;
     std::string path_;
+    std::string temporary_;
 };
 
 }  // namespace arc

@@ -30,7 +30,7 @@ Status ExtractToFolder(Archive& archive, size_t index, const std::string& folder
     if (!path.empty() && !EndsWithSeparator(path)) path += '/';
 #endif
     path += name;
-    if (path.size() >= 260) return Status::BadName;  // would not fit a Windows path
+    if (path.size() >= 256) return Status::BadName;  // would not fit a Windows path with the temporary suffix
     FileSink sink;
     if (!sink.Create(path)) return Status::WriteFailed;
     const Status s = archive.Extract(index, sink);
