@@ -8,6 +8,7 @@
 
 #include "app/handles.h"
 #include "archive_support.h"
+#include "support/ui.h"
 
 namespace {
 
@@ -76,15 +77,8 @@ private:
     ModuleHandle module_;
 };
 
-// ASCII letters in lower case (not the trail bytes of double-byte characters), sorted.
 std::vector<std::string> Lower(std::vector<std::string> v) {
-    for (auto& s : v) {
-        for (size_t i = 0; i < s.size(); ++i) {
-            const unsigned char c = static_cast<unsigned char>(s[i]);
-            if ((c >= 0x81 && c <= 0x9F) || c >= 0xE0) ++i;
-            else if (c >= 'A' && c <= 'Z') s[i] = static_cast<char>(c + 32);
-        }
-    }
+    for (auto& s : v) s = LowerAscii(s);
     std::sort(v.begin(), v.end());
     return v;
 }
@@ -177,9 +171,9 @@ TEST(ArchiverLibraries, ExtractOneMemberUnderItsPlainName) {
         EXPECT_EQ(e.Extract(ArchiveFixture(c.archive), dest.path(), c.member), 0) << c.archive << " " << c.member;
         // The file keeps the member's stored name; the file system ignores case.
         EXPECT_EQ(Lower(FolderEntries(dest.path())), Lower({c.member})) << c.archive;
-        const std::string want = ReadWholeFile(ArchiveFixture(std::string("expected\\") + c.archive + "\\" + c.expected));
+        const std::string want = ReadFileBytes(ArchiveFixture(std::string("expected\\") + c.archive + "\\" + c.expected));
         EXPECT_FALSE(want.empty() && std::string(c.member) != "empty.scr");
-        EXPECT_TRUE(ReadWholeFile(dest.path() + c.member) == want) << c.archive << " " << c.member;
+        EXPECT_TRUE(ReadFileBytes(dest.path() + c.member) == want) << c.archive << " " << c.member;
     }
 }
 
@@ -193,7 +187,7 @@ TEST(ArchiverLibraries, ExtractJapaneseNamesAndOverwrite) {
     WriteFile(old, "old contents that are longer", 28, &written, nullptr);
     CloseHandle(old);
     EXPECT_EQ(e.Extract(ArchiveFixture("zip_cp932.zip"), dest.path(), name), 0);
-    EXPECT_EQ(ReadWholeFile(path), "japanese saver two\r\n");
+    EXPECT_EQ(ReadFileBytes(path), "japanese saver two\r\n");
     EXPECT_EQ(FolderEntries(dest.path()).size(), 1u);
 }
 

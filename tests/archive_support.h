@@ -1,9 +1,8 @@
-// Shared helpers of the archive tests under Wine: where the fixtures and the
-// built archiver libraries are, scratch folders, and driving a modal dialog.
+// Helpers of the archive tests under Wine: where the fixtures and the built
+// archiver libraries are, and scratch folders removed after use.
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,8 +10,9 @@
 std::string ArchiveFixture(const std::string& name);
 // A built archiver library: %ZELVISTA_ARCHIVERS%, else bin beside the test's folder.
 std::string ArchiverDll(const std::string& name);
-std::string ReadWholeFile(const std::string& path);  // "" when missing
 bool CopyFileTo(const std::string& from, const std::string& to);
+// ASCII letters in lower case, not touching the trail bytes of double-byte characters.
+std::string LowerAscii(std::string text);
 // Names in a folder (files and folders, no "." or ".."), sorted.
 std::vector<std::string> FolderEntries(const std::string& folder);
 
@@ -29,8 +29,3 @@ private:
     std::string path_;
 };
 
-// Runs `steps` one per timer tick while the modal dialog with `caption`
-// (opened by `open`) is shown; each step gets the dialog. If the dialog is still
-// open after the last step, it is closed with OK so the test never hangs.
-void DriveModalDialog(const char* caption, const std::function<void()>& open,
-                      std::vector<std::function<void(HWND)>> steps);

@@ -156,6 +156,14 @@ public:
     CabArchive(arc::Source& unused, std::string path) : Archive(unused), path_(std::move(path)) {}
 
     arc::Status List() {
+        // FDI lists from the headers alone; a file shorter than the size its
+        // header declares is a truncated cabinet.
+        arc::FileSource file;
+        uint8_t header[12];
+        if (!file.Open(path_) || !file.ReadAt(0, header, sizeof header) || std::memcmp(header, "MSCF", 4) != 0)
+            return arc::Status::NotArchive;
+        const uint32_t declared = header[8] | (header[9] << 8) | (header[10] << 16) | (static_cast<uint32_t>(header[11]) << 24);
+        if (file.Size() < declared) return arc::Status::Truncated;
         Fdi fdi;
         ListContext ctx{&members_};
         return fdi.Copy(path_, ListNotify, &ctx) ? arc::Status::Ok : arc::Status::NotArchive;
