@@ -21,7 +21,8 @@ constexpr int kMaxMatch = 256;
 class BitReader {
 public:
     BitReader(Source& source, uint64_t offset, uint64_t size)
-        : source_(source), next_(offset), end_(offset + size), buffer_(1 << 16) {}
+        : source_(source), next_(offset), end_(offset + size),
+          buffer_(static_cast<size_t>(std::min<uint64_t>(size + 8, 1 << 16))) {}
 
     // Makes at least 32 bits available.
     void Need() {
@@ -157,7 +158,9 @@ public:
           positionBits_(dictionaryBits == 13 ? 4 : 5) {}
 
     Status Run(uint64_t originalSize, uint16_t expectedCrc, Sink& out) {
-        std::vector<uint8_t> window(kHistory + kWorkSize + kMaxMatch + 16);
+        // Small members need only a small work area after the history.
+        const size_t work = static_cast<size_t>(std::min<uint64_t>(originalSize, kWorkSize));
+        std::vector<uint8_t> window(kHistory + work + kMaxMatch + 16);
         // Matches may reach before the start of the data; that history is blanks.
         std::memset(window.data(), ' ', kHistory);
         uint8_t* const base = window.data();
@@ -209,7 +212,7 @@ public:
                 produced += length;
             }
             if (in_.Overrun()) return Status::Truncated;
-            if (pos >= kHistory + kWorkSize && !flush()) return Status::WriteFailed;
+            if (pos >= kHistory + work && !flush()) return Status::WriteFailed;
         }
         if (!flush()) return Status::WriteFailed;
         if (!in_.WithinRange()) return Status::Truncated;
