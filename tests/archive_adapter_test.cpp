@@ -172,6 +172,19 @@ TEST_F(ArchiveAdapter, ListingAddsOneRowPerScreenSaverMember) {
     }
 }
 
+// A library whose FindNext never reports the end: the listing stops at the member count.
+TEST_F(ArchiveAdapter, ListingEndsAtTheMemberCount) {
+    ASSERT_TRUE(CopyFileTo(ArchiverTestLibrary("unzip32.dll"), program_ + "unzip32.dll"));
+    ArchiverPresent[1] = IsArchiverPresent(1);
+    ASSERT_EQ(GetArchiverVersion(1), 42);
+    SetArchive(1, ArchiveFixture("zip_deflate.zip"));
+    ListArchiveMembers();
+    const auto rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].name, "a.scr");
+    EXPECT_EQ(rows[1].name, "b.scr");
+}
+
 TEST_F(ArchiveAdapter, RowsAreAppendedAfterExistingOnes) {
     InstallAll();
     SetArchive(0, ArchiveFixture("lzh_l2_lh7.lzh"));

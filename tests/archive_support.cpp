@@ -42,6 +42,8 @@ std::string ArchiveFixture(const std::string& name) { return FromEnvironment("ZE
 
 std::string ArchiverDll(const std::string& name) { return FromEnvironment("ZELVISTA_ARCHIVERS", "bin") + name; }
 
+std::string ArchiverTestLibrary(const std::string& name) { return ExeFolderParent() + "archiver_test_libs\\" + name; }
+
 bool CopyFileTo(const std::string& from, const std::string& to) { return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE; }
 
 std::string LowerAscii(std::string s) {

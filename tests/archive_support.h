@@ -10,6 +10,8 @@
 std::string ArchiveFixture(const std::string& name);
 // A built archiver library: %ZELVISTA_ARCHIVERS%, else bin beside the test's folder.
 std::string ArchiverDll(const std::string& name);
+// A faulty library built for the tests: archiver_test_libs beside the test's folder.
+std::string ArchiverTestLibrary(const std::string& name);
 bool CopyFileTo(const std::string& from, const std::string& to);
 // ASCII letters in lower case, not touching the trail bytes of double-byte characters.
 std::string LowerAscii(std::string text);
