@@ -35,9 +35,7 @@ public:
         const uint64_t fileSize = source_.Size();
         uint64_t pos = 0;
         while (pos < fileSize) {
-            uint8_t first = 0;
-            if (!source_.ReadAt(pos, &first, 1)) return Status::Truncated;
-            if (first == 0) break;  // end-of-archive mark
+            if (AtEndMark(pos, fileSize)) break;
             const Status s = ParseOne(pos, fileSize);
             if (s != Status::Ok) return members_.empty() && s == Status::Corrupt ? Status::NotArchive : s;
         }
@@ -55,6 +53,15 @@ public:
     }
 
 private:
+    // A zero byte ends the archive, unless it is the low byte of the size of a
+    // level 2 header (a header of 256 or 512 bytes).
+    bool AtEndMark(uint64_t pos, uint64_t fileSize) {
+        uint8_t h[22];
+        if (!source_.ReadAt(pos, h, 1) || h[0] != 0) return false;
+        if (fileSize - pos < sizeof h || !source_.ReadAt(pos, h, sizeof h)) return true;
+        return !(h[20] == 2 && h[2] == '-' && h[3] == 'l' && h[6] == '-');
+    }
+
     Status CopyStored(const Member& m, Sink& out) {
         if (m.packed != m.size) return Status::SizeMismatch;
         std::vector<uint8_t> buffer(static_cast<size_t>(std::min<uint64_t>(m.size, 1 << 16)));

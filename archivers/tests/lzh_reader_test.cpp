@@ -88,6 +88,17 @@ TEST(LzhReader, HeaderLevelsAndNames) {
     }
 }
 
+// A level 2 header of exactly 256 bytes starts with a zero byte, like the end mark.
+TEST(LzhReader, Level2HeaderOf256Bytes) {
+    const std::string longName = std::string(223, 'n') + ".scr";
+    Opened o = OpenBytes(MakeLzh({{longName, "first", "-lh0-", 2}, {"second.scr", "second", "-lh0-", 2}}));
+    ASSERT_EQ(o.status, arc::Status::Ok);
+    ASSERT_EQ(o.bytes[0], 0);
+    ASSERT_EQ(o.archive->Members().size(), 2u);
+    EXPECT_EQ(o.archive->Members()[0].path, longName);
+    EXPECT_EQ(o.archive->Members()[1].path, "second.scr");
+}
+
 TEST(LzhReader, NonArchivesAreRejected) {
     for (const std::string& text : {std::string(), std::string(1, '\0'), std::string("hello world, not an archive at all")}) {
         Opened o = OpenBytes(Bytes(text.begin(), text.end()));
