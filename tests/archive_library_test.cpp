@@ -114,6 +114,7 @@ TEST(ArchiverLibraries, ListScreenSaverMembers) {
         {&kZip, "zip_cp932.zip", 2, {"\x93\xfa\x96{\x8c\xea\x83Z\x81[\x83o\x81[.scr", "\x95\x5c\x8e\xa6.scr"}},
         {&kCab, "cab_plain.cab", 5, standard},
         {&kCab, "cab_mszip.cab", 5, standard},
+        {&kCab, "cab_utf8.cab", 1, {"\x95\x5c\x8e\xa6.scr"}},
     };
     for (const ListCase& c : cases) {
         Exports e(*c.library);
@@ -189,6 +190,11 @@ TEST(ArchiverLibraries, ExtractJapaneseNamesAndOverwrite) {
     EXPECT_EQ(e.Extract(ArchiveFixture("zip_cp932.zip"), dest.path(), name), 0);
     EXPECT_EQ(ReadFileBytes(path), "japanese saver two\r\n");
     EXPECT_EQ(FolderEntries(dest.path()).size(), 1u);
+    // A cabinet's UTF-8 name arrives in code page 932.
+    Exports cab(kCab);
+    const std::string cabName = "\x95\x5c\x8e\xa6.scr";
+    EXPECT_EQ(cab.Extract(ArchiveFixture("cab_utf8.cab"), dest.path(), cabName), 0);
+    EXPECT_EQ(ReadFileBytes(dest.path() + cabName), "japanese cab saver\r\n");
 }
 
 // Damaged archives and hostile names: a failure result, and nothing written

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "archiver_api.h"
 #include "names.h"
@@ -104,6 +105,20 @@ std::string BackslashPath(const char* name) {
     return s;
 }
 
+// Names flagged as UTF-8 are given to the program in its code page, like the others.
+std::string ProgramCodePage(const char* name, USHORT attributes) {
+    if (!name || !(attributes & _A_NAME_IS_UTF)) return name ? name : "";
+    const int wide = MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0);
+    if (wide <= 0) return name;
+    std::vector<wchar_t> w(static_cast<size_t>(wide));
+    MultiByteToWideChar(CP_UTF8, 0, name, -1, w.data(), wide);
+    const int narrow = WideCharToMultiByte(CP_ACP, 0, w.data(), -1, nullptr, 0, nullptr, nullptr);
+    if (narrow <= 0) return name;
+    std::vector<char> n(static_cast<size_t>(narrow));
+    WideCharToMultiByte(CP_ACP, 0, w.data(), -1, n.data(), narrow, nullptr, nullptr);
+    return n.data();
+}
+
 struct ListContext {
     std::vector<arc::Member>* members;
 };
@@ -112,7 +127,7 @@ FNFDINOTIFY(ListNotify) {
     auto* ctx = static_cast<ListContext*>(pfdin->pv);
     if (fdint == fdintCOPY_FILE) {
         arc::Member m;
-        m.path = BackslashPath(pfdin->psz1);
+        m.path = BackslashPath(ProgramCodePage(pfdin->psz1, pfdin->attribs).c_str());
         m.size = static_cast<uint32_t>(pfdin->cb);
         m.dosDateTime = (static_cast<uint32_t>(pfdin->date) << 16) | pfdin->time;
         m.attributes = static_cast<uint8_t>(pfdin->attribs);
