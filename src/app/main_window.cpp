@@ -82,10 +82,14 @@ void OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
     LayoutEntryListView();
 }
 
-void OnNotify(const NMHDR* header) {
+// Returns true when the notification is answered here with TRUE.
+bool OnNotify(const NMHDR* header) {
+    // No per-row notices are wanted when the whole list is emptied.
+    if (header->idFrom == kEntryListViewId && header->code == LVN_DELETEALLITEMS) return true;
     if (header->code == NM_DBLCLK) RunSelectedOnDoubleClick();
     if (header->idFrom == kEntryListViewId && header->code == LVN_COLUMNCLICK)
         SortEntryRowsByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+    return false;
 }
 
 }  // namespace
@@ -156,7 +160,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         case WM_NOTIFY:
-            OnNotify(reinterpret_cast<const NMHDR*>(lParam));
+            if (OnNotify(reinterpret_cast<const NMHDR*>(lParam))) return TRUE;
             break;
         case WM_COMMAND:
             DispatchCommand(wParam, lParam);
