@@ -1,0 +1,87 @@
+# Shared by scripts/run and scripts/test: build folder, Wine prefix, display.
+# shellcheck shell=bash
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+BUILD=${ZELVISTA_BUILD:-$ROOT/build}
+WINE=/usr/lib/wine/wine64
+[ -x "$WINE" ] || WINE=wine
+
+# Wine takes code page 932 from these; the shell itself has no such locale.
+{ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+export WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
+
+build_all() {
+  if [ ! -f "$BUILD/build.ninja" ]; then
+    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" >/dev/null
+  fi
+  cmake --build "$BUILD"
+}
+
+XVFB_PID=""
+# Uses $DISPLAY when there is one (and $1 is not "own"), else a new Xvfb.
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && [ "${1:-}" != own ]; then return; fi
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo >/dev/null 2>&1 && return
+      sleep 0.1
+    done
+  done
+  echo "no X display could be started" >&2
+  return 1
+}
+
+# Fonts the dialogs and menus ask for, mapped to the installed IPA fonts so
+# that Japanese texts show.
+write_font_replacements() {
+  local reg="$WINEPREFIX/fonts.reg"
+  {
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    local face
+    for face in "ＭＳ Ｐゴシック" "ＭＳ ゴシック" "MS PGothic" "MS Gothic" "MS UI Gothic" \
+                "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "MS Sans Serif"; do
+      printf '"%s"="IPAPGothic"\r\n' "$face"
+    done
+    printf '\r\n'
+    # One virtual desktop for every program: windows get frames, and hiding a
+    # window does not wait for a window manager that is not there.
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
+  } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
+  "$WINE" regedit /S "$reg" >/dev/null 2>&1
+}
+
+# A prefix of our own, made once inside the build folder and left to settle
+# before the first program runs.
+ensure_prefix() {
+  export WINEPREFIX=${WINEPREFIX_OVERRIDE:-$BUILD/wineprefix}
+  if [ ! -f "$WINEPREFIX/.zelvista-ready" ]; then
+    rm -rf "$WINEPREFIX"
+    "$WINE" wineboot -i >/dev/null 2>&1 </dev/null
+    wineserver -w
+    write_font_replacements
+    wineserver -w
+    touch "$WINEPREFIX/.zelvista-ready"
+  fi
+}
+
+# A persistent server, and Wine's own services started with their output
+# going nowhere: started by a test instead, they would inherit ctest's pipe
+# and keep it waiting after the tests end.
+start_wineserver() {
+  wineserver -p >/dev/null 2>&1 </dev/null
+  "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+stop_all() {
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+}

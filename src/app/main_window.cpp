@@ -1,0 +1,176 @@
+#include "app/main_window.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/commands.h"
+#include "app/paths.h"
+#include "archive/archiver.h"
+#include "list/entry_list.h"
+#include "list/list_file.h"
+#include "settings/settings.h"
+#include "system/screen_saver.h"
+
+HINSTANCE AppInstance;
+HWND MainWindow;
+const char kMainWindowClass[] = "Zelvista Class";
+int StartupScreenSaverState;
+
+namespace {
+
+constexpr int kIconLarge = 4401;
+constexpr int kIconSmall = 4402;
+constexpr int kMainMenu = 4501;
+
+// Fixed heights of the toolbar above and the status bar below the list.
+constexpr int kListTop = 28;
+constexpr int kListHeightLess = 47;
+
+void OnCreate() {
+    ListNamed = 0;
+    SetUpProgramPaths();
+    CreateDirectoryA(WorkFolder, nullptr);
+    CreateDirectoryA(SaverStoreFolder, nullptr);
+    ClearWorkFolder();
+    for (int i = 0; i < 3; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
+    LoadSettings();
+    ApplyStoredRect(MainWindow, AppSettings.MainL, AppSettings.MainT, AppSettings.MainR, AppSettings.MainB);
+    CreateEntryListView();
+    if (FileExists(StandardListPath)) {
+        LoadListFile(StandardListPath);
+        CopyText(CurrentListPath, sizeof CurrentListPath, StandardListPath);
+    } else {
+        NewList();
+    }
+}
+
+// The user's answer to the save prompt decides whether the window may close.
+bool ConfirmCloseWithChanges() {
+    if (ListModified != 1) return true;
+    std::string text = CurrentListPath;
+    text += " への変更を保存しますか？";
+    switch (MessageBoxA(MainWindow, text.c_str(), "Zelvista", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDCANCEL:
+        return false;
+    case IDYES:
+        // A cancelled dialog or an empty list still closes; a failed write
+        // keeps the program open so the list is not lost.
+        return SaveList() != SaveOutcome::Failed;
+    default:
+        return true;
+    }
+    return true;
+}
+
+void RestoreStartupScreenSaverState() {
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, StartupScreenSaverState == 1 ? 1 : 0, nullptr,
+                          SPIF_UPDATEINIFILE);
+}
+
+bool OnClose() {
+    if (!ConfirmCloseWithChanges()) return false;
+    RestoreStartupScreenSaverState();
+    return true;
+}
+
+void OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
+    HWND toolbar = GetDlgItem(window, kToolbarId);
+    HWND status = GetDlgItem(window, kStatusBarId);
+    if (toolbar) SendMessageA(toolbar, WM_SIZE, wParam, lParam);
+    if (status) SendMessageA(status, WM_SIZE, wParam, lParam);
+    LayoutEntryListView();
+}
+
+// Returns true when the notification is answered here with TRUE.
+bool OnNotify(const NMHDR* header) {
+    // No per-row notices are wanted when the whole list is emptied.
+    if (header->idFrom == kEntryListViewId && header->code == LVN_DELETEALLITEMS) return true;
+    if (header->code == NM_DBLCLK) RunSelectedOnDoubleClick();
+    if (header->idFrom == kEntryListViewId && header->code == LVN_COLUMNCLICK)
+        SortEntryRowsByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+    return false;
+}
+
+}  // namespace
+
+bool RegisterMainWindowClass() {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = AppInstance;
+    wc.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(kIconLarge));
+    wc.hIconSm = static_cast<HICON>(
+        LoadImageA(AppInstance, MAKEINTRESOURCEA(kIconSmall), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEA(kMainMenu);
+    wc.lpszClassName = kMainWindowClass;
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateMainWindow() {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    int width = static_cast<int>((work.right - work.left) / 1.7);
+    int height = (work.bottom - work.top) / 2;
+    return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES, kMainWindowClass, "Zelvista",
+                           WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, width, height, nullptr, nullptr, AppInstance,
+                           nullptr);
+}
+
+void LayoutEntryListView() {
+    if (!EntryListView) return;
+    RECT client{};
+    GetClientRect(MainWindow, &client);
+    MoveWindow(EntryListView, 0, kListTop, client.right, client.bottom - kListHeightLess, TRUE);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    MainWindow = window;
+    try {
+        switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_CLOSE:
+            if (!OnClose()) return 0;
+            break;
+        case WM_ENDSESSION:
+            // Leaving Windows must not leave the screen saver switched off for good.
+            if (wParam) RestoreStartupScreenSaverState();
+            return 0;
+        case WM_DESTROY:
+            SaveMainWindowRect();
+            EntryListView = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        case WM_SIZE:
+            if (wParam == SIZE_MINIMIZED) {
+                SendMessageA(window, WM_COMMAND, kCmdEnterTray, lParam);
+                return 0;
+            }
+            OnSize(window, wParam, lParam);
+            break;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            BeginPaint(window, &ps);
+            EndPaint(window, &ps);
+            return 0;
+        }
+        case WM_NOTIFY:
+            if (OnNotify(reinterpret_cast<const NMHDR*>(lParam))) return TRUE;
+            break;
+        case WM_COMMAND:
+            DispatchCommand(wParam, lParam);
+            LayoutEntryListView();
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+        // Nothing may unwind into the system's message dispatch.
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,89 @@
+#include "app/startup.h"
+
+#include <commctrl.h>
+
+#include "app/commands.h"
+#include "app/handles.h"
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "settings/settings.h"
+#include "system/screen_saver.h"
+
+HFONT LinkFont;
+HCURSOR LinkCursor;
+
+namespace {
+constexpr char kInstanceMutex[] = "ZelvistaV0200";
+constexpr int kAccelerators = 4101;
+
+// A second start only brings the running program forward.
+bool BringRunningInstanceForward() {
+    HWND running = FindWindowA(kMainWindowClass, nullptr);
+    if (!running) return false;
+    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    SetForegroundWindow(running);
+    return true;
+}
+}  // namespace
+
+void MakeLinkCursor() {
+    char helpProgram[MAX_PATH];
+    UINT n = GetWindowsDirectoryA(helpProgram, sizeof helpProgram);
+    LinkCursor = nullptr;
+    if (n > 0 && n < sizeof helpProgram && AppendText(helpProgram, sizeof helpProgram, "\\winhlp32.exe")) {
+        ModuleHandle help(LoadLibraryExA(helpProgram, nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        if (help) {
+            HCURSOR cursor = LoadCursorA(help.get(), MAKEINTRESOURCEA(106));
+            if (cursor) LinkCursor = CopyCursor(cursor);
+        }
+    }
+    if (!LinkCursor) LinkCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+}
+
+void MakeLinkFont() {
+    LOGFONTA font{};
+    font.lfHeight = 17;
+    font.lfWeight = FW_BOLD;
+    font.lfUnderline = TRUE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    CopyText(font.lfFaceName, sizeof font.lfFaceName, "Times New Roman");
+    LinkFont = CreateFontIndirectA(&font);
+}
+
+int RunZelvista(HINSTANCE instance, int showCommand) {
+    Handle mutex(CreateMutexA(nullptr, FALSE, kInstanceMutex));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        mutex.reset();
+        BringRunningInstanceForward();
+        return 0;
+    }
+    AppInstance = instance;
+    MakeLinkCursor();
+    MakeLinkFont();
+
+    INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
+    InitCommonControlsEx(&icc);
+    if (!RegisterMainWindowClass() || !CreateMainWindow()) return 0;
+
+    LoadSettings();
+    StartupScreenSaverState = IsScreenSaverActive();
+    ScreenSaverActive = StartupScreenSaverState;
+    if (AppSettings.TskTray == 1) {
+        SendMessageA(MainWindow, WM_COMMAND, kCmdEnterTray, 0);
+    } else {
+        ShowWindow(MainWindow, showCommand);
+        UpdateWindow(MainWindow);
+    }
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(kAccelerators));
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        if (accelerators && TranslateAcceleratorA(MainWindow, accelerators, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (LinkFont) DeleteObject(LinkFont);
+    LinkFont = nullptr;
+    ReleaseMutex(mutex.get());
+    return static_cast<int>(msg.wParam);
+}

@@ -1,0 +1,179 @@
+#include "list/entry_list.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <algorithm>
+#include <vector>
+
+#include "app/main_window.h"
+#include "play/launch.h"
+
+ScreenSaverEntry CurrentEntry;
+int SelectedEntryRow = -1;
+HWND EntryListView;
+int SortDirection[kEntryFieldCount];
+
+const char kLooseSaverType[] = "ｽｸﾘｰﾝｾｰﾊﾞｰ";
+
+namespace {
+
+struct ColumnSpec {
+    const char* header;
+    int width;
+};
+const ColumnSpec kColumns[kEntryFieldCount] = {
+    {"名前", 150}, {"切替秒数", 70}, {"フォルダ名", 80}, {"ファイルの種類", 90}, {"書庫ファイル名", 100},
+};
+
+// Every row gets an item parameter that is never given to another row, so the
+// sort can tell rows apart however they were moved, deleted or added.
+LPARAM nextRowId = 1;
+
+// The sort reads every row's text once, ranks the texts by bytes, and lets
+// the comparison look ranks up by row parameter: the list view moves rows
+// while it sorts, so row indices are no use then, and the parameters stay unique.
+struct SortContext {
+    LPARAM firstId = 0;
+    std::vector<int> rankOf;  // indexed by row parameter - firstId; -1 for none
+    int rank(LPARAM id) const {
+        LPARAM i = id - firstId;
+        return i >= 0 && i < static_cast<LPARAM>(rankOf.size()) ? rankOf[i] : -1;
+    }
+};
+SortContext* activeSort;
+
+}  // namespace
+
+char* EntryField(ScreenSaverEntry& entry, int column) {
+    switch (column) {
+    case 0: return entry.name;
+    case 1: return entry.seconds;
+    case 2: return entry.folder;
+    case 3: return entry.type;
+    default: return entry.archive;
+    }
+}
+
+HWND CreateEntryListView() {
+    EntryListView = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+                                    WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 0, 0, 0,
+                                    MainWindow, reinterpret_cast<HMENU>(kEntryListViewId), AppInstance,
+                                    nullptr);
+    if (!EntryListView) return nullptr;
+    LRESULT ex = SendMessageA(EntryListView, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    SendMessageA(EntryListView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ex | LVS_EX_FULLROWSELECT);
+    for (int i = 0; i < kEntryFieldCount; ++i) {
+        LVCOLUMNA col{};
+        col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        col.fmt = LVCFMT_LEFT;
+        col.cx = kColumns[i].width;
+        col.pszText = const_cast<char*>(kColumns[i].header);
+        col.iSubItem = i;
+        SendMessageA(EntryListView, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+    }
+    return EntryListView;
+}
+
+void ReadEntryRow(int row) {
+    for (int c = 0; c < kEntryFieldCount; ++c) {
+        char* field = EntryField(CurrentEntry, c);
+        LVITEMA item{};
+        item.iSubItem = c;
+        item.pszText = field;
+        item.cchTextMax = 256;
+        field[0] = '\0';
+        SendMessageA(EntryListView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        field[255] = '\0';
+    }
+}
+
+void InsertEntryRow(int row) {
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = CurrentEntry.name;
+    item.lParam = nextRowId++;
+    int at = static_cast<int>(SendMessageA(EntryListView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (at < 0) return;
+    for (int c = 1; c < kEntryFieldCount; ++c) SetEntryRowText(at, c, EntryField(CurrentEntry, c));
+}
+
+void SetEntryRowText(int row, int column, const char* text) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text);
+    SendMessageA(EntryListView, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int GetEntryRowCount() {
+    return static_cast<int>(SendMessageA(EntryListView, LVM_GETITEMCOUNT, 0, 0));
+}
+
+int GetSelectedEntryRow() {
+    SelectedEntryRow = static_cast<int>(SendMessageA(EntryListView, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                     MAKELPARAM(LVNI_SELECTED, 0)));
+    return SelectedEntryRow;
+}
+
+void DeleteAllEntryRows() {
+    SendMessageA(EntryListView, LVM_DELETEALLITEMS, 0, 0);
+}
+
+int CALLBACK CompareEntryRows(LPARAM first, LPARAM second, LPARAM column) {
+    if (!activeSort || column < 0 || column >= kEntryFieldCount) return 0;
+    int a = activeSort->rank(first), b = activeSort->rank(second);
+    int r = (a > b) - (a < b);
+    return SortDirection[column] == 1 ? r : -r;
+}
+
+void SortEntryRowsByColumn(int column) {
+    if (column < 0 || column >= kEntryFieldCount) return;
+    SortDirection[column] = SortDirection[column] == 1 ? 2 : 1;
+
+    int count = GetEntryRowCount();
+    struct Keyed {
+        LPARAM id;
+        std::size_t offset;
+    };
+    std::vector<Keyed> rows(count);
+    std::vector<char> texts;
+    texts.reserve(static_cast<std::size_t>(count) * 24);
+    LPARAM lowest = 0, highest = 0;
+    for (int row = 0; row < count; ++row) {
+        char buffer[256] = "";
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = row;
+        item.iSubItem = column;
+        item.pszText = buffer;
+        item.cchTextMax = sizeof buffer;
+        SendMessageA(EntryListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        buffer[255] = '\0';
+        rows[row] = {item.lParam, texts.size()};
+        texts.insert(texts.end(), buffer, buffer + std::strlen(buffer) + 1);
+        lowest = row == 0 ? item.lParam : std::min(lowest, item.lParam);
+        highest = row == 0 ? item.lParam : std::max(highest, item.lParam);
+    }
+    const char* base = texts.data();
+    std::sort(rows.begin(), rows.end(), [base](const Keyed& a, const Keyed& b) {
+        return std::strcmp(base + a.offset, base + b.offset) < 0;  // unsigned bytes, no locale
+    });
+    // Parameters are handed out in order and never reused, so they span a
+    // range not much wider than the list; a list that churned a lot still works.
+    SortContext context;
+    context.firstId = lowest;
+    context.rankOf.assign(count ? static_cast<std::size_t>(highest - lowest + 1) : 0, -1);
+    int rank = 0;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && std::strcmp(base + rows[i - 1].offset, base + rows[i].offset) != 0) ++rank;
+        context.rankOf[rows[i].id - lowest] = rank;
+    }
+    activeSort = &context;
+    SendMessageA(EntryListView, LVM_SORTITEMS, column, reinterpret_cast<LPARAM>(&CompareEntryRows));
+    activeSort = nullptr;
+}
+
+void RunSelectedOnDoubleClick() {
+    if (GetSelectedEntryRow() >= 0) PreviewEntry();
+}

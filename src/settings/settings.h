@@ -1,0 +1,38 @@
+// The program's options: an in-memory record backed by one registry key.
+#pragma once
+#include <windows.h>
+
+extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
+
+// Registry value names.
+extern const char kEndSave[], kZOrder[], kLopPlay[], kChgTime[], kTskTray[], kScrSave[], kSSPos[],
+    kSscBgn[], kSscTim[], kTimPtn[];
+extern const char kMainL[], kMainT[], kMainR[], kMainB[], kViewL[], kViewT[], kViewR[], kViewB[];
+
+struct Settings {
+    int EndSave = 0;
+    int ZOrder = 0;
+    int LopPlay = 0;
+    int ChgTime = 30;
+    int TskTray = 0;
+    int ScrSave = 0;
+    int SSPos = 4;
+    int SscBgn = 0;
+    int SscTim = 0;
+    int TimPtn = 1;
+    int MainL = 0, MainT = 0, MainR = 0, MainB = 0;
+    int ViewL = 0, ViewT = 0, ViewR = 0, ViewB = 0;
+};
+extern Settings AppSettings;
+
+int ReadSettingDword(const char* valueName, int* field);
+void WriteSettingDword(const char* valueName, int value);
+void LoadSettings();
+void LoadMainWindowRect();
+void LoadPlayWindowRect();
+void SaveMainWindowRect();
+void SavePlayWindowRect(HWND playWindow);
+
+// Moves a window to a stored rectangle when saving positions is on and the
+// rectangle is usable: not empty and at least partly on a monitor.
+void ApplyStoredRect(HWND window, int left, int top, int right, int bottom);

@@ -1,0 +1,266 @@
+// Reading and writing list files, and the five file commands.
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "list/entry_list.h"
+#include "list/list_file.h"
+#include "support/fixture.h"
+
+namespace {
+
+std::string WindowTitle() {
+    char title[512] = "";
+    GetWindowTextA(MainWindow, title, sizeof title);
+    return title;
+}
+
+const Row kLoose{"Stars.scr", "0", "C:\\WINDOWS\\SYSTEM\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""};
+const Row kMember{"Fish.scr", "30", "D:\\Saver\\", "書庫(LZH)", "fish.lzh"};
+const Row kTrail{"表示.scr", "10", "C:\\ソフト\\", "書庫(ZIP)", "表.zip"};  // 0x5C trail bytes
+
+using ListFileTest = MainWindowTest;
+
+TEST_F(ListFileTest, WriterProducesExactBytes) {
+    std::string folder = MakeScratchFolder("writer");
+    AddRow(kLoose);
+    AddRow(kMember);
+    ASSERT_EQ(SaveListFile((folder + "out.lst").c_str()), SaveOutcome::Saved);
+    EXPECT_EQ(ReadFileBytes(folder + "out.lst"),
+              "Ver,3.00\r\n"
+              "SCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n"
+              "SCR,Fish.scr,30,D:\\Saver\\,書庫(LZH),fish.lzh,EOF\r\n");
+    EXPECT_EQ(WindowTitle(), "Zelvista　【out.lst】");
+    EXPECT_EQ(ListModified, 0);
+    EXPECT_EQ(ListNamed, 1);
+}
+
+TEST_F(ListFileTest, RoundTripKeepsRowsAndOrder) {
+    std::string folder = MakeScratchFolder("roundtrip");
+    std::vector<Row> rows{kLoose, kMember, kTrail, {"NULLsaver.scr", "5", "E:\\x\\", "書庫(CAB)", "NULLsaver.cab"}};
+    for (const Row& r : rows) AddRow(r);
+    ASSERT_EQ(SaveListFile((folder + "r.lst").c_str()), SaveOutcome::Saved);
+    NewList();
+    ASSERT_EQ(GetEntryRowCount(), 0);
+    ASSERT_EQ(LoadListFile((folder + "r.lst").c_str()), 1);
+    EXPECT_EQ(ReadAllRows(), rows);
+}
+
+TEST_F(ListFileTest, ExtensionRulesAndTitle) {
+    std::string folder = MakeScratchFolder("ext");
+    AddRow(kLoose);
+    struct Case {
+        const char* given;
+        const char* written;
+        const char* title;
+    } cases[] = {
+        {"mylist", "mylist.lst", "Zelvista　【mylist.lst】"},
+        {"LIST.LST", "LIST.LST", "Zelvista　【LIST.LST】"},
+        {"a.txt", "a.txt.lst", "Zelvista　【a.txt.lst】"},
+        {"表.lst", "表.lst", "Zelvista　【表.lst】"},
+    };
+    for (const Case& c : cases) {
+        std::string path = folder + c.given;
+        ASSERT_EQ(SaveListFile(path.c_str()), SaveOutcome::Saved) << c.given;
+        EXPECT_TRUE(FileExists((folder + c.written).c_str())) << c.given;
+        EXPECT_EQ(WindowTitle(), c.title);
+    }
+}
+
+struct ReadCase {
+    const char* name;
+    std::string bytes;
+    bool loads;
+    std::vector<Row> rows;
+};
+
+TEST_F(ListFileTest, ReaderCases) {
+    std::string folder = MakeScratchFolder("reader");
+    const std::string line1 = "SCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD";
+    const std::string line2 = "SCR,Fish.scr,30,D:\\Saver\\,書庫(LZH),fish.lzh,EOF";
+    const std::string longField(300, 'x');
+    // Every field fits, but the line is longer than an entry line may be.
+    const std::string longLine = "SCR," + std::string(255, 'a') + ",0," + std::string(254, 'b') + "\\," +
+                                 std::string(255, 'c') + "," + std::string(255, 'd') + ",EOF";
+    std::vector<ReadCase> cases = {
+        {"header Ver,9.99", "Ver,9.99\r\n" + line1 + "\r\n", true, {kLoose}},
+        {"header Version", "Version\r\n" + line1 + "\r\n", true, {kLoose}},
+        {"LF-only lines", "Ver,3.00\n" + line1 + "\n" + line2 + "\n", true, {kLoose, kMember}},
+        {"no final line end", "Ver,3.00\r\n" + line1, true, {kLoose}},
+        {"comments and junk skipped",
+         "Ver,3.00\r\n; a comment\r\n\r\nXYZ,1,2,3,4,5,6\r\n" + line1 + "\r\nSCR,too,few\r\n", true, {kLoose}},
+        {"field over 255 bytes skipped",
+         "Ver,3.00\r\nSCR," + longField + ",0,C:\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n" + line2 + "\r\n", true, {kMember}},
+        {"overlong line skipped whole", "Ver,3.00\r\n" + longLine + "\r\n" + line2 + "\r\n", true, {kMember}},
+        {"runs of commas are one separator", "Ver,3.00\r\nSCR,,Stars.scr,0,,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n",
+         true, {kLoose}},
+        {"comma in a name shifts fields", "Ver,3.00\r\nSCR,a,b.scr,0,C:\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n", true,
+         {{"a", "b.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ"}}},
+        {"NULL only when exact",
+         "Ver,3.00\r\nSCR,N.scr,0,C:\\,書庫(LZH),NULLsaver.lzh,EOF\r\n", true,
+         {{"N.scr", "0", "C:\\", "書庫(LZH)", "NULLsaver.lzh"}}},
+        {"empty file", "", true, {}},
+        {"header only", "Ver,3.00\r\n", true, {}},
+        {"entry line first refused", line1 + "\r\n", false, {}},
+        {"UTF-8 BOM refused", "\xEF\xBB\xBFVer,3.00\r\n" + line1 + "\r\n", false, {}},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = folder + "case.lst";
+        WriteFileBytes(path, c.bytes);
+        NewList();
+        AddRow(kTrail);  // must survive a refused file
+        ListModified = 1;
+        DialogDriver driver;
+        if (!c.loads) driver.On("リストファイル読み込みエラー", [](HWND box) { ClickButton(box, IDOK); });
+        int loaded = LoadListFile(path.c_str());
+        EXPECT_EQ(loaded, c.loads ? 1 : 0);
+        if (c.loads) {
+            EXPECT_EQ(ReadAllRows(), c.rows);
+            EXPECT_EQ(ListModified, 0);
+            EXPECT_EQ(WindowTitle(), "Zelvista　【case.lst】");
+        } else {
+            ASSERT_EQ(driver.seen().size(), 1u);
+            EXPECT_EQ(driver.seen()[0].text, "旧バージョンのファイルは使用できません");
+            EXPECT_EQ(ReadAllRows(), std::vector<Row>{kTrail});
+            EXPECT_EQ(ListModified, 1);
+            EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
+        }
+    }
+}
+
+TEST_F(ListFileTest, MissingFileIsReportedAndChangesNothing) {
+    AddRow(kLoose);
+    DialogDriver driver;
+    driver.On("リストファイル読み込みエラー", [](HWND box) { ClickButton(box, IDOK); });
+    EXPECT_EQ(LoadListFile("C:\\no\\such\\file.lst"), 0);
+    ASSERT_EQ(driver.seen().size(), 1u);
+    EXPECT_EQ(driver.seen()[0].text, "読み込みに失敗しました");
+    EXPECT_EQ(ReadAllRows(), std::vector<Row>{kLoose});
+}
+
+TEST_F(ListFileTest, FailedWriteKeepsOldFileTitleAndFlags) {
+    std::string folder = MakeScratchFolder("failwrite");
+    std::string target = folder + "keep.lst";
+    WriteFileBytes(target, "Ver,3.00\r\nold\r\n");
+    // Another program holds the old list open, so it cannot be replaced.
+    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    AddRow(kLoose);
+    ListModified = 1;
+    ListNamed = 0;
+    DialogDriver driver;
+    driver.On("リストファイル書き込みエラー", [](HWND box) { ClickButton(box, IDOK); });
+    EXPECT_EQ(SaveListFile(target.c_str()), SaveOutcome::Failed);
+    CloseHandle(holder);
+    ASSERT_EQ(driver.seen().size(), 1u);
+    EXPECT_EQ(driver.seen()[0].text, "書き込みに失敗しました");
+    EXPECT_EQ(ReadFileBytes(target), "Ver,3.00\r\nold\r\n");
+    EXPECT_EQ(ListModified, 1);
+    EXPECT_EQ(ListNamed, 0);
+    EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
+    // Nothing but the old file is left in the folder.
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    int files = 0;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    EXPECT_EQ(files, 1);
+}
+
+TEST_F(ListFileTest, PathWithNoRoomForExtensionIsRefused) {
+    std::string folder = MakeScratchFolder("long");
+    std::string path = folder + std::string(253 - folder.size(), 'n');  // 253 bytes, no room for ".lst"
+    AddRow(kLoose);
+    DialogDriver driver;
+    driver.On("リストファイル書き込みエラー", [](HWND box) { ClickButton(box, IDOK); });
+    EXPECT_EQ(SaveListFile(path.c_str()), SaveOutcome::Failed);
+    EXPECT_EQ(driver.seen().size(), 1u);
+}
+
+TEST_F(ListFileTest, NewListTitleAndFlags) {
+    AddRow(kLoose);
+    ListModified = 1;
+    ListNamed = 1;
+    NewList();
+    EXPECT_EQ(GetEntryRowCount(), 0);
+    EXPECT_EQ(ListNamed, 0);
+    EXPECT_EQ(ListModified, 1);  // unchanged
+    EXPECT_EQ(std::string(CurrentListPath), TestProgramFolder() + "新規ﾘｽﾄ.lst");
+    EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
+}
+
+TEST_F(ListFileTest, EmptyListIsNotSavedByAnyCommand) {
+    for (auto save : {SaveList, SaveListAs, SaveStandardList}) {
+        DialogDriver driver;
+        driver.On("リストファイル保存エラー", [](HWND box) { ClickButton(box, IDOK); });
+        EXPECT_EQ(save(), SaveOutcome::Skipped);
+        ASSERT_EQ(driver.seen().size(), 1u);
+        EXPECT_EQ(driver.seen()[0].text, "リストが空です。");
+    }
+    EXPECT_FALSE(FileExists(standardList().c_str()));
+}
+
+TEST_F(ListFileTest, OpenThroughDialogAndCancel) {
+    std::string folder = MakeScratchFolder("open");
+    WriteFileBytes(folder + "chosen.lst", "Ver,3.00\r\nSCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n");
+    std::string before = CurrentListPath;
+    {
+        DialogDriver driver;
+        driver.On("リストファイルの読み込み", [](HWND dlg) { ClickButton(dlg, IDCANCEL); });
+        OpenList();
+        EXPECT_TRUE(driver.allHandled());
+    }
+    EXPECT_EQ(std::string(CurrentListPath), before);
+    EXPECT_EQ(GetEntryRowCount(), 0);
+    {
+        DialogDriver driver;
+        std::string path = folder + "chosen.lst";
+        driver.On("リストファイルの読み込み", [path](HWND dlg) { TypeFileName(dlg, path); });
+        OpenList();
+        EXPECT_TRUE(driver.allHandled());
+    }
+    EXPECT_EQ(std::string(CurrentListPath), folder + "chosen.lst");
+    EXPECT_EQ(ReadAllRows(), std::vector<Row>{kLoose});
+    EXPECT_EQ(WindowTitle(), "Zelvista　【chosen.lst】");
+}
+
+TEST_F(ListFileTest, SaveAsThroughDialogThenSaveWritesSameFile) {
+    std::string folder = MakeScratchFolder("saveas");
+    AddRow(kLoose);
+    std::string path = folder + "named";
+    DialogDriver driver;
+    driver.On("名前を付けてリストファイルを保存", [path](HWND dlg) { TypeFileName(dlg, path); });
+    EXPECT_EQ(SaveList(), SaveOutcome::Saved);  // not yet named: asks for a name
+    EXPECT_TRUE(FileExists((folder + "named.lst").c_str()));
+    EXPECT_EQ(std::string(CurrentListPath), path);  // the extension is added to the copy only
+    AddRow(kMember);
+    EXPECT_EQ(SaveList(), SaveOutcome::Saved);  // named now: no dialog
+    NewList();
+    LoadListFile((folder + "named.lst").c_str());
+    EXPECT_EQ(GetEntryRowCount(), 2);
+}
+
+TEST_F(ListFileTest, SaveStandardListAsksBeforeOverwriting) {
+    AddRow(kLoose);
+    std::string before = CurrentListPath;
+    EXPECT_EQ(SaveStandardList(), SaveOutcome::Saved);  // no file yet: no question
+    EXPECT_TRUE(FileExists(standardList().c_str()));
+    EXPECT_EQ(std::string(CurrentListPath), before);
+    EXPECT_EQ(WindowTitle(), "Zelvista　【zelvista.lst】");
+    AddRow(kMember);
+    {
+        DialogDriver driver;
+        driver.On("標準リストとして保存", [](HWND box) { ClickButton(box, IDNO); });
+        EXPECT_EQ(SaveStandardList(), SaveOutcome::Skipped);
+        ASSERT_EQ(driver.seen().size(), 1u);
+        EXPECT_EQ(driver.seen()[0].text,
+                  standardList() + "\nこのﾌｧｲﾙはすでに存在します。\n\n上書きしますか？");
+    }
+    NewList();
+    LoadListFile(standardList().c_str());
+    EXPECT_EQ(GetEntryRowCount(), 1);
+}
+
+}  // namespace

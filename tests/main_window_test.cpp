@@ -1,0 +1,275 @@
+// Start-up, paths, the main window's size and rectangle, and closing.
+#include <gtest/gtest.h>
+
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "list/entry_list.h"
+#include "list/list_file.h"
+#include "settings/settings.h"
+#include "support/fixture.h"
+#include "system/screen_saver.h"
+
+namespace {
+
+using MainWindowStartTest = MainWindowTest;
+
+std::string WindowTitle() {
+    char title[512] = "";
+    GetWindowTextA(MainWindow, title, sizeof title);
+    return title;
+}
+
+RECT WindowRect() {
+    RECT r{};
+    GetWindowRect(MainWindow, &r);
+    return r;
+}
+
+TEST_F(MainWindowStartTest, PathsAreBuiltFromTheProgramFolder) {
+    std::string folder = TestProgramFolder();
+    EXPECT_EQ(std::string(ProgramFolder), folder);
+    EXPECT_EQ(std::string(StandardListPath), folder + "zelvista.lst");
+    EXPECT_EQ(std::string(WorkFolder), folder + "temp\\");
+    EXPECT_EQ(std::string(SaverStoreFolder), folder + "Scrnsave\\");
+    for (const char* f : {WorkFolder, SaverStoreFolder}) {
+        DWORD attributes = GetFileAttributesA(f);
+        EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << f;
+    }
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, sizeof windows);
+    EXPECT_STREQ(WindowsFolder, windows);
+}
+
+TEST_F(MainWindowStartTest, WorkFolderIsClearedButSubfoldersStay) {
+    std::string work = WorkFolder;
+    WriteFileBytes(work + "left.scr", "x");
+    WriteFileBytes(work + "other.tmp", "y");
+    CreateDirectoryA((work + "sub").c_str(), nullptr);
+    WriteFileBytes(work + "sub\\inner.txt", "z");
+    Restart();
+    EXPECT_FALSE(FileExists((work + "left.scr").c_str()));
+    EXPECT_FALSE(FileExists((work + "other.tmp").c_str()));
+    EXPECT_TRUE(FileExists((work + "sub").c_str()));
+    EXPECT_TRUE(FileExists((work + "sub\\inner.txt").c_str()));
+    DeleteFileA((work + "sub\\inner.txt").c_str());
+    RemoveDirectoryA((work + "sub").c_str());
+}
+
+TEST_F(MainWindowStartTest, SplittingPathsRespectsDoubleByteTrailBytes) {
+    char folder[256], name[256];
+    // 表 is 0x95 0x5C in code page 932: its trail byte is a backslash.
+    ASSERT_TRUE(SplitFolderAndName("C:\\表\\ソ.scr", folder, sizeof folder, name, sizeof name));
+    EXPECT_STREQ(folder, "C:\\表\\");
+    EXPECT_STREQ(name, "ソ.scr");
+    ASSERT_TRUE(SplitFolderAndName("C:\\dir\\表", folder, sizeof folder, name, sizeof name));
+    EXPECT_STREQ(name, "表");
+    ASSERT_TRUE(SplitFolderAndName("plain.lst", folder, sizeof folder, name, sizeof name));
+    EXPECT_STREQ(folder, "");
+    char small[4];
+    EXPECT_FALSE(SplitFolderAndName("C:\\long\\x.scr", small, sizeof small, name, sizeof name));
+}
+
+TEST_F(MainWindowStartTest, FirstStartSizeFollowsTheWorkArea) {
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    RECT r = WindowRect();
+    EXPECT_EQ(r.right - r.left, static_cast<int>((work.right - work.left) / 1.7));
+    EXPECT_EQ(r.bottom - r.top, (work.bottom - work.top) / 2);
+    EXPECT_EQ(r.top, 0);
+}
+
+TEST_F(MainWindowStartTest, NoStandardListStartsNewList) {
+    EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
+    EXPECT_EQ(ListNamed, 0);
+    EXPECT_EQ(GetEntryRowCount(), 0);
+}
+
+TEST_F(MainWindowStartTest, StandardListIsLoadedAtStart) {
+    WriteFileBytes(standardList(), "Ver,3.00\r\nSCR,Stars.scr,0,C:\\W\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n");
+    Restart();
+    EXPECT_EQ(WindowTitle(), "Zelvista　【zelvista.lst】");
+    EXPECT_EQ(GetEntryRowCount(), 1);
+    EXPECT_EQ(std::string(CurrentListPath), standardList());
+    EXPECT_EQ(ListNamed, 1);
+    EXPECT_EQ(ListModified, 0);
+}
+
+TEST_F(MainWindowStartTest, StoredRectangleIsAppliedAndStoredAgain) {
+    WriteSettingInt("EndSave", 1);
+    WriteSettingInt("MainL", 40);
+    WriteSettingInt("MainT", 30);
+    WriteSettingInt("MainR", 640);
+    WriteSettingInt("MainB", 430);
+    Restart();
+    RECT r = WindowRect();
+    EXPECT_EQ(r.left, 40);
+    EXPECT_EQ(r.top, 30);
+    EXPECT_EQ(r.right, 640);
+    EXPECT_EQ(r.bottom, 430);
+    // Closed while maximized: the restored rectangle is what is stored.
+    MoveWindow(MainWindow, 50, 60, 500, 300, FALSE);
+    ShowWindow(MainWindow, SW_MAXIMIZE);
+    DestroyTestMainWindow();
+    int l = 0, t = 0, rr = 0, b = 0;
+    ASSERT_TRUE(ReadSettingInt("MainL", &l) && ReadSettingInt("MainT", &t) && ReadSettingInt("MainR", &rr) &&
+                ReadSettingInt("MainB", &b));
+    EXPECT_EQ(l, 50);
+    EXPECT_EQ(t, 60);
+    EXPECT_EQ(rr, 550);
+    EXPECT_EQ(b, 360);
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
+    EXPECT_FALSE(IsZoomed(MainWindow));
+    EXPECT_EQ(WindowRect().left, 50);
+}
+
+TEST_F(MainWindowStartTest, UnusableStoredRectanglesAreNotApplied) {
+    RECT fresh = WindowRect();
+    struct Case {
+        int l, t, r, b;
+    } cases[] = {{0, 0, 0, 0}, {100, 100, 50, 300}, {30000, 30000, 30400, 30300}, {-9000, -9000, -8000, -8500}};
+    for (const Case& c : cases) {
+        WriteSettingInt("EndSave", 1);
+        WriteSettingInt("MainL", c.l);
+        WriteSettingInt("MainT", c.t);
+        WriteSettingInt("MainR", c.r);
+        WriteSettingInt("MainB", c.b);
+        Restart();
+        RECT r = WindowRect();
+        EXPECT_EQ(r.right - r.left, fresh.right - fresh.left) << c.l << "," << c.t;
+        EXPECT_EQ(r.bottom - r.top, fresh.bottom - fresh.top) << c.l << "," << c.t;
+    }
+}
+
+TEST_F(MainWindowStartTest, EndSaveOffStoresNothing) {
+    DestroyTestMainWindow();
+    int v;
+    EXPECT_FALSE(ReadSettingInt("MainL", &v));
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
+}
+
+// The close prompt: answer, then whether the window closed and what was written.
+struct CloseCase {
+    const char* name;
+    bool named;         // the list has a file of its own
+    bool rows;          // the list has rows
+    bool writable;      // its file can be written
+    int answer;         // button pressed in the prompt
+    bool closes;
+    bool written;
+    const char* warning;  // caption of a following warning, or null
+};
+
+TEST_F(MainWindowStartTest, ClosePromptAnswers) {
+    const CloseCase cases[] = {
+        {"cancel keeps it open", true, true, true, IDCANCEL, false, false, nullptr},
+        {"no closes without saving", true, true, true, IDNO, true, false, nullptr},
+        {"yes saves and closes", true, true, true, IDYES, true, true, nullptr},
+        {"yes on an empty list warns and closes", true, false, true, IDYES, true, false, "リストファイル保存エラー"},
+        {"yes with a failing write stays open", true, true, false, IDYES, false, false, "リストファイル書き込みエラー"},
+        {"yes on an unnamed list cancelled in the dialog closes", false, true, true, IDYES, true, false,
+         "名前を付けてリストファイルを保存"},
+    };
+    std::string folder = MakeScratchFolder("close");
+    for (const CloseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string path = c.writable ? folder + "list.lst" : folder + "missing\\list.lst";
+        DeleteFileA((folder + "list.lst").c_str());
+        if (c.rows) AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
+        strcpy(CurrentListPath, path.c_str());
+        ListNamed = c.named ? 1 : 0;
+        ListModified = 1;
+        DialogDriver driver;
+        int answer = c.answer;
+        driver.On("Zelvista", [answer](HWND box) { ClickButton(box, answer); });
+        if (c.warning) {
+            std::string caption = c.warning;
+            driver.On(caption, [](HWND box) { ClickButton(box, IDCANCEL); ClickButton(box, IDOK); });
+        }
+        bool closed = CloseTestMainWindow();
+        EXPECT_EQ(closed, c.closes);
+        EXPECT_TRUE(driver.allHandled());
+        ASSERT_GE(driver.seen().size(), 1u);
+        EXPECT_EQ(driver.seen()[0].text, path + " への変更を保存しますか？");
+        EXPECT_EQ(FileExists((folder + "list.lst").c_str()) == 1, c.written);
+        if (closed) {
+            ASSERT_NE(CreateTestMainWindow(), nullptr);
+        } else {
+            NewList();
+        }
+    }
+}
+
+TEST_F(MainWindowStartTest, UnchangedListClosesWithoutQuestion) {
+    AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
+    ListModified = 0;
+    EXPECT_TRUE(CloseTestMainWindow());
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
+}
+
+TEST_F(MainWindowStartTest, ClosingAndEndingSessionRestoreTheScreenSaverSetting) {
+    BOOL before = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &before, 0);
+    for (bool endSession : {false, true}) {
+        StartupScreenSaverState = 1;
+        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, 0, nullptr, 0);
+        if (endSession) {
+            SendMessageA(MainWindow, WM_ENDSESSION, TRUE, 0);
+        } else {
+            ASSERT_TRUE(CloseTestMainWindow());
+            ASSERT_NE(CreateTestMainWindow(), nullptr);
+        }
+        EXPECT_EQ(IsScreenSaverActive(), 1) << endSession;
+    }
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, before, nullptr, 0);
+}
+
+// Two real program processes.
+class SingleInstanceTest : public testing::Test {};
+
+HWND FindOtherProcessMainWindow(DWORD pid) {
+    for (int i = 0; i < 200; ++i) {
+        HWND w = nullptr;
+        while ((w = FindWindowExA(nullptr, w, kMainWindowClass, nullptr)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == pid && IsWindowVisible(w)) return w;
+        }
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+PROCESS_INFORMATION StartProgram() {
+    std::string exe = TestProgramFolder() + "..\\bin\\Zelvista.exe";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = "\"" + exe + "\"";
+    EXPECT_TRUE(CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    return pi;
+}
+
+TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
+    PROCESS_INFORMATION first = StartProgram();
+    HWND window = FindOtherProcessMainWindow(first.dwProcessId);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_MINIMIZE);
+    Sleep(200);
+    ASSERT_TRUE(IsIconic(window));
+
+    PROCESS_INFORMATION second = StartProgram();
+    ASSERT_EQ(WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeProcess(second.hProcess, &code);
+    EXPECT_EQ(code, 0u);
+    for (int i = 0; i < 40 && IsIconic(window); ++i) Sleep(50);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(GetForegroundWindow(), window);
+
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(first.hProcess, 20000), WAIT_OBJECT_0);
+    for (HANDLE h : {first.hProcess, first.hThread, second.hProcess, second.hThread}) CloseHandle(h);
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/main_window.h"
+#include "support/ui.h"
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    AppInstance = GetModuleHandleA(nullptr);
+    INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
+    InitCommonControlsEx(&icc);
+    RegisterMainWindowClass();
+    StartDialogWatchdog();
+    return RUN_ALL_TESTS();
+}

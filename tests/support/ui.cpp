@@ -1,0 +1,240 @@
+#include "support/ui.h"
+
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <fstream>
+#include <sstream>
+
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "list/entry_list.h"
+#include "settings/settings.h"
+
+namespace {
+DialogDriver* activeDriver;
+}
+
+HWND CreateTestMainWindow() {
+    HWND window = CreateMainWindow();
+    if (window) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        UpdateWindow(window);
+    }
+    PumpMessages();
+    return window;
+}
+
+void DestroyTestMainWindow() {
+    if (MainWindow && IsWindow(MainWindow)) DestroyWindow(MainWindow);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+    }
+    MainWindow = nullptr;
+}
+
+bool CloseTestMainWindow() {
+    HWND window = MainWindow;
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    bool gone = !IsWindow(window);
+    if (gone) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+        }
+        MainWindow = nullptr;
+    }
+    return gone;
+}
+
+DialogDriver::DialogDriver() {
+    activeDriver = this;
+    timer_ = SetTimer(nullptr, 0, 50, &DialogDriver::Tick);
+}
+
+DialogDriver::~DialogDriver() {
+    KillTimer(nullptr, timer_);
+    activeDriver = nullptr;
+}
+
+bool DialogDriver::Expects(const std::string& caption) {
+    if (!activeDriver) return false;
+    for (const Pending& p : activeDriver->pending_)
+        if (p.caption == caption) return true;
+    return false;
+}
+
+namespace {
+std::map<HWND, DWORD> strayDialogs;
+
+void CALLBACK WatchForStrayDialogs(HWND, UINT, UINT_PTR, DWORD now) {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            DWORD now = static_cast<DWORD>(p);
+            char cls[64] = "", caption[256] = "";
+            GetClassNameA(w, cls, sizeof cls);
+            GetWindowTextA(w, caption, sizeof caption);
+            if (std::string(cls) != "#32770" || !IsWindowVisible(w) || DialogDriver::Expects(caption)) return TRUE;
+            auto [it, fresh] = strayDialogs.emplace(w, now);
+            if (!fresh && now - it->second > 4000) {
+                ADD_FAILURE() << "unexpected dialog \"" << caption << "\": " << MessageBoxText(w);
+                PostMessageA(w, WM_COMMAND, IDCANCEL, 0);
+                PostMessageA(w, WM_COMMAND, IDOK, 0);
+                strayDialogs.erase(it);
+            }
+            return TRUE;
+        },
+        static_cast<LPARAM>(now));
+}
+}  // namespace
+
+void StartDialogWatchdog() {
+    SetTimer(nullptr, 0, 500, WatchForStrayDialogs);
+}
+
+void DialogDriver::On(const std::string& caption, std::function<void(HWND)> action) {
+    pending_.push_back({caption, std::move(action)});
+}
+
+void CALLBACK DialogDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (activeDriver) activeDriver->Poll();
+}
+
+void DialogDriver::Poll() {
+    if (pending_.empty()) return;
+    struct Search {
+        const std::string* caption;
+        HWND found;
+    } search{&pending_.front().caption, nullptr};
+    // Only dialogs of this thread: the code under test opened them.
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            char cls[64] = "", caption[256] = "";
+            GetClassNameA(w, cls, sizeof cls);
+            GetWindowTextA(w, caption, sizeof caption);
+            if (std::string(cls) == "#32770" && IsWindowVisible(w) && *s->caption == caption) {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    HWND dialog = search.found;
+    if (!dialog) return;
+    Pending next = std::move(pending_.front());
+    pending_.erase(pending_.begin());
+    seen_.push_back({next.caption, MessageBoxText(dialog)});
+    next.action(dialog);
+}
+
+std::string MessageBoxText(HWND box) {
+    char text[1024] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    return text;
+}
+
+void ClickButton(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void TypeFileName(HWND dialog, const std::string& path) {
+    HWND edit = GetDlgItem(dialog, 0x47C);
+    if (!edit) edit = GetDlgItem(dialog, 0x480);
+    SetWindowTextA(edit, path.c_str());
+    ClickButton(dialog, IDOK);
+}
+
+std::vector<Row> ReadAllRows() {
+    std::vector<Row> rows;
+    int count = GetEntryRowCount();
+    for (int i = 0; i < count; ++i) {
+        ReadEntryRow(i);
+        rows.push_back({CurrentEntry.name, CurrentEntry.seconds, CurrentEntry.folder, CurrentEntry.type,
+                        CurrentEntry.archive});
+    }
+    return rows;
+}
+
+void AddRow(const Row& row) {
+    for (int c = 0; c < 5; ++c) CopyText(EntryField(CurrentEntry, c), 256, row[c].c_str());
+    InsertEntryRow(GetEntryRowCount());
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void DeleteSettingsKey() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+bool SettingsKeyExists() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void WriteSettingRaw(const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key;
+    RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
+void WriteSettingInt(const char* name, int value) {
+    WriteSettingRaw(name, REG_DWORD, &value, sizeof value);
+}
+
+bool ReadSettingInt(const char* name, int* value) {
+    DWORD size = sizeof *value;
+    return RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, value, &size) ==
+           ERROR_SUCCESS;
+}
+
+std::string TestProgramFolder() {
+    char module[MAX_PATH];
+    GetModuleFileNameA(nullptr, module, sizeof module);
+    std::string path = module;
+    return path.substr(0, path.find_last_of('\\') + 1);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+std::string MakeScratchFolder(const char* name) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string folder = std::string(temp) + "zelvista-" + name + "\\";
+    std::string pattern = folder + "*";
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + data.cFileName).c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
