@@ -74,6 +74,16 @@ void Fill(const arc::Member& m, INDIVIDUALINFO& info) {
     std::strncpy(info.szMode, m.method.c_str(), sizeof info.szMode - 1);
 }
 
+// No exception may cross into the calling program: it is reported as a failure.
+template <typename Result, typename Body>
+Result Guarded(Result failure, Body body) {
+    try {
+        return body();
+    } catch (...) {
+        return failure;
+    }
+}
+
 }  // namespace
 
 arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source>& keep,
@@ -86,91 +96,103 @@ arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source
 }
 
 int RunCommand(const Kind& kind, HWND, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
-    Output out(output, outputSize);
-    if (!commandLine) return ERROR_ARCHIVER_COMMAND;
-    const arc::ArchiverCommand c = arc::ParseArchiverCommand(commandLine, kind.commandWord);
-    if (!IsExtractCommand(kind, c) || c.archive.empty() || c.members.empty()) {
-        out.Add("command not understood\r\n");
-        return ERROR_ARCHIVER_COMMAND;
-    }
-    std::unique_ptr<arc::Source> source;
-    std::unique_ptr<arc::Archive> archive;
-    if (!Open(kind, c.archive.c_str(), source, archive)) {
-        out.Add(c.archive + ": cannot open the archive\r\n");
-        return ERROR_ARCHIVER_OPEN;
-    }
-    int result = 0;
-    const auto& members = archive->Members();
-    for (const std::string& pattern : c.members) {
-        // Only the first member that matches: one name, one file.
-        const auto it = std::find_if(members.begin(), members.end(), [&](const arc::Member& m) {
-            return !m.directory && arc::MatchesWildcard(pattern, m.path);
-        });
-        if (it == members.end()) {
-            out.Add(pattern + ": no such member\r\n");
-            result = ERROR_ARCHIVER_NO_MEMBER;
-            continue;
+    return Guarded(ERROR_ARCHIVER_COMMAND, [&]() -> int {
+        Output out(output, outputSize);
+        if (!commandLine) return ERROR_ARCHIVER_COMMAND;
+        const arc::ArchiverCommand c = arc::ParseArchiverCommand(commandLine, kind.commandWord);
+        if (!IsExtractCommand(kind, c) || c.archive.empty() || c.members.empty()) {
+            out.Add("command not understood\r\n");
+            return ERROR_ARCHIVER_COMMAND;
         }
-        std::string written;
-        const arc::Status s = arc::ExtractToFolder(*archive, static_cast<size_t>(it - members.begin()), c.destination, written);
-        if (s != arc::Status::Ok) {
-            out.Add(it->path + ": " + arc::StatusText(s) + "\r\n");
-            result = ERROR_ARCHIVER_EXTRACT;
-        } else {
-            out.Add(written + "\r\n");
+        std::unique_ptr<arc::Source> source;
+        std::unique_ptr<arc::Archive> archive;
+        if (!Open(kind, c.archive.c_str(), source, archive)) {
+            out.Add(c.archive + ": cannot open the archive\r\n");
+            return ERROR_ARCHIVER_OPEN;
         }
-    }
-    return result;
+        int result = 0;
+        const auto& members = archive->Members();
+        for (const std::string& pattern : c.members) {
+            // Only the first member that matches: one name, one file.
+            const auto it = std::find_if(members.begin(), members.end(), [&](const arc::Member& m) {
+                return !m.directory && arc::MatchesWildcard(pattern, m.path);
+            });
+            if (it == members.end()) {
+                out.Add(pattern + ": no such member\r\n");
+                result = ERROR_ARCHIVER_NO_MEMBER;
+                continue;
+            }
+            std::string written;
+            const arc::Status s = arc::ExtractToFolder(*archive, static_cast<size_t>(it - members.begin()), c.destination, written);
+            if (s != arc::Status::Ok) {
+                out.Add(it->path + ": " + arc::StatusText(s) + "\r\n");
+                result = ERROR_ARCHIVER_EXTRACT;
+            } else {
+                out.Add(written + "\r\n");
+            }
+        }
+        return result;
+    });
 }
 
 BOOL CheckArchive(const Kind& kind, LPCSTR path, int) {
-    std::unique_ptr<arc::Source> source;
-    std::unique_ptr<arc::Archive> archive;
-    return Open(kind, path, source, archive) ? TRUE : FALSE;
+    return Guarded(BOOL{FALSE}, [&]() -> BOOL {
+        std::unique_ptr<arc::Source> source;
+        std::unique_ptr<arc::Archive> archive;
+        return Open(kind, path, source, archive) ? TRUE : FALSE;
+    });
 }
 
 int GetFileCount(const Kind& kind, LPCSTR path) {
-    std::unique_ptr<arc::Source> source;
-    std::unique_ptr<arc::Archive> archive;
-    if (!Open(kind, path, source, archive)) return -1;
-    const auto& m = archive->Members();
-    return static_cast<int>(std::count_if(m.begin(), m.end(), [](const arc::Member& x) { return !x.directory; }));
+    return Guarded(-1, [&]() -> int {
+        std::unique_ptr<arc::Source> source;
+        std::unique_ptr<arc::Archive> archive;
+        if (!Open(kind, path, source, archive)) return -1;
+        const auto& m = archive->Members();
+        return static_cast<int>(std::count_if(m.begin(), m.end(), [](const arc::Member& x) { return !x.directory; }));
+    });
 }
 
 HARC OpenArchive(const Kind& kind, HWND window, LPCSTR path, DWORD mode) {
-    auto opened = std::make_unique<OpenedArchive>();
-    if (!Open(kind, path, opened->source, opened->archive)) {
-        if (mode & M_ERROR_MESSAGE_ON) {
-            const std::string text = std::string(path ? path : "") + "\r\n書庫を開けません。";
-            MessageBoxA(window, text.c_str(), kind.libraryName, MB_OK | MB_ICONWARNING);
+    return Guarded(HARC{nullptr}, [&]() -> HARC {
+        auto opened = std::make_unique<OpenedArchive>();
+        if (!Open(kind, path, opened->source, opened->archive)) {
+            if (mode & M_ERROR_MESSAGE_ON) {
+                const std::string text = std::string(path ? path : "") + "\r\n書庫を開けません。";
+                MessageBoxA(window, text.c_str(), kind.libraryName, MB_OK | MB_ICONWARNING);
+            }
+            return nullptr;
         }
-        return nullptr;
-    }
-    std::lock_guard<std::mutex> lock(handlesLock);
-    handles.insert(opened.get());
-    return opened.release();
+        std::lock_guard<std::mutex> lock(handlesLock);
+        handles.insert(opened.get());
+        return opened.release();
+    });
 }
 
 int FindFirst(HARC handle, LPCSTR wildcard, INDIVIDUALINFO* info) {
-    OpenedArchive* a = Lookup(handle);
-    if (!a) return -1;
-    a->pattern = (wildcard && *wildcard) ? wildcard : "*";
-    a->next = 0;
-    return FindNext(handle, info);
+    return Guarded(-1, [&]() -> int {
+        OpenedArchive* a = Lookup(handle);
+        if (!a) return -1;
+        a->pattern = (wildcard && *wildcard) ? wildcard : "*";
+        a->next = 0;
+        return FindNext(handle, info);
+    });
 }
 
 int FindNext(HARC handle, INDIVIDUALINFO* info) {
-    OpenedArchive* a = Lookup(handle);
-    if (!a || !info) return -1;
-    const auto& members = a->archive->Members();
-    while (a->next < members.size()) {
-        const arc::Member& m = members[a->next++];
-        // Names that would not fit the record are left out rather than cut.
-        if (m.directory || m.path.size() >= sizeof info->szFileName || !arc::MatchesWildcard(a->pattern, m.path)) continue;
-        Fill(m, *info);
-        return 0;
-    }
-    return -1;
+    return Guarded(-1, [&]() -> int {
+        OpenedArchive* a = Lookup(handle);
+        if (!a || !info) return -1;
+        const auto& members = a->archive->Members();
+        while (a->next < members.size()) {
+            const arc::Member& m = members[a->next++];
+            // Names that would not fit the record are left out rather than cut.
+            if (m.directory || m.path.size() >= sizeof info->szFileName || !arc::MatchesWildcard(a->pattern, m.path)) continue;
+            Fill(m, *info);
+            return 0;
+        }
+        return -1;
+    });
 }
 
 int CloseArchive(HARC handle) {

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "archiver_api.h"
@@ -31,7 +32,11 @@ FNOPEN(FdiOpen) {
     if (oflag & (_O_WRONLY | _O_RDWR | _O_CREAT)) return -1;  // FDI only reads cabinets here
     HANDLE h = CreateFileA(pszFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return -1;
-    auto* f = new FdiFile;
+    auto* f = new (std::nothrow) FdiFile;
+    if (!f) {
+        CloseHandle(h);
+        return -1;
+    }
     f->file = h;
     return reinterpret_cast<INT_PTR>(f);
 }
@@ -125,7 +130,7 @@ struct ListContext {
 
 FNFDINOTIFY(ListNotify) {
     auto* ctx = static_cast<ListContext*>(pfdin->pv);
-    if (fdint == fdintCOPY_FILE) {
+    if (fdint == fdintCOPY_FILE) try {
         arc::Member m;
         m.path = BackslashPath(ProgramCodePage(pfdin->psz1, pfdin->attribs).c_str());
         m.size = static_cast<uint32_t>(pfdin->cb);
@@ -134,6 +139,8 @@ FNFDINOTIFY(ListNotify) {
         m.method = "cab";
         ctx->members->push_back(std::move(m));
         return 0;  // listing only: skip the data
+    } catch (...) {
+        return -1;  // nothing may unwind through cabinet.dll
     }
     if (fdint == fdintNEXT_CABINET) return -1;  // cabinet sets spanning files are not handled
     return 0;
