@@ -100,6 +100,26 @@ TEST(Damaged, BadChecksumsFailWithoutLeavingFiles) {
     EXPECT_EQ(zip.failed, 2);
 }
 
+// A failed extraction leaves an older file of the same name as it was; a
+// good one replaces it.
+TEST(Damaged, FailureKeepsTheOlderFile) {
+    TempDir dest;
+    const fs::path target = dest.path() / "same.scr";
+    WriteBytes(target, Bytes{'o', 'l', 'd'});
+    ZipSpec bad{"same.scr", "new contents"};
+    bad.crcDelta = 1;
+    for (const auto& [bytes, ok] : {std::pair{MakeZip({bad}), false}, std::pair{MakeZip({{"dir/same.scr", "new contents"}}), true}}) {
+        arc::MemorySource source(bytes.data(), bytes.size());
+        std::unique_ptr<arc::Archive> archive;
+        ASSERT_EQ(arc::OpenZip(source, archive), arc::Status::Ok);
+        std::string written;
+        EXPECT_EQ(arc::ExtractToFolder(*archive, 0, dest.path().string(), written) == arc::Status::Ok, ok);
+        const Bytes now = ReadBytes(target);
+        EXPECT_EQ(std::string(now.begin(), now.end()), ok ? "new contents" : "old");
+        EXPECT_EQ(FilesUnder(dest.path()), std::vector<std::string>{"same.scr"});
+    }
+}
+
 // Hostile names land as plain names in the destination, or not at all.
 TEST(Damaged, TraversalAndDeviceNames) {
     const std::string names[] = {"..\\..\\evil1.scr", "../../evil2.scr", "C:\\evil3.scr", "/tmp/evil4.scr",
