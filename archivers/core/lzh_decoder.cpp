@@ -220,9 +220,9 @@ public:
     }
 
 private:
-    // Code lengths of the length-code table or the position table; `special`
+    // Code lengths of the length-code table or the position table; `zeroRunAt`
     // is the index after which a 2-bit run of zero lengths follows.
-    bool ReadLengthTable(Huffman& table, int symbols, int countBits, int special) {
+    bool ReadLengthTable(Huffman& table, int symbols, int countBits, int zeroRunAt) {
         uint8_t lengths[kLengthCodeCount + 2] = {};
         const int n = static_cast<int>(in_.Get(countBits));
         if (n == 0) {
@@ -245,7 +245,7 @@ private:
                 in_.Skip(3);
             }
             lengths[i++] = static_cast<uint8_t>(c);
-            if (i == special) {
+            if (i == zeroRunAt) {
                 int zeros = static_cast<int>(in_.Get(2));
                 while (zeros-- > 0 && i < symbols) lengths[i++] = 0;
             }

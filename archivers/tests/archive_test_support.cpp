@@ -99,9 +99,9 @@ TempDir::~TempDir() {
     fs::remove_all(path_, ec);
 }
 
-Bytes MakeZip(const std::vector<ZipSpec>& entries) {
+Bytes MakeZip(const std::vector<ZipEntry>& entries) {
     Bytes out, central;
-    for (const ZipSpec& e : entries) {
+    for (const ZipEntry& e : entries) {
         const std::string packed = e.deflate ? Deflate(e.data) : e.data;
         const uint32_t crc = static_cast<uint32_t>(
             arc::UpdateCrc32(0, reinterpret_cast<const uint8_t*>(e.data.data()), e.data.size()) + e.crcDelta);
@@ -163,9 +163,9 @@ Bytes MakeZip(const std::vector<ZipSpec>& entries) {
     return out;
 }
 
-Bytes MakeLzh(const std::vector<LzhSpec>& entries) {
+Bytes MakeLzh(const std::vector<LzhEntry>& entries) {
     Bytes out;
-    for (const LzhSpec& e : entries) {
+    for (const LzhEntry& e : entries) {
         const uint16_t crc = static_cast<uint16_t>(
             arc::UpdateCrc16(0, reinterpret_cast<const uint8_t*>(e.data.data()), e.data.size()) + e.crcDelta);
         const uint32_t size = static_cast<uint32_t>(e.declaredSize == UINT64_MAX ? e.data.size() : e.declaredSize);

@@ -32,7 +32,7 @@ private:
     fs::path path_;
 };
 
-struct ZipSpec {
+struct ZipEntry {
     std::string name;
     std::string data;
     bool deflate = false;
@@ -42,9 +42,9 @@ struct ZipSpec {
     int64_t crcDelta = 0;
     uint16_t flags = 0;
 };
-Bytes MakeZip(const std::vector<ZipSpec>& entries);
+Bytes MakeZip(const std::vector<ZipEntry>& entries);
 
-struct LzhSpec {
+struct LzhEntry {
     std::string name;
     std::string data;              // stored as -lh0- (or as given raw packed data with method)
     std::string method = "-lh0-";
@@ -53,6 +53,6 @@ struct LzhSpec {
     uint64_t declaredSize = UINT64_MAX;
     int crcDelta = 0;
 };
-Bytes MakeLzh(const std::vector<LzhSpec>& entries);
+Bytes MakeLzh(const std::vector<LzhEntry>& entries);
 
 }  // namespace arctest

@@ -91,9 +91,9 @@ TEST(Damaged, BadChecksumsFailWithoutLeavingFiles) {
                                    arc::OpenLzh);
     EXPECT_TRUE(lzh.opened);
     EXPECT_EQ(lzh.failed, 2);
-    ZipSpec z{"c.scr", std::string(5000, 'z'), true};
+    ZipEntry z{"c.scr", std::string(5000, 'z'), true};
     z.crcDelta = 1;
-    ZipSpec s{"d.scr", "stored"};
+    ZipEntry s{"d.scr", "stored"};
     s.crcDelta = -1;
     const Outcome zip = ExtractAll(MakeZip({z, s}), arc::OpenZip);
     EXPECT_TRUE(zip.opened);
@@ -106,7 +106,7 @@ TEST(Damaged, FailureKeepsTheOlderFile) {
     TempDir dest;
     const fs::path target = dest.path() / "same.scr";
     WriteBytes(target, Bytes{'o', 'l', 'd'});
-    ZipSpec bad{"same.scr", "new contents"};
+    ZipEntry bad{"same.scr", "new contents"};
     bad.crcDelta = 1;
     for (const auto& [bytes, ok] : {std::pair{MakeZip({bad}), false}, std::pair{MakeZip({{"dir/same.scr", "new contents"}}), true}}) {
         arc::MemorySource source(bytes.data(), bytes.size());
@@ -125,8 +125,8 @@ TEST(Damaged, TraversalAndDeviceNames) {
     const std::string names[] = {"..\\..\\evil1.scr", "../../evil2.scr", "C:\\evil3.scr", "/tmp/evil4.scr",
                                  "sub/../../evil5.scr", "CON", "nul.scr", "COM1.scr", "..", "x\\..", "evil6.scr.",
                                  "D:evil7.scr"};
-    std::vector<ZipSpec> zips;
-    std::vector<LzhSpec> lzhs;
+    std::vector<ZipEntry> zips;
+    std::vector<LzhEntry> lzhs;
     for (const std::string& n : names) {
         zips.push_back({n, "data of " + n});
         lzhs.push_back({n, "data of " + n});
@@ -144,10 +144,10 @@ TEST(Damaged, TraversalAndDeviceNames) {
 // Declared sizes that disagree with the data: no huge allocation, no success.
 TEST(Damaged, FalseDeclaredSizes) {
     const std::string data(20000, 'w');
-    ZipSpec hugeZip64{"huge.scr", data, true, false, true, uint64_t{1} << 40};
-    ZipSpec small{"small.scr", data, true};
+    ZipEntry hugeZip64{"huge.scr", data, true, false, true, uint64_t{1} << 40};
+    ZipEntry small{"small.scr", data, true};
     small.declaredSize = 100;
-    ZipSpec storedBig{"stored.scr", data};
+    ZipEntry storedBig{"stored.scr", data};
     storedBig.declaredSize = 0xFFFFFFF0u;
     const Outcome zip = ExtractAll(MakeZip({hugeZip64, small, storedBig}), arc::OpenZip);
     EXPECT_TRUE(zip.opened);

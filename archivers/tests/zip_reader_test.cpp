@@ -59,25 +59,25 @@ TEST(ZipReader, JapaneseNamesKeepTheirBytes) {
 // Layouts 7zz does not write: data descriptors and ZIP64 size fields.
 TEST(ZipReader, DescriptorsAndZip64) {
     const std::string big(300000, 'q');
-    const std::vector<ZipSpec> specs = {
+    const std::vector<ZipEntry> entries = {
         {"desc_stored.scr", "stored with descriptor", false, true},
         {"desc_deflate.scr", big, true, true},
         {"z64_stored.scr", "zip64 stored", false, false, true},
         {"z64_deflate.scr", big + "tail", true, false, true},
     };
-    Opened o = OpenBytes(MakeZip(specs));
+    Opened o = OpenBytes(MakeZip(entries));
     ASSERT_EQ(o.status, arc::Status::Ok);
-    ASSERT_EQ(o.archive->Members().size(), specs.size());
-    for (size_t i = 0; i < specs.size(); ++i) {
+    ASSERT_EQ(o.archive->Members().size(), entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
         arc::MemorySink out;
-        EXPECT_EQ(o.archive->Extract(i, out), arc::Status::Ok) << specs[i].name;
-        EXPECT_EQ(std::string(out.bytes.begin(), out.bytes.end()), specs[i].data) << specs[i].name;
-        EXPECT_EQ(o.archive->Members()[i].path, specs[i].name);
+        EXPECT_EQ(o.archive->Extract(i, out), arc::Status::Ok) << entries[i].name;
+        EXPECT_EQ(std::string(out.bytes.begin(), out.bytes.end()), entries[i].data) << entries[i].name;
+        EXPECT_EQ(o.archive->Members()[i].path, entries[i].name);
     }
 }
 
 TEST(ZipReader, EncryptedAndFolderMembersAreNotExtracted) {
-    ZipSpec locked{"locked.scr", "secret"};
+    ZipEntry locked{"locked.scr", "secret"};
     locked.flags = 1;
     Opened o = OpenBytes(MakeZip({locked, {"folder/", ""}}));
     ASSERT_EQ(o.status, arc::Status::Ok);
