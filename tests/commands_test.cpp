@@ -78,7 +78,7 @@ TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
          }},
         // Operations that arrive with later work, and identifiers of nobody.
         {"not yet carried out", {kCmdAddFile, kCmdDeleteEntry, kCmdMoveUp, kCmdPreview, kCmdPlayWindow,
-                                 kCmdSettings, kCmdSetStandard, kCmdAbout}, nullptr, [] {}},
+                                 kCmdSettings, kCmdSetStandard}, nullptr, [] {}},
         {"unknown identifiers", {0, 1, 6000, 6501, 6502, 6999, 9001, 0xFFFF},
          [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); ListModified = 1; },
          [] {
@@ -98,6 +98,30 @@ TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
         }
         c.check();
         if (TrayIconShown) Command(kCmdLeaveTray);
+    }
+}
+
+// Commands that open a modal window: it shows, and focus is back on the list after it.
+TEST_F(CommandTest, ModalCommandsOpenTheirDialogs) {
+    struct Case {
+        int command;
+        const char* caption;
+        int button;  // the one that closes it
+    } cases[] = {
+        {kCmdOpenList, "リストファイルの読み込み", IDCANCEL},
+        {kCmdSaveListAs, "名前を付けてリストファイルを保存", IDCANCEL},
+        {kCmdCustomizeToolbar, "ツール バーのカスタマイズ", IDCANCEL},
+        {kCmdAbout, "バージョン情報", IDOK},
+    };
+    AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
+    for (const Case& c : cases) {
+        DialogDriver driver;
+        int button = c.button;
+        driver.On(c.caption, [button](HWND dialog) { ClickButton(dialog, button); });
+        SetFocus(Child(kToolbarId));
+        Command(c.command);
+        EXPECT_TRUE(driver.allHandled()) << c.caption;
+        EXPECT_EQ(GetFocus(), EntryListView) << c.caption;
     }
 }
 

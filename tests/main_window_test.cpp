@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "app/paths.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
@@ -270,6 +271,36 @@ TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(first.hProcess, 20000), WAIT_OBJECT_0);
     for (HANDLE h : {first.hProcess, first.hThread, second.hProcess, second.hThread}) CloseHandle(h);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LinkStyleTest, LinkFontIsBoldUnderlinedTimes) {
+    MakeLinkFont();
+    ASSERT_NE(LinkFont, nullptr);
+    LOGFONTA font{};
+    ASSERT_EQ(GetObjectA(LinkFont, sizeof font, &font), static_cast<int>(sizeof font));
+    EXPECT_STREQ(font.lfFaceName, "Times New Roman");
+    EXPECT_EQ(font.lfHeight, 17);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_TRUE(font.lfUnderline);
+    EXPECT_FALSE(font.lfItalic);
+    EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
+    DeleteObject(LinkFont);
+    LinkFont = nullptr;
+    MakeLinkCursor();
+    EXPECT_NE(LinkCursor, nullptr);  // the help program's hand, or the arrow without it
+}
+
+TEST(FileExistsTest, PathsAndPatterns) {
+    std::string folder = MakeScratchFolder("exists");
+    WriteFileBytes(folder + "one.scr", "x");
+    EXPECT_EQ(FileExists((folder + "one.scr").c_str()), 1);
+    EXPECT_EQ(FileExists((folder + "*.scr").c_str()), 1);
+    EXPECT_EQ(FileExists((folder + "*.lzh").c_str()), 0);
+    EXPECT_EQ(FileExists((folder + "two.scr").c_str()), 0);
 }
 
 }  // namespace

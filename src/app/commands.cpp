@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
+#include "archive/about_box.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "system/screen_saver.h"
@@ -61,9 +62,7 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;
-    case kCmdAbout:
-        // The About box comes with the archive adapter: ShowAboutBox().
-        break;
+    case kCmdAbout: ShowAboutBox(); break;
     case kCmdLeaveTray: LeaveTray(); break;
     case kCmdSaverOff: DisableScreenSaver(); break;
     case kCmdSaverOn: EnableScreenSaver(); break;

@@ -112,7 +112,10 @@ bool AnswerToolbarNotification(NMHDR* header, LRESULT* result) {
     }
 }
 
-void OnNotify(NMHDR* header) {
+// Returns true when the notification is answered here with TRUE.
+bool OnNotify(NMHDR* header) {
+    // No per-row notices are wanted when the whole list is emptied.
+    if (header->idFrom == kEntryListViewId && header->code == LVN_DELETEALLITEMS) return true;
     // A right click or double click on the toolbar or status bar acts on the list.
     if (header->code == TTN_NEEDTEXTA)
         AnswerTooltipRequest(reinterpret_cast<NMTTDISPINFOA*>(header));
@@ -122,6 +125,7 @@ void OnNotify(NMHDR* header) {
         RunSelectedOnDoubleClick();
     if (header->idFrom == kEntryListViewId && header->code == LVN_COLUMNCLICK)
         SortEntryRowsByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
+    return false;
 }
 
 }  // namespace
@@ -196,7 +200,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             LRESULT answer = 0;
             if (header->idFrom == kToolbarId && AnswerToolbarNotification(header, &answer)) return answer;
-            OnNotify(header);
+            if (OnNotify(header)) return TRUE;
             break;
         }
         case WM_COMMAND:

@@ -3,8 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <string>
-#include <unordered_map>
+#include <algorithm>
 #include <vector>
 
 #include "app/main_window.h"
@@ -31,11 +30,16 @@ const ColumnSpec kColumns[kEntryFieldCount] = {
 // sort can tell rows apart however they were moved, deleted or added.
 LPARAM nextRowId = 1;
 
-// Texts of the sorted column, read once per sort and keyed by row parameter:
-// the list view moves rows while it sorts, so row indices are no use then.
+// The sort reads every row's text once, ranks the texts by bytes, and lets
+// the comparison look ranks up by row parameter: the list view moves rows
+// while it sorts, so row indices are no use then, and the parameters stay unique.
 struct SortContext {
-    std::unordered_map<LPARAM, const char*> textOf;
-    int column = 0;
+    LPARAM firstId = 0;
+    std::vector<int> rankOf;  // indexed by row parameter - firstId; -1 for none
+    int rank(LPARAM id) const {
+        LPARAM i = id - firstId;
+        return i >= 0 && i < static_cast<LPARAM>(rankOf.size()) ? rankOf[i] : -1;
+    }
 };
 SortContext* activeSort;
 
@@ -118,10 +122,8 @@ void DeleteAllEntryRows() {
 
 int CALLBACK CompareEntryRows(LPARAM first, LPARAM second, LPARAM column) {
     if (!activeSort || column < 0 || column >= kEntryFieldCount) return 0;
-    auto a = activeSort->textOf.find(first);
-    auto b = activeSort->textOf.find(second);
-    if (a == activeSort->textOf.end() || b == activeSort->textOf.end()) return 0;
-    int r = std::strcmp(a->second, b->second);  // unsigned bytes, no locale
+    int a = activeSort->rank(first), b = activeSort->rank(second);
+    int r = (a > b) - (a < b);
     return SortDirection[column] == 1 ? r : -r;
 }
 
@@ -130,10 +132,14 @@ void SortEntryRowsByColumn(int column) {
     SortDirection[column] = SortDirection[column] == 1 ? 2 : 1;
 
     int count = GetEntryRowCount();
-    std::vector<std::string> texts(count);
-    SortContext context;
-    context.column = column;
-    context.textOf.reserve(count);
+    struct Keyed {
+        LPARAM id;
+        std::size_t offset;
+    };
+    std::vector<Keyed> rows(count);
+    std::vector<char> texts;
+    texts.reserve(static_cast<std::size_t>(count) * 24);
+    LPARAM lowest = 0, highest = 0;
     for (int row = 0; row < count; ++row) {
         char buffer[256] = "";
         LVITEMA item{};
@@ -144,8 +150,24 @@ void SortEntryRowsByColumn(int column) {
         item.cchTextMax = sizeof buffer;
         SendMessageA(EntryListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         buffer[255] = '\0';
-        texts[row] = buffer;
-        context.textOf.emplace(item.lParam, texts[row].c_str());
+        rows[row] = {item.lParam, texts.size()};
+        texts.insert(texts.end(), buffer, buffer + std::strlen(buffer) + 1);
+        lowest = row == 0 ? item.lParam : std::min(lowest, item.lParam);
+        highest = row == 0 ? item.lParam : std::max(highest, item.lParam);
+    }
+    const char* base = texts.data();
+    std::sort(rows.begin(), rows.end(), [base](const Keyed& a, const Keyed& b) {
+        return std::strcmp(base + a.offset, base + b.offset) < 0;  // unsigned bytes, no locale
+    });
+    // Parameters are handed out in order and never reused, so they span a
+    // range not much wider than the list; a list that churned a lot still works.
+    SortContext context;
+    context.firstId = lowest;
+    context.rankOf.assign(count ? static_cast<std::size_t>(highest - lowest + 1) : 0, -1);
+    int rank = 0;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && std::strcmp(base + rows[i - 1].offset, base + rows[i].offset) != 0) ++rank;
+        context.rankOf[rows[i].id - lowest] = rank;
     }
     activeSort = &context;
     SendMessageA(EntryListView, LVM_SORTITEMS, column, reinterpret_cast<LPARAM>(&CompareEntryRows));

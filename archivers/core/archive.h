@@ -1,0 +1,58 @@
+// The common view of an archive: its members and the extraction of one of them.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "byte_io.h"
+
+namespace arc {
+
+enum class Status {
+    Ok,
+    NotArchive,   // the input is not an archive of this kind
+    Corrupt,      // damaged headers or compressed data
+    Truncated,    // the data ends early
+    BadCrc,       // the data decodes but its checksum differs
+    SizeMismatch, // the data decodes to more or fewer bytes than declared
+    Unsupported,  // method or feature this reader does not handle
+    WriteFailed,  // the sink refused the data
+    BadName,      // the member has no name that can be written safely
+};
+
+const char* StatusText(Status status);
+
+struct Member {
+    std::string path;      // path inside the archive, '\' separated, code page 932 bytes as stored
+    uint64_t size = 0;     // declared original size
+    uint64_t packed = 0;   // size of the stored (compressed) data
+    uint32_t crc = 0;      // CRC-16 (LZH) or CRC-32 (ZIP) as declared
+    uint32_t dosDateTime = 0;  // date in the high word, time in the low word
+    uint8_t attributes = 0;
+    bool directory = false;
+    std::string method;    // "-lh5-", "deflate", ...
+    // Where the reader finds the data; meaning is the reader's own.
+    uint64_t dataOffset = 0;
+    uint32_t flags = 0;
+};
+
+class Archive {
+public:
+    virtual ~Archive() = default;
+    const std::vector<Member>& Members() const { return members_; }
+    // Decodes member `index` into `out`, verifying size and checksum.
+    virtual Status Extract(size_t index, Sink& out) = 0;
+
+protected:
+    explicit Archive(Source& source) : source_(source) {}
+    Source& source_;
+    std::vector<Member> members_;
+};
+
+// Each opener returns Ok and an archive, or the reason why not. An archive that
+// is readable up to a damaged or truncated header returns that status and no archive.
+Status OpenLzh(Source& source, std::unique_ptr<Archive>& archive);
+Status OpenZip(Source& source, std::unique_ptr<Archive>& archive);
+
+}  // namespace arc

@@ -1,0 +1,93 @@
+// Random-access input and sequential output used by the archive readers.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace arc {
+
+class Source {
+public:
+    virtual ~Source() = default;
+    virtual uint64_t Size() const = 0;
+    // Reads exactly `size` bytes at `offset`; false when they are not all there.
+    virtual bool ReadAt(uint64_t offset, void* buffer, size_t size) = 0;
+};
+
+class Sink {
+public:
+    virtual ~Sink() = default;
+    virtual bool Write(const uint8_t* data, size_t size) = 0;
+};
+
+class MemorySource final : public Source {
+public:
+    MemorySource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    uint64_t Size() const override { return size_; }
+    bool ReadAt(uint64_t offset, void* buffer, size_t size) override;
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+};
+
+class FileSource final : public Source {
+public:
+    FileSource() = default;
+    ~FileSource() override;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
+    bool Open(const std::string& path);
+    uint64_t Size() const override { return size_; }
+    bool ReadAt(uint64_t offset, void* buffer, size_t size) override;
+
+private:
+    std::FILE* file_ = nullptr;
+    uint64_t size_ = 0;
+    uint64_t position_ = UINT64_MAX;
+};
+
+class MemorySink final : public Sink {
+public:
+    explicit MemorySink(size_t limit = SIZE_MAX) : limit_(limit) {}
+    bool Write(const uint8_t* data, size_t size) override;
+    std::vector<uint8_t> bytes;
+
+private:
+    size_t limit_;
+};
+
+// Counts what passes through; the bench and the fuzz targets use it, with a cap
+// so that a stream declaring gigabytes of output cannot run for minutes.
+class CountingSink final : public Sink {
+public:
+    explicit CountingSink(uint64_t limit = UINT64_MAX) : limit_(limit) {}
+    bool Write(const uint8_t*, size_t size) override;
+    uint64_t count = 0;
+
+private:
+    uint64_t limit_;
+};
+
+// Writes a file through a temporary one beside it: Commit puts the complete
+// data in place (replacing an older file), otherwise the destructor deletes
+// the partial data and an older file of that name stays as it was.
+class FileSink final : public Sink {
+public:
+    FileSink() = default;
+    ~FileSink() override;
+    FileSink(const FileSink&) = delete;
+    FileSink& operator=(const FileSink&) = delete;
+    bool Create(const std::string& path);
+    bool Write(const uint8_t* data, size_t size) override;
+    bool Commit();
+
+private:
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::string temporary_;
+};
+
+}  // namespace arc

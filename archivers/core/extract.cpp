@@ -1,0 +1,43 @@
+#include "extract.h"
+
+#include "names.h"
+
+namespace arc {
+
+bool EndsWithSeparator(const std::string& path) {
+    bool last = false;
+    for (size_t i = 0; i < path.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(path[i]);
+        last = false;
+        if (IsLeadByte(c)) {
+            ++i;
+            continue;
+        }
+        last = c == '\\' || c == '/';
+    }
+    return last;
+}
+
+Status ExtractToFolder(Archive& archive, size_t index, const std::string& folder, std::string& written) {
+    written.clear();
+    if (index >= archive.Members().size()) return Status::Unsupported;
+    const std::string name = SafeFileName(archive.Members()[index].path);
+    if (name.empty()) return Status::BadName;
+    std::string path = folder;
+#ifdef _WIN32
+    if (!path.empty() && !EndsWithSeparator(path)) path += '\\';
+#else
+    if (!path.empty() && !EndsWithSeparator(path)) path += '/';
+#endif
+    path += name;
+    if (path.size() >= 256) return Status::BadName;  // would not fit a Windows path with the temporary suffix
+    FileSink sink;
+    if (!sink.Create(path)) return Status::WriteFailed;
+    const Status s = archive.Extract(index, sink);
+    if (s != Status::Ok) return s;  // the sink deletes the partial file
+    if (!sink.Commit()) return Status::WriteFailed;
+    written = path;
+    return Status::Ok;
+}
+
+}  // namespace arc

@@ -1,0 +1,83 @@
+// The calling interface shared by unlha32.dll, unzip32.dll and cab32.dll,
+// and the common implementation behind their exports.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "archive.h"
+
+// One member as FindFirst/FindNext report it.
+#pragma pack(push, 1)
+struct INDIVIDUALINFO {
+    DWORD dwOriginalSize;
+    DWORD dwCompressedSize;
+    DWORD dwCRC;
+    UINT uFlag;
+    UINT uOSType;
+    WORD wRatio;  // compressed size per mille of the original
+    WORD wDate;
+    WORD wTime;
+    char szFileName[513];  // path inside the archive, '\' separated
+    char szAttribute[8];
+    char szMode[8];        // method, e.g. "-lh5-"
+    char reserved[5];
+};
+#pragma pack(pop)
+static_assert(offsetof(INDIVIDUALINFO, szFileName) == 26, "member name at byte 26");
+static_assert(sizeof(INDIVIDUALINFO) == 560, "record of 560 bytes");
+
+typedef HANDLE HARC;
+
+constexpr int CHECKARCHIVE_BASIC = 1;
+constexpr DWORD M_ERROR_MESSAGE_ON = 0x00400000;
+
+// Results of the command function: 0 on success, otherwise one of these.
+constexpr int ERROR_ARCHIVER_COMMAND = 0x8001;   // command line not understood
+constexpr int ERROR_ARCHIVER_OPEN = 0x8002;      // archive missing, unreadable or damaged
+constexpr int ERROR_ARCHIVER_NO_MEMBER = 0x8003; // no member matches
+constexpr int ERROR_ARCHIVER_EXTRACT = 0x8004;   // a member failed to extract
+
+namespace archiver {
+
+// Opens the archive at `path` (code page 932) with whatever it needs kept alive in `keep`.
+using OpenFunction = arc::Status (*)(const std::string& path, std::unique_ptr<arc::Source>& keep,
+                                     std::unique_ptr<arc::Archive>& archive);
+
+struct Kind {
+    const char* libraryName;  // shown in message box captions
+    bool commandWord;         // the command line starts with a command word ("e", "x")
+    WORD version;             // version × 100
+    OpenFunction open;
+};
+
+int RunCommand(const Kind& kind, HWND window, LPCSTR commandLine, LPSTR output, DWORD outputSize);
+BOOL CheckArchive(const Kind& kind, LPCSTR path, int mode);
+int GetFileCount(const Kind& kind, LPCSTR path);
+HARC OpenArchive(const Kind& kind, HWND window, LPCSTR path, DWORD mode);
+int FindFirst(HARC archive, LPCSTR wildcard, INDIVIDUALINFO* info);
+int FindNext(HARC archive, INDIVIDUALINFO* info);
+int CloseArchive(HARC archive);
+
+arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source>& keep,
+                            std::unique_ptr<arc::Archive>& archive, bool zip);
+arc::Status OpenCabinet(const std::string& path, std::unique_ptr<arc::Source>& keep,
+                        std::unique_ptr<arc::Archive>& archive);
+
+}  // namespace archiver
+
+// Each library defines its eight exports with its own prefix.
+#define ARCHIVER_EXPORTS(Prefix, kind)                                                                          \
+    extern "C" {                                                                                                \
+    int WINAPI Prefix(HWND w, LPCSTR c, LPSTR o, DWORD s) { return archiver::RunCommand(kind, w, c, o, s); }     \
+    BOOL WINAPI Prefix##CheckArchive(LPCSTR p, int m) { return archiver::CheckArchive(kind, p, m); }            \
+    int WINAPI Prefix##GetFileCount(LPCSTR p) { return archiver::GetFileCount(kind, p); }                       \
+    HARC WINAPI Prefix##OpenArchive(HWND w, LPCSTR p, DWORD m) { return archiver::OpenArchive(kind, w, p, m); } \
+    int WINAPI Prefix##FindFirst(HARC h, LPCSTR w, INDIVIDUALINFO* i) { return archiver::FindFirst(h, w, i); } \
+    int WINAPI Prefix##FindNext(HARC h, INDIVIDUALINFO* i) { return archiver::FindNext(h, i); }                 \
+    int WINAPI Prefix##CloseArchive(HARC h) { return archiver::CloseArchive(h); }                               \
+    WORD WINAPI Prefix##GetVersion() { return (kind).version; }                                                 \
+    }

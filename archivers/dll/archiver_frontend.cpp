@@ -1,0 +1,209 @@
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <set>
+#include <vector>
+
+#include "archiver_api.h"
+#include "command_line.h"
+#include "extract.h"
+#include "names.h"
+
+namespace archiver {
+namespace {
+
+struct OpenedArchive {
+    std::unique_ptr<arc::Source> source;
+    std::unique_ptr<arc::Archive> archive;
+    std::string pattern;
+    size_t next = 0;
+};
+
+// Handles given out and not yet closed; anything else passed in is refused.
+std::mutex handlesLock;
+std::set<OpenedArchive*> handles;
+
+OpenedArchive* Lookup(HARC handle) {
+    std::lock_guard<std::mutex> lock(handlesLock);
+    auto* a = static_cast<OpenedArchive*>(handle);
+    return handles.count(a) ? a : nullptr;
+}
+
+// Appends to the caller's output buffer, always zero-terminated, never past its size.
+class Output {
+public:
+    Output(LPSTR buffer, DWORD size) : buffer_(buffer), size_(buffer ? size : 0) {
+        if (size_) buffer_[0] = '\0';
+    }
+    void Add(const std::string& text) {
+        for (char c : text) {
+            if (used_ + 1 >= size_) return;
+            buffer_[used_++] = c;
+            buffer_[used_] = '\0';
+        }
+    }
+
+private:
+    LPSTR buffer_;
+    DWORD size_;
+    DWORD used_ = 0;
+};
+
+bool Open(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source, std::unique_ptr<arc::Archive>& archive) {
+    if (!path || !*path) return false;
+    return kind.open(path, source, archive) == arc::Status::Ok;
+}
+
+bool IsExtractCommand(const Kind& kind, const arc::ArchiverCommand& c) {
+    if (kind.commandWord) return c.verb == "e" || c.verb == "E" || c.verb == "x" || c.verb == "X";
+    return std::any_of(c.switches.begin(), c.switches.end(), [](const std::string& s) { return s == "-x" || s == "-X"; });
+}
+
+void Fill(const arc::Member& m, INDIVIDUALINFO& info) {
+    std::memset(&info, 0, sizeof info);
+    info.dwOriginalSize = static_cast<DWORD>(std::min<uint64_t>(m.size, 0xFFFFFFFFu));
+    info.dwCompressedSize = static_cast<DWORD>(std::min<uint64_t>(m.packed, 0xFFFFFFFFu));
+    info.dwCRC = m.crc;
+    info.wRatio = static_cast<WORD>(m.size ? std::min<uint64_t>(m.packed * 1000 / m.size, 0xFFFF) : 0);
+    info.wDate = static_cast<WORD>(m.dosDateTime >> 16);
+    info.wTime = static_cast<WORD>(m.dosDateTime & 0xFFFF);
+    std::memcpy(info.szFileName, m.path.data(), m.path.size());
+    const char attributes[] = {(m.attributes & 0x20) ? 'a' : '-', (m.attributes & 0x02) ? 'h' : '-',
+                               (m.attributes & 0x04) ? 's' : '-', (m.attributes & 0x01) ? 'r' : 'w', '\0'};
+    std::memcpy(info.szAttribute, attributes, sizeof attributes);
+    std::strncpy(info.szMode, m.method.c_str(), sizeof info.szMode - 1);
+}
+
+// No exception may cross into the calling program: it is reported as a failure.
+template <typename Result, typename Body>
+Result Guarded(Result failure, Body body) {
+    try {
+        return body();
+    } catch (...) {
+        return failure;
+    }
+}
+
+}  // namespace
+
+arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source>& keep,
+                            std::unique_ptr<arc::Archive>& archive, bool zip) {
+    auto source = std::make_unique<arc::FileSource>();
+    if (!source->Open(path)) return arc::Status::NotArchive;
+    const arc::Status s = zip ? arc::OpenZip(*source, archive) : arc::OpenLzh(*source, archive);
+    if (s == arc::Status::Ok) keep = std::move(source);
+    return s;
+}
+
+int RunCommand(const Kind& kind, HWND, LPCSTR commandLine, LPSTR output, DWORD outputSize) {
+    return Guarded(ERROR_ARCHIVER_COMMAND, [&]() -> int {
+        Output out(output, outputSize);
+        if (!commandLine) return ERROR_ARCHIVER_COMMAND;
+        const arc::ArchiverCommand c = arc::ParseArchiverCommand(commandLine, kind.commandWord);
+        if (!IsExtractCommand(kind, c) || c.archive.empty() || c.members.empty()) {
+            out.Add("command not understood\r\n");
+            return ERROR_ARCHIVER_COMMAND;
+        }
+        std::unique_ptr<arc::Source> source;
+        std::unique_ptr<arc::Archive> archive;
+        if (!Open(kind, c.archive.c_str(), source, archive)) {
+            out.Add(c.archive + ": cannot open the archive\r\n");
+            return ERROR_ARCHIVER_OPEN;
+        }
+        int result = 0;
+        const auto& members = archive->Members();
+        for (const std::string& pattern : c.members) {
+            // Only the first member that matches: one name, one file.
+            const auto it = std::find_if(members.begin(), members.end(), [&](const arc::Member& m) {
+                return !m.directory && arc::MatchesWildcard(pattern, m.path);
+            });
+            if (it == members.end()) {
+                out.Add(pattern + ": no such member\r\n");
+                result = ERROR_ARCHIVER_NO_MEMBER;
+                continue;
+            }
+            std::string written;
+            const arc::Status s = arc::ExtractToFolder(*archive, static_cast<size_t>(it - members.begin()), c.destination, written);
+            if (s != arc::Status::Ok) {
+                out.Add(it->path + ": " + arc::StatusText(s) + "\r\n");
+                result = ERROR_ARCHIVER_EXTRACT;
+            } else {
+                out.Add(written + "\r\n");
+            }
+        }
+        return result;
+    });
+}
+
+BOOL CheckArchive(const Kind& kind, LPCSTR path, int) {
+    return Guarded(BOOL{FALSE}, [&]() -> BOOL {
+        std::unique_ptr<arc::Source> source;
+        std::unique_ptr<arc::Archive> archive;
+        return Open(kind, path, source, archive) ? TRUE : FALSE;
+    });
+}
+
+int GetFileCount(const Kind& kind, LPCSTR path) {
+    return Guarded(-1, [&]() -> int {
+        std::unique_ptr<arc::Source> source;
+        std::unique_ptr<arc::Archive> archive;
+        if (!Open(kind, path, source, archive)) return -1;
+        const auto& m = archive->Members();
+        return static_cast<int>(std::count_if(m.begin(), m.end(), [](const arc::Member& x) { return !x.directory; }));
+    });
+}
+
+HARC OpenArchive(const Kind& kind, HWND window, LPCSTR path, DWORD mode) {
+    return Guarded(HARC{nullptr}, [&]() -> HARC {
+        auto opened = std::make_unique<OpenedArchive>();
+        if (!Open(kind, path, opened->source, opened->archive)) {
+            if (mode & M_ERROR_MESSAGE_ON) {
+                const std::string text = std::string(path ? path : "") + "\r\n書庫を開けません。";
+                MessageBoxA(window, text.c_str(), kind.libraryName, MB_OK | MB_ICONWARNING);
+            }
+            return nullptr;
+        }
+        std::lock_guard<std::mutex> lock(handlesLock);
+        handles.insert(opened.get());
+        return opened.release();
+    });
+}
+
+int FindFirst(HARC handle, LPCSTR wildcard, INDIVIDUALINFO* info) {
+    return Guarded(-1, [&]() -> int {
+        OpenedArchive* a = Lookup(handle);
+        if (!a) return -1;
+        a->pattern = (wildcard && *wildcard) ? wildcard : "*";
+        a->next = 0;
+        return FindNext(handle, info);
+    });
+}
+
+int FindNext(HARC handle, INDIVIDUALINFO* info) {
+    return Guarded(-1, [&]() -> int {
+        OpenedArchive* a = Lookup(handle);
+        if (!a || !info) return -1;
+        const auto& members = a->archive->Members();
+        while (a->next < members.size()) {
+            const arc::Member& m = members[a->next++];
+            // Names that would not fit the record are left out rather than cut.
+            if (m.directory || m.path.size() >= sizeof info->szFileName || !arc::MatchesWildcard(a->pattern, m.path)) continue;
+            Fill(m, *info);
+            return 0;
+        }
+        return -1;
+    });
+}
+
+int CloseArchive(HARC handle) {
+    OpenedArchive* a = Lookup(handle);
+    if (!a) return -1;
+    {
+        std::lock_guard<std::mutex> lock(handlesLock);
+        handles.erase(a);
+    }
+    delete a;
+    return 0;
+}
+
+}  // namespace archiver

@@ -1,0 +1,224 @@
+// Cabinet files through the system's cabinet.dll (FDI), which decodes MSZIP,
+// LZX and Quantum and verifies the data blocks' checksums.
+#include <fcntl.h>
+#include <fdi.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "archiver_api.h"
+#include "names.h"
+
+namespace archiver {
+namespace {
+
+// What an FDI file handle stands for: a file read by FDI, or the member being
+// written, which goes to a Sink and may not grow past its declared size.
+struct FdiFile {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    arc::Sink* sink = nullptr;
+    uint64_t written = 0;
+    uint64_t limit = 0;
+    bool failed = false;
+};
+
+FNALLOC(FdiAlloc) { return std::malloc(cb); }
+FNFREE(FdiFree) { std::free(pv); }
+
+FNOPEN(FdiOpen) {
+    (void)pmode;
+    if (oflag & (_O_WRONLY | _O_RDWR | _O_CREAT)) return -1;  // FDI only reads cabinets here
+    HANDLE h = CreateFileA(pszFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return -1;
+    auto* f = new (std::nothrow) FdiFile;
+    if (!f) {
+        CloseHandle(h);
+        return -1;
+    }
+    f->file = h;
+    return reinterpret_cast<INT_PTR>(f);
+}
+
+FNREAD(FdiRead) {
+    auto* f = reinterpret_cast<FdiFile*>(hf);
+    DWORD got = 0;
+    if (f->file == INVALID_HANDLE_VALUE || !ReadFile(f->file, pv, cb, &got, nullptr)) return static_cast<UINT>(-1);
+    return got;
+}
+
+FNWRITE(FdiWrite) {
+    auto* f = reinterpret_cast<FdiFile*>(hf);
+    if (!f->sink || f->failed || cb > f->limit - f->written ||
+        !f->sink->Write(static_cast<const uint8_t*>(pv), cb)) {
+        f->failed = true;
+        return static_cast<UINT>(-1);
+    }
+    f->written += cb;
+    return cb;
+}
+
+FNCLOSE(FdiClose) {
+    auto* f = reinterpret_cast<FdiFile*>(hf);
+    if (f->sink) return 0;  // the member's handle belongs to the extraction that made it
+    CloseHandle(f->file);
+    delete f;
+    return 0;
+}
+
+FNSEEK(FdiSeek) {
+    auto* f = reinterpret_cast<FdiFile*>(hf);
+    if (f->file == INVALID_HANDLE_VALUE) return -1;
+    const DWORD method = seektype == SEEK_CUR ? FILE_CURRENT : seektype == SEEK_END ? FILE_END : FILE_BEGIN;
+    const DWORD pos = SetFilePointer(f->file, dist, nullptr, method);
+    return pos == INVALID_SET_FILE_POINTER ? -1 : static_cast<long>(pos);
+}
+
+class Fdi {
+public:
+    Fdi() { handle_ = FDICreate(FdiAlloc, FdiFree, FdiOpen, FdiRead, FdiWrite, FdiClose, FdiSeek, cpuUNKNOWN, &erf_); }
+    ~Fdi() {
+        if (handle_) FDIDestroy(handle_);
+    }
+    Fdi(const Fdi&) = delete;
+    Fdi& operator=(const Fdi&) = delete;
+    // Runs FDICopy over the cabinet at `path` with the given notification procedure.
+    bool Copy(const std::string& path, PFNFDINOTIFY notify, void* context) {
+        if (!handle_) return false;
+        // FDI wants the folder (ending in '\') and the file name apart.
+        const std::string name = arc::FileNamePart(path);
+        if (name.empty()) return false;
+        std::string folder = path.substr(0, path.size() - name.size());
+        std::vector<char> cabinet(name.begin(), name.end()), cabPath(folder.begin(), folder.end());
+        cabinet.push_back('\0');
+        cabPath.push_back('\0');
+        return FDICopy(handle_, cabinet.data(), cabPath.data(), 0, notify, nullptr, context) != FALSE;
+    }
+
+private:
+    HFDI handle_ = nullptr;
+    ERF erf_{};
+};
+
+std::string BackslashPath(const char* name) {
+    std::string s = name ? name : "";
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (arc::IsLeadByte(static_cast<unsigned char>(s[i]))) ++i;
+        else if (s[i] == '/') s[i] = '\\';
+    }
+    return s;
+}
+
+// Names flagged as UTF-8 are given to the program in its code page, like the others.
+std::string ProgramCodePage(const char* name, USHORT attributes) {
+    if (!name || !(attributes & _A_NAME_IS_UTF)) return name ? name : "";
+    const int wide = MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0);
+    if (wide <= 0) return name;
+    std::vector<wchar_t> w(static_cast<size_t>(wide));
+    MultiByteToWideChar(CP_UTF8, 0, name, -1, w.data(), wide);
+    const int narrow = WideCharToMultiByte(CP_ACP, 0, w.data(), -1, nullptr, 0, nullptr, nullptr);
+    if (narrow <= 0) return name;
+    std::vector<char> n(static_cast<size_t>(narrow));
+    WideCharToMultiByte(CP_ACP, 0, w.data(), -1, n.data(), narrow, nullptr, nullptr);
+    return n.data();
+}
+
+struct ListContext {
+    std::vector<arc::Member>* members;
+};
+
+FNFDINOTIFY(ListNotify) {
+    auto* ctx = static_cast<ListContext*>(pfdin->pv);
+    if (fdint == fdintCOPY_FILE) try {
+        arc::Member m;
+        m.path = BackslashPath(ProgramCodePage(pfdin->psz1, pfdin->attribs).c_str());
+        m.size = static_cast<uint32_t>(pfdin->cb);
+        m.dosDateTime = (static_cast<uint32_t>(pfdin->date) << 16) | pfdin->time;
+        m.attributes = static_cast<uint8_t>(pfdin->attribs);
+        m.method = "cab";
+        ctx->members->push_back(std::move(m));
+        return 0;  // listing only: skip the data
+    } catch (...) {
+        return -1;  // nothing may unwind through cabinet.dll
+    }
+    if (fdint == fdintNEXT_CABINET) return -1;  // cabinet sets spanning files are not handled
+    return 0;
+}
+
+struct ExtractContext {
+    size_t target = 0;
+    size_t seen = 0;
+    FdiFile out;
+    bool closed = false;
+    uint64_t declared = 0;
+};
+
+FNFDINOTIFY(ExtractNotify) {
+    auto* ctx = static_cast<ExtractContext*>(pfdin->pv);
+    switch (fdint) {
+        case fdintCOPY_FILE:
+            if (ctx->closed) return -1;  // done: stop reading the cabinet
+            if (ctx->seen++ != ctx->target) return 0;
+            ctx->declared = static_cast<uint32_t>(pfdin->cb);
+            ctx->out.limit = ctx->declared;
+            return reinterpret_cast<INT_PTR>(&ctx->out);
+        case fdintCLOSE_FILE_INFO:
+            ctx->closed = true;
+            return TRUE;
+        case fdintNEXT_CABINET:
+            return -1;
+        default:
+            return 0;
+    }
+}
+
+class CabArchive final : public arc::Archive {
+public:
+    CabArchive(arc::Source& unused, std::string path) : Archive(unused), path_(std::move(path)) {}
+
+    arc::Status List() {
+        // FDI lists from the headers alone; a file shorter than the size its
+        // header declares is a truncated cabinet.
+        arc::FileSource file;
+        uint8_t header[12];
+        if (!file.Open(path_) || !file.ReadAt(0, header, sizeof header) || std::memcmp(header, "MSCF", 4) != 0)
+            return arc::Status::NotArchive;
+        const uint32_t declared = header[8] | (header[9] << 8) | (header[10] << 16) | (static_cast<uint32_t>(header[11]) << 24);
+        if (file.Size() < declared) return arc::Status::Truncated;
+        Fdi fdi;
+        ListContext ctx{&members_};
+        return fdi.Copy(path_, ListNotify, &ctx) ? arc::Status::Ok : arc::Status::NotArchive;
+    }
+
+    arc::Status Extract(size_t index, arc::Sink& out) override {
+        if (index >= members_.size()) return arc::Status::Unsupported;
+        Fdi fdi;
+        ExtractContext ctx;
+        ctx.target = index;
+        ctx.out.sink = &out;
+        const bool copied = fdi.Copy(path_, ExtractNotify, &ctx);
+        if (ctx.out.failed) return arc::Status::WriteFailed;
+        if (!ctx.closed) return copied ? arc::Status::Unsupported : arc::Status::Corrupt;
+        return ctx.out.written == ctx.declared ? arc::Status::Ok : arc::Status::SizeMismatch;
+    }
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+arc::Status OpenCabinet(const std::string& path, std::unique_ptr<arc::Source>& keep,
+                        std::unique_ptr<arc::Archive>& archive) {
+    // FDI reads the file itself; the source only stands for it.
+    auto source = std::make_unique<arc::MemorySource>(nullptr, 0);
+    auto cab = std::make_unique<CabArchive>(*source, path);
+    const arc::Status s = cab->List();
+    if (s != arc::Status::Ok) return s;
+    keep = std::move(source);
+    archive = std::move(cab);
+    return arc::Status::Ok;
+}
+
+}  // namespace archiver

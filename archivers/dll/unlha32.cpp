@@ -1,0 +1,11 @@
+// unlha32.dll: LZH archives.
+#include "archiver_api.h"
+
+namespace {
+arc::Status OpenLzhFile(const std::string& path, std::unique_ptr<arc::Source>& keep, std::unique_ptr<arc::Archive>& a) {
+    return archiver::OpenFileArchive(path, keep, a, false);
+}
+const archiver::Kind kLzh{"UNLHA32.DLL", true, 100, OpenLzhFile};
+}  // namespace
+
+ARCHIVER_EXPORTS(Unlha, kLzh)

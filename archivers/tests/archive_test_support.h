@@ -1,0 +1,58 @@
+// Helpers for the reader tests: fixture lookup, files, and small archive
+// writers for the cases Debian's archivers will not produce (odd names,
+// data descriptors, ZIP64 fields, false sizes).
+#pragma once
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace arctest {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<uint8_t>;
+
+fs::path FixturesDir();  // from ZELVISTA_FIXTURES
+Bytes ReadBytes(const fs::path& path);
+void WriteBytes(const fs::path& path, const Bytes& data);
+// The file unpacked by the oracle tool for `archive`, found by member path, ignoring case.
+fs::path ExpectedFile(const std::string& archive, const std::string& memberPath);
+// Every regular file under `root`, as paths relative to it.
+std::vector<std::string> FilesUnder(const fs::path& root);
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+struct ZipEntry {
+    std::string name;
+    std::string data;
+    bool deflate = false;
+    bool descriptor = false;       // sizes and CRC after the data, zeros in the local header
+    bool zip64 = false;            // sizes and offset in the ZIP64 extra field
+    uint64_t declaredSize = UINT64_MAX;  // default: the real size
+    int64_t crcDelta = 0;
+    uint16_t flags = 0;
+};
+Bytes MakeZip(const std::vector<ZipEntry>& entries);
+
+struct LzhEntry {
+    std::string name;
+    std::string data;              // stored as -lh0- (or as given raw packed data with method)
+    std::string method = "-lh0-";
+    int level = 0;                 // 0, 1 or 2
+    std::string folder;            // extended folder header (levels 1, 2), '\' separated
+    uint64_t declaredSize = UINT64_MAX;
+    int crcDelta = 0;
+};
+Bytes MakeLzh(const std::vector<LzhEntry>& entries);
+
+}  // namespace arctest

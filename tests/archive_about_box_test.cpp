@@ -1,0 +1,129 @@
+// The About box, driven as a user would: versions shown, the link's colour
+// before and after a click, Esc ignored, closed by OK and by the close box.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "app/startup.h"
+#include "archive/about_box.h"
+#include "archive/about_box_ids.h"
+#include "archive/archiver.h"
+#include "archive_support.h"
+#include "support/fixture.h"
+#include "support/ui.h"
+
+namespace {
+
+constexpr char kCaption[] = "バージョン情報";
+
+std::string ItemText(HWND dialog, int id) {
+    char text[256] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+// The colour the dialog asks the link to be drawn in, and the brush it returns.
+COLORREF LinkColour(HWND dialog, INT_PTR* brush = nullptr) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    const LRESULT b = SendMessageA(dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                   reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ABOUT_LINK)));
+    const COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    if (brush) *brush = b;
+    return colour;
+}
+
+// The main window as the program makes it owns the box.
+class AboutBox : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        std::memcpy(savedPresent_, ArchiverPresent, sizeof savedPresent_);
+        std::memcpy(savedPaths_, ArchiverLibraryPath, sizeof savedPaths_);
+        const char* dlls[] = {"unlha32.dll", "unzip32.dll", "cab32.dll"};
+        for (int i = 0; i < kArchiverCount; ++i)
+            CopyText(ArchiverLibraryPath[i], sizeof ArchiverLibraryPath[i], ArchiverDll(dlls[i]).c_str());
+        if (!LinkFont) MakeLinkFont();
+        if (!LinkCursor) MakeLinkCursor();
+        AboutLinkVisited = 0;
+    }
+    void TearDown() override {
+        std::memcpy(ArchiverPresent, savedPresent_, sizeof savedPresent_);
+        std::memcpy(ArchiverLibraryPath, savedPaths_, sizeof savedPaths_);
+        AboutLinkVisited = 0;
+        MainWindowTest::TearDown();
+    }
+    int savedPresent_[kArchiverCount];
+    char savedPaths_[kArchiverCount][260];
+};
+
+TEST_F(AboutBox, ShowsVersionsOrNotInstalled) {
+    const struct {
+        int present[3];
+        const char* texts[3];
+    } cases[] = {
+        {{1, 0, 1}, {"1.00", "Not Installed..", "1.00"}},
+        {{0, 1, 0}, {"Not Installed..", "1.00", "Not Installed.."}},
+    };
+    for (const auto& c : cases) {
+        std::memcpy(ArchiverPresent, c.present, sizeof c.present);
+        DialogDriver driver;
+        driver.On(kCaption, [&](HWND d) {
+            EXPECT_EQ(ItemText(d, IDC_ABOUT_LZH_VERSION), c.texts[0]);
+            EXPECT_EQ(ItemText(d, IDC_ABOUT_ZIP_VERSION), c.texts[1]);
+            EXPECT_EQ(ItemText(d, IDC_ABOUT_CAB_VERSION), c.texts[2]);
+            EXPECT_EQ(ItemText(d, IDC_ABOUT_LINK), "https://zelvista.example.org/");
+            EXPECT_EQ(GetWindow(d, GW_OWNER), MainWindow);
+            ClickButton(d, IDOK);
+        });
+        ShowAboutBox();
+        EXPECT_TRUE(driver.allHandled());
+    }
+}
+
+TEST_F(AboutBox, LinkTurnsPurpleAfterAClickAndEscDoesNotClose) {
+    ArchiverPresent[0] = ArchiverPresent[1] = ArchiverPresent[2] = 0;
+    HWND seen = nullptr;
+    DialogDriver driver;
+    driver.On(kCaption, [&](HWND d) {
+        seen = d;
+        INT_PTR brush = 0;
+        EXPECT_EQ(LinkColour(d, &brush), RGB(0, 0, 255));
+        EXPECT_EQ(brush, reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH)));
+        HDC dc = CreateCompatibleDC(nullptr);
+        EXPECT_EQ(SendMessageA(d, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(GetDlgItem(d, IDC_ABOUT_LZH_VERSION))),
+                  COLOR_BTNFACE + 1);
+        DeleteDC(dc);
+        // Esc reaches the dialog as the cancel command, which it ignores.
+        PostMessageA(GetDlgItem(d, IDOK), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(GetDlgItem(d, IDOK), WM_KEYUP, VK_ESCAPE, 0);
+    });
+    driver.On(kCaption, [&](HWND d) {
+        EXPECT_EQ(d, seen) << "Esc closed the box";
+        PostMessageA(GetDlgItem(d, IDC_ABOUT_LINK), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageA(GetDlgItem(d, IDC_ABOUT_LINK), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    });
+    driver.On(kCaption, [&](HWND d) {
+        EXPECT_EQ(AboutLinkVisited, 1);
+        EXPECT_EQ(LinkColour(d), RGB(128, 0, 128));
+        PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
+    });
+    ShowAboutBox();
+    EXPECT_TRUE(driver.allHandled());
+    EXPECT_FALSE(IsWindow(seen)) << "the close box ends the dialog";
+
+    // A later opening starts purple.
+    DialogDriver again;
+    again.On(kCaption, [&](HWND d) {
+        EXPECT_EQ(LinkColour(d), RGB(128, 0, 128));
+        ClickButton(d, IDOK);
+    });
+    ShowAboutBox();
+    EXPECT_TRUE(again.allHandled());
+}
+
+}  // namespace

@@ -1,0 +1,250 @@
+// The archive adapter over the built libraries: where it finds them, what it
+// loads, the rows it adds to the list view, and extraction.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/main_window.h"
+#include "app/paths.h"
+#include "archive/archiver.h"
+#include "archive_support.h"
+#include "support/fixture.h"
+#include "support/ui.h"
+#include "list/entry_list.h"
+#include "list/list_file.h"
+
+namespace {
+
+// The main window as the program makes it, with the program's folders
+// pointed at scratch folders for one test and put back after.
+class ArchiveAdapter : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_NE(MainWindow, nullptr);
+        saved_.Capture();
+        GetCurrentDirectoryA(sizeof savedCurrent_, savedCurrent_);
+        system_ = scratch_.path() + "system";
+        windows_ = scratch_.path() + "\x95\x5c";  // a folder name ending in byte 0x5C
+        program_ = scratch_.path() + "program\\";
+        current_ = scratch_.path() + "current\\";
+        for (const std::string& f : {system_, windows_, program_, current_}) CreateDirectoryA(f.c_str(), nullptr);
+        CopyText(SystemFolder, sizeof SystemFolder, system_.c_str());
+        CopyText(WindowsFolder, sizeof WindowsFolder, windows_.c_str());
+        CopyText(ProgramFolder, sizeof ProgramFolder, program_.c_str());
+        SetCurrentDirectoryA(current_.c_str());
+        DeleteAllEntryRows();
+        ListModified = 0;
+        FolderSearchActive = 0;
+        FolderSearchAllowsArchive = nullptr;
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA(savedCurrent_);
+        saved_.Restore();
+        DeleteAllEntryRows();
+        ListModified = 0;
+        FolderSearchActive = 0;
+        FolderSearchAllowsArchive = nullptr;
+        MainWindowTest::TearDown();
+    }
+    // Installs all three libraries in the program folder and records them as present.
+    void InstallAll() {
+        for (const char* dll : {"unlha32.dll", "unzip32.dll", "cab32.dll"})
+            ASSERT_TRUE(CopyFileTo(ArchiverDll(dll), program_ + dll));
+        for (int i = 0; i < kArchiverCount; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
+    }
+    struct Saved {
+        char program[256], system[260], windows[260], libraryPath[kArchiverCount][260];
+        int present[kArchiverCount];
+        void Capture() {
+            std::memcpy(program, ProgramFolder, sizeof program);
+            std::memcpy(system, SystemFolder, sizeof system);
+            std::memcpy(windows, WindowsFolder, sizeof windows);
+            std::memcpy(libraryPath, ArchiverLibraryPath, sizeof libraryPath);
+            std::memcpy(present, ArchiverPresent, sizeof present);
+        }
+        void Restore() const {
+            std::memcpy(ProgramFolder, program, sizeof program);
+            std::memcpy(SystemFolder, system, sizeof system);
+            std::memcpy(WindowsFolder, windows, sizeof windows);
+            std::memcpy(ArchiverLibraryPath, libraryPath, sizeof libraryPath);
+            std::memcpy(ArchiverPresent, present, sizeof present);
+        }
+    };
+
+    ScratchFolder scratch_;
+    std::string system_, windows_, program_, current_;
+    Saved saved_{};
+    char savedCurrent_[MAX_PATH] = {};
+};
+
+struct Row {
+    std::string name, seconds, folder, type, archive;
+};
+
+std::vector<Row> Rows() {
+    std::vector<Row> rows;
+    for (int r = 0; r < GetEntryRowCount(); ++r) {
+        ReadEntryRow(r);
+        rows.push_back({CurrentEntry.name, CurrentEntry.seconds, CurrentEntry.folder, CurrentEntry.type, CurrentEntry.archive});
+    }
+    return rows;
+}
+
+void SetArchive(int index, const std::string& path) {
+    ArchiverIndex = index;
+    CopyText(ArchivePath, sizeof ArchivePath, path.c_str());
+}
+
+TEST_F(ArchiveAdapter, PresenceLooksInSystemWindowsAndProgramFoldersOnly) {
+    ASSERT_TRUE(CopyFileTo(ArchiverDll("unzip32.dll"), windows_ + "\\unzip32.dll"));
+    ASSERT_TRUE(CopyFileTo(ArchiverDll("cab32.dll"), program_ + "cab32.dll"));
+    ASSERT_TRUE(CopyFileTo(ArchiverDll("unlha32.dll"), current_ + "unlha32.dll"));  // the current folder does not count
+    ASSERT_TRUE(CopyFileTo(ArchiverDll("cab32.dll"), system_ + "\\cab32.dll"));     // first folder wins
+    EXPECT_EQ(IsArchiverPresent(0), 0);
+    EXPECT_STREQ(ArchiverLibraryPath[0], "");
+    EXPECT_EQ(IsArchiverPresent(1), 1);
+    EXPECT_EQ(std::string(ArchiverLibraryPath[1]), windows_ + "\\unzip32.dll");
+    EXPECT_EQ(IsArchiverPresent(2), 1);
+    EXPECT_EQ(std::string(ArchiverLibraryPath[2]), system_ + "\\cab32.dll");
+    EXPECT_EQ(IsArchiverPresent(3), 0);
+    EXPECT_EQ(IsArchiverPresent(-1), 0);
+}
+
+// A library of the same name planted in the current folder is never loaded:
+// the planted file here is cab32.dll renamed, which has no UnZipGetVersion.
+TEST_F(ArchiveAdapter, LoadsOnlyTheLibraryFoundAtStartUp) {
+    ASSERT_TRUE(CopyFileTo(ArchiverDll("cab32.dll"), current_ + "unzip32.dll"));
+    EXPECT_EQ(IsArchiverPresent(1), 0);
+    EXPECT_EQ(GetArchiverVersion(1), 0);
+    EXPECT_EQ(ArchiverLibrary, nullptr);
+
+    ASSERT_TRUE(CopyFileTo(ArchiverDll("unzip32.dll"), program_ + "unzip32.dll"));
+    ASSERT_EQ(IsArchiverPresent(1), 1);
+    EXPECT_EQ(GetArchiverVersion(1), 100);
+    EXPECT_EQ(ArchiverLibrary, nullptr) << "released after the operation";
+    ArchiverIndex = 1;
+    LoadArchiver();
+    ASSERT_NE(ArchiverLibrary, nullptr);
+    char loaded[MAX_PATH] = {};
+    GetModuleFileNameA(ArchiverLibrary, loaded, sizeof loaded);
+    FreeArchiver();
+    EXPECT_EQ(lstrcmpiA(loaded, (program_ + "unzip32.dll").c_str()), 0) << loaded;
+}
+
+TEST_F(ArchiveAdapter, ListingAddsOneRowPerScreenSaverMember) {
+    InstallAll();
+    const std::string folder = ArchiveFixture("");
+    const struct {
+        int index;
+        const char* archive;
+        std::vector<std::string> names;  // lower case, sorted
+        const char* type;
+    } cases[] = {
+        {0, "lzh_l2_lh5.lzh", {"deep.scr", "lower.scr", "saver1.scr"}, "書庫(LZH)"},
+        {0, "lzh_folders.lzh", {"deep.scr", "lower.scr", "saver1.scr"}, "書庫(LZH)"},
+        {1, "zip_folders.zip", {"deep.scr", "empty.scr", "lower.scr", "saver1.scr"}, "書庫(ZIP)"},
+        {1, "zip_cp932.zip", {"\x93\xfa\x96{\x8c\xea\x83Z\x81[\x83o\x81[.scr", "\x95\x5c\x8e\xa6.scr"}, "書庫(ZIP)"},
+        {2, "cab_mszip.cab", {"deep.scr", "lower.scr", "saver1.scr"}, "書庫(CAB)"},
+        {1, "zip_noscr.zip", {}, ""},
+        {1, "not_an_archive.txt", {}, ""},
+        {0, "zip_deflate.zip", {}, ""},
+        {2, "truncated_cab_mszip.cab", {}, ""},
+    };
+    for (const auto& c : cases) {
+        DeleteAllEntryRows();
+        ListModified = 0;
+        SetArchive(c.index, folder + c.archive);
+        ListArchiveMembers();
+        std::vector<std::string> names;
+        for (const Row& r : Rows()) {
+            names.push_back(LowerAscii(r.name));
+            EXPECT_EQ(r.seconds, "0");
+            EXPECT_EQ(r.folder, folder);
+            EXPECT_EQ(r.type, c.type);
+            EXPECT_EQ(r.archive, c.archive);
+        }
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, c.names) << c.archive;
+        EXPECT_EQ(ListModified, c.names.empty() ? 0 : 1) << c.archive;
+    }
+}
+
+// A library whose FindNext never reports the end: the listing stops at the member count.
+TEST_F(ArchiveAdapter, ListingEndsAtTheMemberCount) {
+    ASSERT_TRUE(CopyFileTo(ArchiverTestLibrary("unzip32.dll"), program_ + "unzip32.dll"));
+    ArchiverPresent[1] = IsArchiverPresent(1);
+    ASSERT_EQ(GetArchiverVersion(1), 42);
+    SetArchive(1, ArchiveFixture("zip_deflate.zip"));
+    ListArchiveMembers();
+    const auto rows = Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].name, "a.scr");
+    EXPECT_EQ(rows[1].name, "b.scr");
+}
+
+TEST_F(ArchiveAdapter, RowsAreAppendedAfterExistingOnes) {
+    InstallAll();
+    SetArchive(0, ArchiveFixture("lzh_l2_lh7.lzh"));
+    ListArchiveMembers();
+    SetArchive(2, ArchiveFixture("cab_plain.cab"));
+    ListArchiveMembers();
+    const auto rows = Rows();
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0].archive, "lzh_l2_lh7.lzh");
+    EXPECT_EQ(rows[5].archive, "cab_plain.cab");
+}
+
+// The file dialog path follows the presence flag; the folder search follows its own boxes.
+TEST_F(ArchiveAdapter, ListingGate) {
+    InstallAll();
+    const std::string zip = ArchiveFixture("zip_deflate.zip");
+    ArchiverPresent[1] = 0;
+    SetArchive(1, zip);
+    ListArchiveMembers();
+    EXPECT_EQ(GetEntryRowCount(), 0) << "missing library on the file dialog path";
+
+    FolderSearchActive = 1;
+    FolderSearchAllowsArchive = nullptr;
+    ListArchiveMembers();
+    EXPECT_EQ(GetEntryRowCount(), 0) << "no folder search boxes to ask";
+    FolderSearchAllowsArchive = [](int index) { return index == 1 ? 1 : 0; };
+    ListArchiveMembers();
+    EXPECT_EQ(GetEntryRowCount(), 3) << "folder search with the ZIP box ticked";
+    SetArchive(0, ArchiveFixture("lzh_l2_lh5.lzh"));
+    ListArchiveMembers();
+    EXPECT_EQ(GetEntryRowCount(), 3) << "folder search with the LZH box not ticked";
+}
+
+TEST_F(ArchiveAdapter, ExtractMemberLeavesThePlainFileInTheFolder) {
+    InstallAll();
+    const struct {
+        int index;
+        const char* archive;
+        const char* member;
+        const char* expected;
+    } cases[] = {
+        {0, "lzh_l1_lh6.lzh", "Deep.Scr", "sub\\deeper\\Deep.Scr"},
+        {1, "zip_deflate.zip", "Lower.scr", "sub\\Lower.scr"},
+        {2, "cab_mszip.cab", "SAVER1.SCR", "SAVER1.SCR"},
+    };
+    for (const auto& c : cases) {
+        ScratchFolder dest;
+        SetArchive(c.index, ArchiveFixture(c.archive));
+        EXPECT_EQ(ExtractMember(c.member, dest.path().c_str()), 0) << c.archive;
+        EXPECT_EQ(FolderEntries(dest.path()), std::vector<std::string>{c.member}) << c.archive;
+        EXPECT_TRUE(ReadFileBytes(dest.path() + c.member) ==
+                    ReadFileBytes(ArchiveFixture(std::string("expected\\") + c.archive + "\\" + c.expected)));
+        EXPECT_NE(ExtractMember("missing.scr", dest.path().c_str()), 0) << c.archive;
+    }
+    // A command line that would not fit is not cut and not run.
+    ScratchFolder dest;
+    SetArchive(1, ArchiveFixture("zip_deflate.zip"));
+    const std::string longName(1000, 'x');
+    EXPECT_EQ(ExtractMember((longName + ".scr").c_str(), dest.path().c_str()), -1);
+    EXPECT_TRUE(FolderEntries(dest.path()).empty());
+}
+
+}  // namespace

@@ -1,0 +1,235 @@
+// unlha32.dll, unzip32.dll and cab32.dll through their exported functions,
+// on archives made by lha, 7zz and gcab.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "app/handles.h"
+#include "archive_support.h"
+#include "support/ui.h"
+
+namespace {
+
+struct Library {
+    const char* file;
+    const char* prefix;
+    const char* extractPrefix;  // as the program builds its command lines
+};
+const Library kLha{"unlha32.dll", "Unlha", "e -n1 -jsc "};
+const Library kZip{"unzip32.dll", "UnZip", "-x --i "};
+const Library kCab{"cab32.dll", "Cab", "-x -i -j "};
+
+// The eight exports of one library, loaded by full path.
+class Exports {
+public:
+    explicit Exports(const Library& library) : library_(library) {
+        module_.reset(LoadLibraryA(ArchiverDll(library.file).c_str()));
+    }
+    bool loaded() const { return static_cast<bool>(module_); }
+    template <typename F>
+    F get(const char* role) const {
+        const std::string name = std::string(library_.prefix) + role;
+        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_.get(), name.c_str())));
+    }
+    BOOL Check(const std::string& path) const { return get<BOOL(WINAPI*)(LPCSTR, int)>("CheckArchive")(path.c_str(), 1); }
+    int Count(const std::string& path) const { return get<int(WINAPI*)(LPCSTR)>("GetFileCount")(path.c_str()); }
+    HANDLE Open(const std::string& path) const {
+        return get<HANDLE(WINAPI*)(HWND, LPCSTR, DWORD)>("OpenArchive")(nullptr, path.c_str(), 0);
+    }
+    int First(HANDLE h, const char* wildcard, void* record) const {
+        return get<int(WINAPI*)(HANDLE, LPCSTR, void*)>("FindFirst")(h, wildcard, record);
+    }
+    int Next(HANDLE h, void* record) const { return get<int(WINAPI*)(HANDLE, void*)>("FindNext")(h, record); }
+    int Close(HANDLE h) const { return get<int(WINAPI*)(HANDLE)>("CloseArchive")(h); }
+    WORD Version() const { return get<WORD(WINAPI*)()>("GetVersion")(); }
+    int Extract(const std::string& archive, const std::string& dest, const std::string& member) const {
+        const std::string line = std::string(library_.extractPrefix) + " \"" + archive + "\" \"" + dest + "\" \"" + member + "\"";
+        char output[1024];
+        return get<int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD)>("")(nullptr, line.c_str(), output, sizeof output);
+    }
+
+    // Member names FindFirst/FindNext report for `wildcard`; also checks that the
+    // record stays within 560 bytes and that the end is final.
+    std::vector<std::string> List(const std::string& path, const char* wildcard) const {
+        std::vector<std::string> names;
+        HANDLE h = Open(path);
+        EXPECT_NE(h, nullptr) << path;
+        if (!h) return names;
+        unsigned char record[600];
+        std::memset(record, 0xCC, sizeof record);
+        for (int r = First(h, wildcard, record); r != -1; r = Next(h, record)) {
+            EXPECT_EQ(r, 0);
+            names.emplace_back(reinterpret_cast<const char*>(record + 26));
+            if (names.size() > 100) break;
+        }
+        EXPECT_EQ(Next(h, record), -1) << "after the end";
+        EXPECT_EQ(Next(h, record), -1) << "after the end, again";
+        for (size_t i = 560; i < sizeof record; ++i) EXPECT_EQ(record[i], 0xCC) << "record written past 560 bytes";
+        Close(h);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+private:
+    const Library& library_;
+    ModuleHandle module_;
+};
+
+std::vector<std::string> Lower(std::vector<std::string> v) {
+    for (auto& s : v) s = LowerAscii(s);
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+TEST(ArchiverLibraries, ExportVersionTimesHundred) {
+    for (const Library* l : {&kLha, &kZip, &kCab}) {
+        Exports e(*l);
+        ASSERT_TRUE(e.loaded()) << l->file;
+        EXPECT_EQ(e.Version(), 100) << l->file;
+    }
+}
+
+struct ListCase {
+    const Library* library;
+    const char* archive;
+    int count;
+    std::vector<std::string> scrMembers;  // lower case, sorted
+};
+
+TEST(ArchiverLibraries, ListScreenSaverMembers) {
+    const std::vector<std::string> standard = {"saver1.scr", "sub\\deeper\\deep.scr", "sub\\lower.scr"};
+    const ListCase cases[] = {
+        {&kLha, "lzh_l0_lh5.lzh", 5, standard},
+        {&kLha, "lzh_l1_lh6.lzh", 5, standard},
+        {&kLha, "lzh_l2_lh7.lzh", 5, standard},
+        {&kLha, "lzh_l2_lh0.lzh", 5, standard},
+        {&kLha, "lzh_folders.lzh", 3, standard},
+        {&kLha, "lzh_noscr.lzh", 2, {}},
+        {&kZip, "zip_stored.zip", 5, standard},
+        {&kZip, "zip_deflate.zip", 5, standard},
+        {&kZip, "zip_folders.zip", 4, {"empty.scr", "saver1.scr", "sub\\deeper\\deep.scr", "sub\\lower.scr"}},
+        {&kZip, "zip_noscr.zip", 2, {}},
+        {&kZip, "zip_cp932.zip", 2, {"\x93\xfa\x96{\x8c\xea\x83Z\x81[\x83o\x81[.scr", "\x95\x5c\x8e\xa6.scr"}},
+        {&kCab, "cab_plain.cab", 5, standard},
+        {&kCab, "cab_mszip.cab", 5, standard},
+        {&kCab, "cab_utf8.cab", 1, {"\x95\x5c\x8e\xa6.scr"}},
+    };
+    for (const ListCase& c : cases) {
+        Exports e(*c.library);
+        const std::string path = ArchiveFixture(c.archive);
+        EXPECT_NE(e.Check(path), 0) << c.archive;
+        EXPECT_EQ(e.Count(path), c.count) << c.archive;
+        std::vector<std::string> want = c.scrMembers;
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(Lower(e.List(path, "*.SCR")), want) << c.archive;
+        EXPECT_EQ(static_cast<int>(e.List(path, "*.*").size()), c.count) << c.archive;
+    }
+}
+
+TEST(ArchiverLibraries, RejectWhatIsNotTheirKind) {
+    const std::pair<const Library*, const char*> cases[] = {
+        {&kLha, "not_an_archive.txt"}, {&kLha, "zip_deflate.zip"}, {&kLha, "truncated_lzh_l2_lh5.lzh"},
+        {&kZip, "not_an_archive.txt"}, {&kZip, "lzh_l2_lh5.lzh"},  {&kZip, "truncated_zip_deflate.zip"},
+        {&kCab, "not_an_archive.txt"}, {&kCab, "zip_deflate.zip"}, {&kLha, "no_such_file.lzh"},
+    };
+    for (const auto& [library, name] : cases) {
+        Exports e(*library);
+        EXPECT_EQ(e.Check(ArchiveFixture(name)), 0) << library->file << " " << name;
+        EXPECT_LE(e.Count(ArchiveFixture(name)), 0) << library->file << " " << name;
+        EXPECT_EQ(e.Open(ArchiveFixture(name)), nullptr) << library->file << " " << name;
+    }
+    Exports zip(kZip);
+    unsigned char record[560];
+    EXPECT_EQ(zip.First(reinterpret_cast<HANDLE>(0x1234), "*.SCR", record), -1) << "unknown handle";
+}
+
+// Extraction as the program asks for it: the plain member name, into a
+// destination folder, which then holds exactly that one file.
+TEST(ArchiverLibraries, ExtractOneMemberUnderItsPlainName) {
+    const struct {
+        const Library* library;
+        const char* archive;
+        const char* member;
+        const char* expected;  // path in the oracle tool's output folder
+    } cases[] = {
+        {&kLha, "lzh_l0_lh5.lzh", "Deep.Scr", "sub\\deeper\\Deep.Scr"},
+        {&kLha, "lzh_l1_lh7.lzh", "Lower.scr", "sub\\Lower.scr"},
+        {&kLha, "lzh_l2_lh6.lzh", "SAVER1.SCR", "saver1.scr"},
+        {&kLha, "lzh_l2_lh0.lzh", "saver1.scr", "saver1.scr"},
+        {&kZip, "zip_stored.zip", "Lower.scr", "sub\\Lower.scr"},
+        {&kZip, "zip_deflate.zip", "SAVER1.SCR", "SAVER1.SCR"},
+        {&kZip, "zip_folders.zip", "Deep.Scr", "sub\\deeper\\Deep.Scr"},
+        {&kZip, "zip_folders.zip", "empty.scr", "empty.scr"},
+        {&kCab, "cab_plain.cab", "Deep.Scr", "sub\\deeper\\Deep.Scr"},
+        {&kCab, "cab_mszip.cab", "Lower.scr", "sub\\Lower.scr"},
+        {&kCab, "cab_mszip.cab", "SAVER1.SCR", "SAVER1.SCR"},
+    };
+    for (const auto& c : cases) {
+        Exports e(*c.library);
+        ScratchFolder dest;
+        EXPECT_EQ(e.Extract(ArchiveFixture(c.archive), dest.path(), c.member), 0) << c.archive << " " << c.member;
+        // The file keeps the member's stored name; the file system ignores case.
+        EXPECT_EQ(Lower(FolderEntries(dest.path())), Lower({c.member})) << c.archive;
+        const std::string want = ReadFileBytes(ArchiveFixture(std::string("expected\\") + c.archive + "\\" + c.expected));
+        EXPECT_FALSE(want.empty() && std::string(c.member) != "empty.scr");
+        EXPECT_TRUE(ReadFileBytes(dest.path() + c.member) == want) << c.archive << " " << c.member;
+    }
+}
+
+TEST(ArchiverLibraries, ExtractJapaneseNamesAndOverwrite) {
+    Exports e(kZip);
+    ScratchFolder dest;
+    const std::string name = "\x95\x5c\x8e\xa6.SCR";  // its first character ends in 0x5C
+    const std::string path = dest.path() + name;
+    HANDLE old = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(old, "old contents that are longer", 28, &written, nullptr);
+    CloseHandle(old);
+    EXPECT_EQ(e.Extract(ArchiveFixture("zip_cp932.zip"), dest.path(), name), 0);
+    EXPECT_EQ(ReadFileBytes(path), "japanese saver two\r\n");
+    EXPECT_EQ(FolderEntries(dest.path()).size(), 1u);
+    // A cabinet's UTF-8 name arrives in code page 932.
+    Exports cab(kCab);
+    const std::string cabName = "\x95\x5c\x8e\xa6.scr";
+    EXPECT_EQ(cab.Extract(ArchiveFixture("cab_utf8.cab"), dest.path(), cabName), 0);
+    EXPECT_EQ(ReadFileBytes(dest.path() + cabName), "japanese cab saver\r\n");
+}
+
+// Damaged archives and hostile names: a failure result, and nothing written
+// but plain names inside the destination.
+TEST(ArchiverLibraries, DamagedAndHostileArchives) {
+    const struct {
+        const Library* library;
+        const char* archive;
+        const char* member;
+        bool succeeds;
+    } cases[] = {
+        {&kLha, "flipped_lzh_l2_lh5.lzh", "SAVER1.SCR", false},
+        {&kZip, "flipped_zip_deflate.zip", "SAVER1.SCR", false},
+        {&kCab, "flipped_cab_mszip.cab", "SAVER1.SCR", false},
+        {&kCab, "truncated_cab_mszip.cab", "Lower.scr", false},
+        {&kLha, "lzh_l2_lh5.lzh", "missing.scr", false},
+        {&kLha, "hostile_names.lzh", "evil.scr", true},
+        {&kZip, "hostile_names.zip", "evil.scr", true},
+        {&kLha, "hostile_names.lzh", "NUL.scr", false},
+        {&kZip, "hostile_names.zip", "NUL.scr", false},
+        {&kZip, "hostile_names.zip", "..\\..\\evil.scr", true},
+    };
+    for (const auto& c : cases) {
+        Exports e(*c.library);
+        ScratchFolder root;
+        const std::string dest = root.path() + "a\\b\\";
+        CreateDirectoryA((root.path() + "a").c_str(), nullptr);
+        CreateDirectoryA(dest.c_str(), nullptr);
+        const int result = e.Extract(ArchiveFixture(c.archive), dest, c.member);
+        EXPECT_EQ(result == 0, c.succeeds) << c.archive << " " << c.member;
+        EXPECT_EQ(FolderEntries(root.path()), std::vector<std::string>{"a"}) << c.archive;
+        EXPECT_EQ(FolderEntries(root.path() + "a\\"), std::vector<std::string>{"b"}) << c.archive;
+        const std::vector<std::string> want = c.succeeds ? std::vector<std::string>{"evil.scr"} : std::vector<std::string>{};
+        EXPECT_EQ(FolderEntries(dest), want) << c.archive << " " << c.member;
+    }
+}
+
+}  // namespace
