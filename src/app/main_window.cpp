@@ -116,7 +116,8 @@ bool AnswerToolbarNotification(NMHDR* header, LRESULT* result) {
 bool OnNotify(NMHDR* header) {
     // No per-row notices are wanted when the whole list is emptied.
     if (header->idFrom == kEntryListViewId && header->code == LVN_DELETEALLITEMS) return true;
-    // A right click or double click on the toolbar or status bar acts on the list.
+    // By code from any child: a right click or double click on the toolbar or
+    // the status bar acts as one on the list.
     if (header->code == TTN_NEEDTEXTA)
         AnswerTooltipRequest(reinterpret_cast<NMTTDISPINFOA*>(header));
     else if (header->code == NM_RCLICK)
