@@ -236,4 +236,12 @@ Bytes MakeLzh(const std::vector<LzhEntry>& entries) {
     return out;
 }
 
+Opened OpenBytes(Bytes bytes, ArchiveOpener open) {
+    Opened o;
+    o.bytes = std::move(bytes);
+    o.source = std::make_unique<arc::MemorySource>(o.bytes.data(), o.bytes.size());
+    o.status = open(*o.source, o.archive);
+    return o;
+}
+
 }  // namespace arctest

@@ -4,8 +4,11 @@
 #pragma once
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "archive.h"
 
 namespace arctest {
 
@@ -54,5 +57,15 @@ struct LzhEntry {
     int crcDelta = 0;
 };
 Bytes MakeLzh(const std::vector<LzhEntry>& entries);
+
+// An archive opened from bytes the test keeps alive beside it.
+struct Opened {
+    Bytes bytes;
+    std::unique_ptr<arc::MemorySource> source;
+    std::unique_ptr<arc::Archive> archive;
+    arc::Status status = arc::Status::NotArchive;
+};
+using ArchiveOpener = arc::Status (*)(arc::Source&, std::unique_ptr<arc::Archive>&);
+Opened OpenBytes(Bytes bytes, ArchiveOpener open);
 
 }  // namespace arctest

@@ -7,19 +7,8 @@ using namespace arctest;
 
 namespace {
 
-struct Opened {
-    Bytes bytes;
-    std::unique_ptr<arc::MemorySource> source;
-    std::unique_ptr<arc::Archive> archive;
-    arc::Status status = arc::Status::NotArchive;
-};
-
 Opened OpenBytes(Bytes bytes) {
-    Opened o;
-    o.bytes = std::move(bytes);
-    o.source = std::make_unique<arc::MemorySource>(o.bytes.data(), o.bytes.size());
-    o.status = arc::OpenLzh(*o.source, o.archive);
-    return o;
+    return arctest::OpenBytes(std::move(bytes), arc::OpenLzh);
 }
 
 class LzhFixture : public ::testing::TestWithParam<const char*> {};
