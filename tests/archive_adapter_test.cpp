@@ -134,6 +134,19 @@ TEST_F(ArchiveAdapter, LoadsOnlyTheLibraryFoundAtStartUp) {
     EXPECT_EQ(lstrcmpiA(loaded, (program_ + "unzip32.dll").c_str()), 0) << loaded;
 }
 
+// An edited list file could smuggle a quote into the archive path and move
+// the destination; such an extraction is not run.
+TEST_F(ArchiveAdapter, QuotesInExtractionArgumentsAreRefused) {
+    InstallAll();
+    const std::string elsewhere = MakeScratchFolder("elsewhere");
+    const std::string archive = ArchiveFixture("lzh_l2_lh5.lzh");
+    SetArchive(0, archive + "\" " + elsewhere + " \"x");
+    EXPECT_EQ(ExtractMember("saver1.scr", WorkFolder), -1);
+    SetArchive(0, archive);
+    EXPECT_EQ(ExtractMember("saver1.scr\" \"x", WorkFolder), -1);
+    EXPECT_FALSE(FileExists((elsewhere + "saver1.scr").c_str()));
+}
+
 TEST_F(ArchiveAdapter, ListingAddsOneRowPerScreenSaverMember) {
     InstallAll();
     const std::string folder = ArchiveFixture("");

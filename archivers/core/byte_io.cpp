@@ -1,5 +1,9 @@
 #include "byte_io.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include <cstring>
 #include <string>
 
@@ -96,8 +100,13 @@ bool FileSink::Commit() {
     if (!file_) return false;
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
-    std::remove(path_.c_str());  // rename does not replace a file on Windows
-    if (!closed || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+    // Replace in one step, so a failed move keeps the older file.
+#ifdef _WIN32
+    const bool moved = closed && MoveFileExA(temporary_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+#else
+    const bool moved = closed && std::rename(temporary_.c_str(), path_.c_str()) == 0;
+#endif
+    if (!moved) {
         std::remove(temporary_.c_str());
         return false;
     }

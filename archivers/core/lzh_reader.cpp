@@ -42,6 +42,8 @@ public:
         return pos == 0 ? Status::NotArchive : Status::Ok;
     }
 
+    static constexpr uint64_t kMaxPackRatio = 4096;
+
     Status Extract(size_t index, Sink& out) override {
         if (index >= members_.size()) return Status::Unsupported;
         const Member& m = members_[index];
@@ -49,6 +51,9 @@ public:
         if (m.method == "-lh0-") return CopyStored(m, out);
         const int bits = DictionaryBits(m.method);
         if (!bits) return Status::Unsupported;
+        // A few bytes of crafted tables can describe gigabytes of output; no
+        // real member packs that tightly, so such a claim is refused up front.
+        if (m.size > m.packed * kMaxPackRatio + 65536) return Status::Corrupt;
         return DecodeLzhStream(source_, m.dataOffset, m.packed, m.size, bits, static_cast<uint16_t>(m.crc), out);
     }
 

@@ -164,8 +164,11 @@ private:
         uint64_t consumed = 0, produced = 0;
         uint32_t crc = 0;
         int r = Z_OK;
+        // zlib may stop with a full output buffer while input remains to be
+        // taken or output is still pending; more input is read only when it asked.
+        bool wantInput = true;
         while (r != Z_STREAM_END) {
-            if (z.avail_in == 0) {
+            if (z.avail_in == 0 && wantInput) {
                 if (consumed == m.packed) return Status::Truncated;
                 const size_t n = static_cast<size_t>(std::min<uint64_t>(input.size(), m.packed - consumed));
                 if (!source_.ReadAt(start + consumed, input.data(), n)) return Status::Truncated;
@@ -176,7 +179,15 @@ private:
             z.next_out = output.data();
             z.avail_out = static_cast<uInt>(output.size());
             r = inflate(&z, Z_NO_FLUSH);
-            if (r != Z_OK && r != Z_STREAM_END) return r == Z_BUF_ERROR ? Status::Truncated : Status::Corrupt;
+            if (r == Z_BUF_ERROR) {
+                if (z.avail_in == 0 && consumed < m.packed) {
+                    wantInput = true;
+                    continue;
+                }
+                return Status::Truncated;
+            }
+            if (r != Z_OK && r != Z_STREAM_END) return Status::Corrupt;
+            wantInput = z.avail_out != 0;
             const size_t n = output.size() - z.avail_out;
             if (n > m.size - produced) return Status::SizeMismatch;
             crc = UpdateCrc32(crc, output.data(), n);

@@ -76,4 +76,23 @@ TEST(ZipReader, EncryptedAndFolderMembersAreNotExtracted) {
     EXPECT_EQ(o.archive->Extract(1, out), arc::Status::Unsupported);
 }
 
+// Zero-filled members near multiples of the output buffer: zlib can stop
+// with a full buffer after taking its last input byte while output is pending.
+TEST(ZipReader, OutputPendingAfterTheLastInputByteIsNotTruncation) {
+    int checked = 0;
+    for (size_t base : {size_t{262144}, size_t{524288}}) {
+        for (size_t size = base - 160; size <= base + 160; ++size) {
+            ZipEntry zeros{"a.scr", std::string(size, '\0'), true};
+            Opened o = OpenBytes(MakeZip({zeros}));
+            ASSERT_EQ(o.status, arc::Status::Ok);
+            arc::MemorySink out;
+            ASSERT_EQ(o.archive->Extract(0, out), arc::Status::Ok) << size;
+            ASSERT_EQ(out.bytes.size(), size);
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 642);
+}
+
 }  // namespace
+

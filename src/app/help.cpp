@@ -12,6 +12,7 @@ void ShowDisplayProperties() {
 
 // The help is one HTML page beside the program, opened with the user's browser.
 void ShowHelp() {
+    if (!ProgramFolder[0]) return;
     char page[MAX_PATH];
     if (!CopyText(page, sizeof page, ProgramFolder) || !AppendText(page, sizeof page, kHelpFileName)) return;
     if (!FileExists(page)) return;

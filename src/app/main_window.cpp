@@ -33,8 +33,8 @@ constexpr int kListHeightLess = 47;
 void OnCreate() {
     ListNamed = 0;
     SetUpProgramPaths();
-    CreateDirectoryA(WorkFolder, nullptr);
-    CreateDirectoryA(SaverStoreFolder, nullptr);
+    if (WorkFolder[0]) CreateDirectoryA(WorkFolder, nullptr);
+    if (SaverStoreFolder[0]) CreateDirectoryA(SaverStoreFolder, nullptr);
     ClearWorkFolder();
     for (int i = 0; i < 3; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
     LoadSettings();
@@ -42,7 +42,7 @@ void OnCreate() {
     CreateMainToolbar();
     CreateStatusBar();
     CreateEntryListView();
-    if (FileExists(StandardListPath)) {
+    if (StandardListPath[0] && FileExists(StandardListPath)) {
         LoadListFile(StandardListPath);
         CopyText(CurrentListPath, sizeof CurrentListPath, StandardListPath);
     } else {
@@ -106,6 +106,11 @@ bool AnswerToolbarNotification(NMHDR* header, LRESULT* result) {
         return true;
     case TBN_RESET:
         ResetToolbar();
+        return false;
+    case TBN_ENDADJUST:
+        // A double click on the toolbar opens the same dialog without the
+        // command; its changes must last too.
+        SaveToolbarLayout();
         return false;
     default:
         return false;

@@ -66,8 +66,11 @@ void SetUpProgramPaths() {
         !SplitFolderAndName(module, ProgramFolder, sizeof ProgramFolder, name, sizeof name))
         ProgramFolder[0] = '\0';
 
+    // Without a program folder nothing is derived from it: a relative
+    // "temp\" would make start-up empty a folder of the user's.
     auto build = [](char* dest, std::size_t size, const char* leaf) {
-        if (!CopyText(dest, size, ProgramFolder) || !AppendText(dest, size, leaf)) dest[0] = '\0';
+        if (!ProgramFolder[0] || !CopyText(dest, size, ProgramFolder) || !AppendText(dest, size, leaf))
+            dest[0] = '\0';
     };
     build(StandardListPath, sizeof StandardListPath, "zelvista.lst");
     build(WorkFolder, sizeof WorkFolder, "temp\\");

@@ -141,3 +141,7 @@ void CustomizeToolbar() {
     AddTableButtons();
     SaveOrRestoreLayout(FALSE);
 }
+
+void SaveToolbarLayout() {
+    SaveOrRestoreLayout(TRUE);
+}

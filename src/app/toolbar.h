@@ -16,5 +16,7 @@ LRESULT GetToolbarButtonInfo(NMTOOLBARA* request);
 void ResetToolbar();
 void CompleteRestoredButton(NMTBRESTORE* request);
 void CustomizeToolbar();
+// Stores the layout, as the customisation dialog closes however it was opened.
+void SaveToolbarLayout();
 // Command of toolbar button index, or 0 outside the table.
 int ToolbarButtonCommand(int index);

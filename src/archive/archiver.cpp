@@ -1,6 +1,7 @@
 #include "archive/archiver.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "app/handles.h"
 #include "app/main_window.h"
@@ -175,6 +176,10 @@ void ListArchiveMembers() {
 
 int ExtractMember(const char* memberName, const char* destinationFolder) {
     if (!ValidIndex(ArchiverIndex)) return -1;
+    // No Windows path holds a double quote; one in an edited list file would
+    // end an argument early and could point the extraction elsewhere.
+    for (const char* part : {memberName, destinationFolder, static_cast<const char*>(ArchivePath)})
+        if (std::strchr(part, '"')) return -1;
     char command[1024];
     if (!CopyText(command, sizeof command, kExtractPrefix[ArchiverIndex]) ||
         !AppendText(command, sizeof command, " \"") || !AppendText(command, sizeof command, ArchivePath) ||

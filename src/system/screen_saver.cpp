@@ -1,5 +1,7 @@
 #include "system/screen_saver.h"
 
+#include "app/handles.h"
+
 #include <windows.h>
 
 #include "app/main_window.h"
@@ -21,13 +23,14 @@ int SetActiveSetting(int on) {
 void WriteStandardSaverEntries() {
     if (SystemIniPath[0] != '\0')
         WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", ShortSaverPath, SystemIniPath);
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    KeyHandle key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
+        ERROR_SUCCESS) {
+        key.release();
         return;
-    RegSetValueExA(key, "SCRNSAVE.EXE", 0, REG_SZ, reinterpret_cast<const BYTE*>(ShortSaverPath),
+    }
+    RegSetValueExA(key.get(), "SCRNSAVE.EXE", 0, REG_SZ, reinterpret_cast<const BYTE*>(ShortSaverPath),
                    static_cast<DWORD>(strnlen(ShortSaverPath, sizeof ShortSaverPath - 1) + 1));
-    RegCloseKey(key);
 }
 }  // namespace
 
