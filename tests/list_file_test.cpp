@@ -9,12 +9,6 @@
 
 namespace {
 
-std::string WindowTitle() {
-    char title[512] = "";
-    GetWindowTextA(MainWindow, title, sizeof title);
-    return title;
-}
-
 const Row kLoose{"Stars.scr", "0", "C:\\WINDOWS\\SYSTEM\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""};
 const Row kMember{"Fish.scr", "30", "D:\\Saver\\", "書庫(LZH)", "fish.lzh"};
 const Row kTrail{"表示.scr", "10", "C:\\ソフト\\", "書庫(ZIP)", "表.zip"};  // 0x5C trail bytes

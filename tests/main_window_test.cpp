@@ -14,12 +14,6 @@ namespace {
 
 using MainWindowStartTest = MainWindowTest;
 
-std::string WindowTitle() {
-    char title[512] = "";
-    GetWindowTextA(MainWindow, title, sizeof title);
-    return title;
-}
-
 RECT WindowRect() {
     RECT r{};
     GetWindowRect(MainWindow, &r);

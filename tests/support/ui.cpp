@@ -28,8 +28,10 @@ HWND CreateTestMainWindow() {
     return window;
 }
 
-void DestroyTestMainWindow() {
-    if (MainWindow && IsWindow(MainWindow)) DestroyWindow(MainWindow);
+namespace {
+
+// Runs what the window left in the queue, dropping the quit message it posted.
+void DrainAfterDestroy() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message != WM_QUIT) DispatchMessageA(&msg);
@@ -37,17 +39,24 @@ void DestroyTestMainWindow() {
     MainWindow = nullptr;
 }
 
+}  // namespace
+
+void DestroyTestMainWindow() {
+    if (MainWindow && IsWindow(MainWindow)) DestroyWindow(MainWindow);
+    DrainAfterDestroy();
+}
+
+std::string WindowTitle() {
+    char title[512] = "";
+    GetWindowTextA(MainWindow, title, sizeof title);
+    return title;
+}
+
 bool CloseTestMainWindow() {
     HWND window = MainWindow;
     SendMessageA(window, WM_CLOSE, 0, 0);
     bool gone = !IsWindow(window);
-    if (gone) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message != WM_QUIT) DispatchMessageA(&msg);
-        }
-        MainWindow = nullptr;
-    }
+    if (gone) DrainAfterDestroy();
     return gone;
 }
 

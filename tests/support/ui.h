@@ -19,6 +19,9 @@ bool CloseTestMainWindow();
 // that stays open for seconds, so a test never hangs on a modal loop.
 void StartDialogWatchdog();
 
+// The main window's title.
+std::string WindowTitle();
+
 // Runs queued actions on dialogs that the code under test opens modally.
 // Each action waits until a top-level dialog of this thread with the given
 // caption appears, then gets its handle; it usually ends by clicking a button.
