@@ -8,10 +8,15 @@
 #include "archive/about_box.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "settings/settings_dialog.h"
+#include "system/corner_timer.h"
 #include "system/screen_saver.h"
 
 namespace {
 constexpr int kListPopupMenu = 4502;
+
+// The timers the settings dialog sets going again after OK.
+const OptionTimers kOptionTimers{StartCornerTimer, StopCornerTimer, nullptr, nullptr};
 
 // Minutes of the waiting-time commands, in command order from kCmdWait1.
 constexpr int kWaitMinutes[] = {1, 2, 3, 4, 5, 10, 15, 20};
@@ -41,8 +46,8 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdSaveStandardList: SaveStandardList(); break;
     case kCmdEnterTray: EnterTray(); break;
     case kCmdExit: ExitProgram(); break;
-    // Adding and editing entries, running them, playing the list and the
-    // settings dialog: their operations come with the work that owns them.
+    // Adding and editing entries, running them and playing the list: their
+    // operations come with the work that owns them.
     case kCmdAddFile:
     case kCmdFolderSearch:
     case kCmdDeleteEntry:
@@ -56,9 +61,9 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdOpenArchive:
     case kCmdPlayFullScreen:
     case kCmdPlayWindow:
-    case kCmdSettings:
     case kCmdSetStandard:
         break;
+    case kCmdSettings: ShowSettingsDialog(MainWindow, kOptionTimers); break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;
