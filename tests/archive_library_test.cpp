@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "archive_support.h"
 #include "support/ui.h"
 
