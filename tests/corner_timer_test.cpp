@@ -87,11 +87,10 @@ TEST_F(CornerTimerTest, OnlyTheCornerPixelOfTheSettingStarts) {
         {{0, h - 2}, 0},     {{1, h - 1}, 0},     {{w - 2, h - 1}, 0}, {{w - 1, h - 2}, 0},
         {{w / 3, h / 3}, 0},
     };
-    AppSettings.ScrSave = 1;
     for (int setting : {1, 2, 3, 4, 5}) {
         for (const Spot& spot : spots) {
             SCOPED_TRACE("setting " + std::to_string(setting) + " at " + Text(spot.at));
-            AppSettings.SSPos = setting;
+            SetCornerOptions({1, setting});
             MoveCursor(spot.at);
             MessageRecorder recorder(false, true);  // the system's own saver is not started here
             OnCornerTimer(MainWindow, WM_TIMER, kCornerTimerId, GetTickCount());
@@ -106,8 +105,7 @@ TEST_F(CornerTimerTest, OnlyTheCornerPixelOfTheSettingStarts) {
 
 TEST_F(CornerTimerTest, NothingWhileTheSystemScreenSaverIsOff) {
     const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
-    AppSettings.ScrSave = 1;
-    AppSettings.SSPos = 4;
+    SetCornerOptions({1, 4});
     SetSystemScreenSaver(0);
     MoveCursor(corner);
     MessageRecorder recorder(false, true);
@@ -133,12 +131,12 @@ TEST_F(CornerTimerTest, TheTimerRunsOnlyWhileTheOptionIsOn) {
         EXPECT_EQ(TakeCornerTimer(), on == 1);
     }
     // Starting the timer by hand follows the option too.
-    AppSettings.ScrSave = 0;
-    StartCornerTimer();
+    SetCornerOptions({0, 4});
+    StartCornerTimer(MainWindow);
     EXPECT_FALSE(TakeCornerTimer());
-    AppSettings.ScrSave = 1;
-    StartCornerTimer();
-    StopCornerTimer();
+    SetCornerOptions({1, 4});
+    StartCornerTimer(MainWindow);
+    StopCornerTimer(MainWindow);
     EXPECT_FALSE(TakeCornerTimer());
 }
 
@@ -148,9 +146,8 @@ TEST_F(CornerTimerTest, TheDefragmenterSetsTheTimerAgainAfterwards) {
     for (int on : {1, 0}) {
         SCOPED_TRACE(on ? "option on" : "option off");
         ClearStandInLog();
-        AppSettings.ScrSave = on;
-        AppSettings.SSPos = 4;
-        StartCornerTimer();
+        SetCornerOptions({on, 4});
+        StartCornerTimer(MainWindow);
         SendMessageA(MainWindow, WM_COMMAND, kCmdDefrag, 0);
         ASSERT_EQ(StandInLog().size(), 1u);
         EXPECT_EQ(TakeCornerTimer(), on == 1);

@@ -1,22 +1,20 @@
 #include "app/commands.h"
 
-#include "app/handles.h"
 #include "app/help.h"
 #include "app/main_window.h"
+#include "app/option_timers.h"
+#include "app/startup.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/about_box.h"
+#include "base/handles.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "settings/settings_dialog.h"
-#include "system/corner_timer.h"
 #include "system/screen_saver.h"
 
 namespace {
 constexpr int kListPopupMenu = 4502;
-
-// The timers the settings dialog sets going again after OK.
-const OptionTimers kOptionTimers{StartCornerTimer, StopCornerTimer, nullptr, nullptr};
 
 // Minutes of the waiting-time commands, in command order from kCmdWait1.
 constexpr int kWaitMinutes[] = {1, 2, 3, 4, 5, 10, 15, 20};
@@ -63,15 +61,15 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdPlayWindow:
     case kCmdSetStandard:
         break;
-    case kCmdSettings: ShowSettingsDialog(MainWindow, kOptionTimers); break;
+    case kCmdSettings: ShowSettingsDialog(MainWindow, ProgramOptionTimers()); break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;
-    case kCmdAbout: ShowAboutBox(); break;
+    case kCmdAbout: ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor}); break;
     case kCmdLeaveTray: LeaveTray(); break;
     case kCmdSaverOff: DisableScreenSaver(); break;
     case kCmdSaverOn: EnableScreenSaver(); break;
-    case kCmdSaverNow: StartScreenSaverNow(); break;
+    case kCmdSaverNow: StartScreenSaverNow(MainWindow); break;
     case kCmdWait1:
     case kCmdWait2:
     case kCmdWait3:
@@ -80,8 +78,8 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdWait10:
     case kCmdWait15:
     case kCmdWait20: SetScreenSaverTimeout(kWaitMinutes[command - kCmdWait1]); break;
-    case kCmdDefrag: RunDefragWithoutScreenSaver(); break;
+    case kCmdDefrag: RunDefragWithoutScreenSaver(MainWindow); break;
     default: break;
     }
-    if (EntryListView) SetFocus(EntryListView);
+    if (MainChildren.listView) SetFocus(MainChildren.listView);
 }

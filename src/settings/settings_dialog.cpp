@@ -74,6 +74,12 @@ const EnablingRule kEnablingRules[] = {
     {IDC_SET_CHANGER, IDC_SET_ORDER_GROUP, IDC_SET_AT_RANDOM},
 };
 
+// What the dialog is opened with, reached through the dialog.
+struct DialogContext {
+    HWND owner;
+    const OptionTimers* timers;
+};
+
 HINSTANCE ModuleOf(HWND window) {
     return window ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) : GetModuleHandleA(nullptr);
 }
@@ -165,8 +171,8 @@ void SetUpSecondsField(HWND dialog) {
     SetDlgItemInt(dialog, IDC_SET_SECONDS, static_cast<UINT>(AppSettings.ChgTime), TRUE);
 }
 
-INT_PTR OnInitDialog(HWND dialog, const OptionTimers* timers) {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(timers));
+INT_PTR OnInitDialog(HWND dialog, const DialogContext* context) {
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(context));
     ShowCheckOptions(dialog, kChecksBeforeCorner, std::size(kChecksBeforeCorner));
     ShowCheckOptions(dialog, kChecksAfterCorner, std::size(kChecksAfterCorner));
     ShowRadioChoice(dialog, kCornerChoices, std::size(kCornerChoices), AppSettings.SSPos);
@@ -188,11 +194,14 @@ void StoreDialogSettings(HWND dialog) {
     StoreRadioChoice(dialog, kOrderChoices, std::size(kOrderChoices), &AppSettings.TimPtn, kTimPtn);
 }
 
-void RearmOptionTimers(const OptionTimers& timers) {
-    if (timers.startCornerTimer) timers.startCornerTimer();
-    if (timers.startChangerTimer) timers.startChangerTimer();
-    if (AppSettings.ScrSave != 1 && timers.stopCornerTimer) timers.stopCornerTimer();
-    if (AppSettings.SscTim != 1 && timers.stopChangerTimer) timers.stopChangerTimer();
+// Each timer is set again, the changer's with its new period, when its
+// option is on, and stopped when it is off.
+void RearmOptionTimers(const DialogContext& context) {
+    const OptionTimers& timers = *context.timers;
+    if (timers.startCornerTimer) timers.startCornerTimer(context.owner);
+    if (timers.startChangerTimer) timers.startChangerTimer(context.owner);
+    if (AppSettings.ScrSave != 1 && timers.stopCornerTimer) timers.stopCornerTimer(context.owner);
+    if (AppSettings.SscTim != 1 && timers.stopChangerTimer) timers.stopChangerTimer(context.owner);
 }
 
 // The field may be on a page the user has left: bring it back into view.
@@ -214,8 +223,8 @@ void OnOk(HWND dialog) {
     }
     StoreDialogSettings(dialog);
     LoadSettings();
-    if (auto* timers = reinterpret_cast<const OptionTimers*>(GetWindowLongPtrA(dialog, DWLP_USER)))
-        RearmOptionTimers(*timers);
+    if (auto* context = reinterpret_cast<const DialogContext*>(GetWindowLongPtrA(dialog, DWLP_USER)))
+        RearmOptionTimers(*context);
     EndDialog(dialog, 1);
 }
 
@@ -232,7 +241,7 @@ INT_PTR OnCommand(HWND dialog, int id) {
 
 INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_INITDIALOG: return OnInitDialog(dialog, reinterpret_cast<const OptionTimers*>(lParam));
+    case WM_INITDIALOG: return OnInitDialog(dialog, reinterpret_cast<const DialogContext*>(lParam));
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -247,6 +256,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 }  // namespace
 
 void ShowSettingsDialog(HWND owner, const OptionTimers& timers) {
+    const DialogContext context{owner, &timers};
     DialogBoxParamA(ModuleOf(owner), MAKEINTRESOURCEA(IDD_SETTINGS), owner, SettingsDialogProc,
-                    reinterpret_cast<LPARAM>(&timers));
+                    reinterpret_cast<LPARAM>(&context));
 }

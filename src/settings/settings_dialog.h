@@ -3,12 +3,13 @@
 #include <windows.h>
 
 // The option timers belong to other parts of the program; after OK the
-// dialog sets them going again through these (a missing one is skipped).
+// dialog sets them going again through these, given its owner window (a
+// missing one is skipped).
 struct OptionTimers {
-    void (*startCornerTimer)();
-    void (*stopCornerTimer)();
-    void (*startChangerTimer)();
-    void (*stopChangerTimer)();
+    void (*startCornerTimer)(HWND owner);
+    void (*stopCornerTimer)(HWND owner);
+    void (*startChangerTimer)(HWND owner);
+    void (*stopChangerTimer)(HWND owner);
 };
 
 // Shows the dialog modally over the owner. OK stores every option, reloads

@@ -1,10 +1,10 @@
 #include "system/corner_timer.h"
 
-#include "app/main_window.h"
-#include "settings/settings.h"
 #include "system/screen_saver.h"
 
 namespace {
+
+CornerOptions Options;
 
 // The corner setting's values and the pixel each names.
 struct Corner {
@@ -31,25 +31,29 @@ bool IsCursorInCorner(POINT cursor, int corner, int w, int h) {
 
 }  // namespace
 
-void StartCornerTimer() {
-    if (AppSettings.ScrSave == 1) SetTimer(MainWindow, kCornerTimerId, kCornerTimerPeriod, OnCornerTimer);
+void SetCornerOptions(const CornerOptions& options) {
+    Options = options;
 }
 
-void StopCornerTimer() {
-    KillTimer(MainWindow, kCornerTimerId);
+void StartCornerTimer(HWND window) {
+    if (Options.ScrSave == 1) SetTimer(window, kCornerTimerId, kCornerTimerPeriod, OnCornerTimer);
 }
 
-void CALLBACK OnCornerTimer(HWND, UINT, UINT_PTR, DWORD) {
-    StopCornerTimer();
+void StopCornerTimer(HWND window) {
+    KillTimer(window, kCornerTimerId);
+}
+
+void CALLBACK OnCornerTimer(HWND window, UINT, UINT_PTR, DWORD) {
+    StopCornerTimer(window);
     POINT cursor{-1, -1};  // no position read matches no corner
     GetCursorPos(&cursor);
     const int w = GetSystemMetrics(SM_CXSCREEN);
     const int h = GetSystemMetrics(SM_CYSCREEN);
-    if (IsCursorInCorner(cursor, AppSettings.SSPos, w, h) && IsScreenSaverActive() == 1) {
+    if (IsCursorInCorner(cursor, Options.SSPos, w, h) && IsScreenSaverActive() == 1) {
         // Out of the corner, so the next tick and the user's return do not
         // start it again at once.
         SetCursorPos(w / 2, h / 2);
-        StartScreenSaverNow();
+        StartScreenSaverNow(window);
     }
-    StartCornerTimer();
+    StartCornerTimer(window);
 }
