@@ -116,7 +116,8 @@ TEST_F(CornerTimerTest, NothingWhileTheSystemScreenSaverIsOff) {
 
 // The real timer, as the program sets it at start-up from the stored option.
 TEST_F(CornerTimerTest, TheTimerRunsOnlyWhileTheOptionIsOn) {
-    const POINT corner{GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1};
+    const POINT corner{0, 0};
+    WriteSettingInt(kSSPos, 1);
     for (int on : {0, 1}) {
         SCOPED_TRACE(on ? "option on" : "option off");
         WriteSettingInt(kScrSave, on);
