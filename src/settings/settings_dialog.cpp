@@ -256,6 +256,9 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 }  // namespace
 
 void ShowSettingsDialog(HWND owner, const OptionTimers& timers) {
+    // The tab and up-down classes must exist before the dialog's controls are made.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&classes);
     const DialogContext context{owner, &timers};
     DialogBoxParamA(ModuleOf(owner), MAKEINTRESOURCEA(IDD_SETTINGS), owner, SettingsDialogProc,
                     reinterpret_cast<LPARAM>(&context));
