@@ -120,6 +120,13 @@ protected:
     // Opens the dialog as the menu does; returns when it has closed.
     static void OpenFromMenu() { SendMessageA(MainWindow, WM_COMMAND, kCmdSettings, 0); }
     static void OpenWithRecordingTimers() { ShowSettingsDialog(MainWindow, kRecordingTimers); }
+    // Opens the dialog from the menu for `use`, which ends by leaving it.
+    static void UseDialog(std::function<void(HWND)> use) {
+        DialogDriver driver;
+        driver.On(kCaption, std::move(use));
+        OpenFromMenu();
+        EXPECT_TRUE(driver.allHandled());
+    }
     // The record as the program holds it after loading the given values.
     static void StartWith(const Stored& values) {
         DeleteSettingsKey();
@@ -152,8 +159,7 @@ TEST_F(SettingsDialogTest, OpensOnTheFirstPageShowingTheRecord) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         StartWith(c.stored);
-        DialogDriver driver;
-        driver.On(kCaption, [&c](HWND d) {
+        UseDialog([&c](HWND d) {
             for (int id : kTickables) EXPECT_EQ(Checked(d, id), c.ticked.count(id) == 1) << id;
             EXPECT_EQ(FieldText(d), c.seconds);
             EXPECT_EQ(SendDlgItemMessageA(d, IDC_SET_SECONDS_SPIN, UDM_GETPOS32, 0, 0), std::atoi(c.seconds));
@@ -173,16 +179,13 @@ TEST_F(SettingsDialogTest, OpensOnTheFirstPageShowingTheRecord) {
             EXPECT_TRUE(Enabled(d, 3131));
             ClickButton(d, IDCANCEL);
         });
-        OpenFromMenu();
-        EXPECT_TRUE(driver.allHandled());
         // Like every command, it gives the focus back to the list.
         EXPECT_EQ(GetFocus(), MainChildren.listView);
     }
 }
 
 TEST_F(SettingsDialogTest, EachPageShowsOnlyItsOwnControls) {
-    DialogDriver driver;
-    driver.On(kCaption, [](HWND d) {
+    UseDialog([](HWND d) {
         for (int page : {1, 2, 3, 0, 2}) {
             ClickTab(Tabs(d), page);
             ExpectPageShown(d, page);
@@ -194,13 +197,10 @@ TEST_F(SettingsDialogTest, EachPageShowsOnlyItsOwnControls) {
         ExpectPageShown(d, 2);
         ClickButton(d, IDCANCEL);
     });
-    OpenFromMenu();
-    EXPECT_TRUE(driver.allHandled());
 }
 
 TEST_F(SettingsDialogTest, MasterBoxesEnableTheirControlsAtOnce) {
-    DialogDriver driver;
-    driver.On(kCaption, [](HWND d) {
+    UseDialog([](HWND d) {
         ClickTab(Tabs(d), 2);
         for (bool on : {true, false, true}) {
             ClickControl(d, IDC_SET_CORNER_START);
@@ -217,8 +217,6 @@ TEST_F(SettingsDialogTest, MasterBoxesEnableTheirControlsAtOnce) {
         ExpectEnabledRange(d, 3133, 3135, false);
         ClickButton(d, IDCANCEL);
     });
-    OpenFromMenu();
-    EXPECT_TRUE(driver.allHandled());
 }
 
 TEST_F(SettingsDialogTest, UpDownStepsTheSecondsAndWrapsAtBothEnds) {
@@ -238,8 +236,7 @@ TEST_F(SettingsDialogTest, UpDownStepsTheSecondsAndWrapsAtBothEnds) {
         {"998", "upper arrow", arrow(true), "999"},   {"999", "upper arrow", arrow(true), "1"},
         {"1", "lower arrow", arrow(false), "999"},    {"2", "lower arrow", arrow(false), "1"},
     };
-    DialogDriver driver;
-    driver.On(kCaption, [&steps](HWND d) {
+    UseDialog([&steps](HWND d) {
         ClickTab(Tabs(d), 1);
         for (const Step& s : steps) {
             TypeText(SecondsField(d), s.typed);
@@ -251,8 +248,6 @@ TEST_F(SettingsDialogTest, UpDownStepsTheSecondsAndWrapsAtBothEnds) {
         EXPECT_EQ(FieldText(d), "123");
         ClickButton(d, IDCANCEL);
     });
-    OpenFromMenu();
-    EXPECT_TRUE(driver.allHandled());
 }
 
 // Nothing is stored until the field holds 1 to 999; the message says so and
@@ -303,8 +298,7 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndTheCornerFollows) {
     GetCursorPos(&savedCursor);
     SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, 1, nullptr, 0);
 
-    DialogDriver driver;
-    driver.On(kCaption, [](HWND d) {
+    UseDialog([](HWND d) {
         for (int id : {3101, 3102}) ClickControl(d, id);
         ClickTab(Tabs(d), 1);
         TypeText(SecondsField(d), "45");
@@ -315,8 +309,6 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndTheCornerFollows) {
         for (int id : {3131, 3132, 3135}) ClickControl(d, id);
         ClickButton(d, IDOK);
     });
-    OpenFromMenu();
-    ASSERT_TRUE(driver.allHandled());
     const Stored allOn{{kEndSave, 1}, {kZOrder, 1},  {kLopPlay, 1}, {kChgTime, 45}, {kTskTray, 1},
                        {kScrSave, 1}, {kSSPos, 1},   {kSscBgn, 1},  {kSscTim, 1},   {kTimPtn, 2}};
     EXPECT_EQ(StoredOptions(), allOn);
@@ -332,7 +324,7 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndTheCornerFollows) {
     EXPECT_EQ(recorder.systemCommands, std::vector<WPARAM>{SC_SCREENSAVE});
 
     // Everything off again: the corner timer stops; the radio choices stay.
-    driver.On(kCaption, [](HWND d) {
+    UseDialog([](HWND d) {
         for (int id : {3101, 3102}) ClickControl(d, id);
         ClickTab(Tabs(d), 1);
         TypeText(SecondsField(d), "7");
@@ -343,8 +335,6 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndTheCornerFollows) {
         for (int id : {3131, 3132}) ClickControl(d, id);
         ClickButton(d, IDOK);
     });
-    OpenFromMenu();
-    ASSERT_TRUE(driver.allHandled());
     const Stored allOff{{kEndSave, 0}, {kZOrder, 0}, {kLopPlay, 0}, {kChgTime, 7}, {kTskTray, 0},
                         {kScrSave, 0}, {kSSPos, 1},  {kSscBgn, 0},  {kSscTim, 0},  {kTimPtn, 2}};
     EXPECT_EQ(StoredOptions(), allOff);
@@ -400,7 +390,7 @@ TEST_F(SettingsDialogTest, CancelKeepsRegistryRecordAndTimers) {
         std::function<void(HWND)> leave;
     } ways[] = {
         {"Cancel button", [](HWND d) { ClickButton(d, IDCANCEL); }},
-        {"Esc key", [](HWND) { SendKeyPress(VK_ESCAPE); }},
+        {"Esc key", [](HWND) { SendKeyPress({}, VK_ESCAPE); }},
         {"close box", [](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); }},
     };
     const Stored stored{{kEndSave, 1}, {kZOrder, 1}, {kLopPlay, 1}, {kChgTime, 45}, {kTskTray, 1},
@@ -437,9 +427,9 @@ TEST_F(SettingsDialogTest, OpensFromTheMainMenuAndTheTrayMenu) {
     // "ｵﾌﾟｼｮﾝ(&O)", then "設定(&S)".
     driver.On(kCaption, cancel);
     OnNextPopupMenu(nullptr, 's');
-    PressKey({VK_MENU}, 'O');
+    SendKeyPress({VK_MENU}, 'O');
+    EXPECT_TRUE(PumpMessagesUntil([&driver] { return driver.allHandled(); }, 5000));
     EXPECT_TRUE(PopupMenuSeen());
-    EXPECT_TRUE(driver.allHandled());
     // From the tray: "プレイヤーの設定(&S)".
     SendMessageA(MainWindow, WM_COMMAND, kCmdEnterTray, 0);
     driver.On(kCaption, cancel);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+
 void ClickControl(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     if (!IsWindowVisible(control) || !IsWindowEnabled(control)) {
@@ -29,16 +30,6 @@ void TypeText(HWND edit, const std::string& text) {
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, WM_CHAR, VK_BACK, 0);
     for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<BYTE>(c), 0);
-}
-
-void SendKeyPress(WORD key) {
-    INPUT inputs[2]{};
-    for (INPUT& in : inputs) {
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = key;
-    }
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
 }
 
 void ClickUpDown(HWND upDown, bool up) {

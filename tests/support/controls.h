@@ -1,5 +1,5 @@
 // Using the controls of an open dialog as a user does: clicking check boxes,
-// radio buttons and tabs, typing into an edit, pressing keys.
+// radio buttons, tabs and up-down arrows, typing into an edit.
 #pragma once
 #include <windows.h>
 
@@ -13,8 +13,6 @@ void ClickControl(HWND dialog, int id);
 void ClickTab(HWND tabControl, int index);
 // Focuses the edit, selects its text and types over it, key by key.
 void TypeText(HWND edit, const std::string& text);
-// A key press through the system's input, left to the running message loop.
-void SendKeyPress(WORD key);
 // A click on the upper or lower half of an up-down control.
 void ClickUpDown(HWND upDown, bool up);
 // Runs this thread's messages until `done` or ms have passed; returns `done()`.
