@@ -27,7 +27,7 @@ void SetItemFromTable(HWND dialog, int item, UINT id) {
     SetDlgItemTextA(dialog, item, text);
 }
 
-// The saver's name in bold above the setting; lives as long as the dialog.
+// The saver's name, larger and bold, above the setting; lives as long as the dialog.
 GdiObject nameFont;
 
 void MakeNameBold(HWND dialog) {
@@ -36,6 +36,7 @@ void MakeNameBold(HWND dialog) {
     HFONT current = reinterpret_cast<HFONT>(SendMessageA(name, WM_GETFONT, 0, 0));
     if (!current || !GetObjectA(current, sizeof font, &font)) return;
     font.lfWeight = FW_BOLD;
+    font.lfHeight = font.lfHeight * 5 / 4;
     nameFont.reset(CreateFontIndirectA(&font));
     if (nameFont) SendMessageA(name, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont.get()), FALSE);
 }

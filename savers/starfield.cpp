@@ -6,10 +6,11 @@
 
 #include "app/handles.h"
 #include "saver.h"
+#include "saver_pixels.h"
 
 namespace {
 
-constexpr int kMaxStars = 420;
+constexpr int kMaxStars = 600;
 constexpr double kSpeeds[] = {0.18, 0.35, 0.7};  // depth per second
 constexpr double kNearest = 0.03;
 // A streak shows where the star was this long ago.
@@ -28,6 +29,8 @@ struct Starfield {
     double aspect = 1;
     // Round-capped pens by width, tint and brightness, made once per start.
     GdiObject pens[kWidths][kTints][kLevels];
+    GdiObject sky;  // faint clouds of gas far behind the stars
+    int skyWidth = 0, skyHeight = 0;
 };
 Starfield field;
 
@@ -58,9 +61,9 @@ void Start(int setting, int width, int height) {
     std::srand(GetTickCount());
     field.speed = kSpeeds[setting];
     field.aspect = height > 0 ? static_cast<double>(width) / height : 1;
-    // About one star per 2,000 pixels: a small preview is not crowded.
-    int wanted = width * height / 2000;
-    field.count = wanted < 60 ? 60 : wanted > kMaxStars ? kMaxStars : wanted;
+    // About one star per 1,500 pixels: a small preview is not crowded.
+    int wanted = width * height / 1500;
+    field.count = wanted < 80 ? 80 : wanted > kMaxStars ? kMaxStars : wanted;
     for (int i = 0; i < field.count; ++i) ResetStar(field.stars[i], kNearest + Random01() * (1 - kNearest));
     if (!field.pens[0][0][0]) MakePens();
 }
@@ -75,9 +78,51 @@ void Step(double seconds) {
     }
 }
 
+// A few soft clouds of colour, barely brighter than black.
+HBITMAP MakeSky(int width, int height) {
+    struct Cloud {
+        double x, y, size, blue, green, red;
+    };
+    const Cloud clouds[] = {{0.25, 0.30, 0.35, 38, 10, 30}, {0.75, 0.65, 0.40, 42, 22, 8}, {0.60, 0.20, 0.22, 30, 8, 28}};
+    BYTE* bits = nullptr;
+    HBITMAP bitmap = CreatePixelBitmap(width, height, &bits);
+    if (!bits) return bitmap;
+    double unit = width > height ? width : height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            double blue = 0, green = 0, red = 0;
+            for (const Cloud& c : clouds) {
+                double dx = (x - c.x * width) / unit, dy = (y - c.y * height) / unit;
+                double f = std::exp(-(dx * dx + dy * dy) / (c.size * c.size));
+                blue += c.blue * f;
+                green += c.green * f;
+                red += c.red * f;
+            }
+            BYTE* p = bits + (static_cast<std::size_t>(y) * width + x) * 4;
+            p[0] = static_cast<BYTE>(blue);
+            p[1] = static_cast<BYTE>(green);
+            p[2] = static_cast<BYTE>(red);
+            p[3] = 0;
+        }
+    }
+    return bitmap;
+}
+
+void DrawSky(HDC dc, int width, int height) {
+    if (!field.sky || field.skyWidth != width || field.skyHeight != height) {
+        field.sky.reset(MakeSky(width, height));
+        field.skyWidth = width;
+        field.skyHeight = height;
+    }
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(source, field.sky.get());
+    BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
 void Draw(HDC dc, int width, int height) {
-    RECT all{0, 0, width, height};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    DrawSky(dc, width, height);
     double cx = width / 2.0, cy = height / 2.0;
     double focal = height / 2.0;
     HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
@@ -86,12 +131,12 @@ void Draw(HDC dc, int width, int height) {
         double back = s.z + field.speed * kStreakSeconds;
         int x1 = static_cast<int>(cx + s.x / back * focal), y1 = static_cast<int>(cy + s.y / back * focal);
         int x2 = static_cast<int>(cx + s.x / s.z * focal), y2 = static_cast<int>(cy + s.y / s.z * focal);
-        double brightness = (1.0 - s.z) * 1.15;
+        double brightness = std::pow(1.0 - s.z, 0.6) * 1.1;
         int level = static_cast<int>(brightness * kLevels);
         if (level <= 0) continue;
         if (level > kLevels) level = kLevels;
         // Near stars are larger; a preview keeps them small.
-        int w = s.z < 0.15 ? 2 : s.z < 0.4 ? 1 : 0;
+        int w = s.z < 0.12 ? 2 : s.z < 0.35 ? 1 : 0;
         if (height < 400 && w > 0) --w;
         SelectObject(dc, field.pens[w][s.tint][level - 1].get());
         MoveToEx(dc, x1, y1, nullptr);
