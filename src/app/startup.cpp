@@ -3,9 +3,9 @@
 #include <commctrl.h>
 
 #include "app/commands.h"
-#include "app/handles.h"
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/handles.h"
+#include "base/text.h"
 #include "settings/settings.h"
 #include "system/screen_saver.h"
 

@@ -4,8 +4,6 @@
 #include "app/main_window.h"
 #include "settings/settings.h"
 
-HWND MainToolbar;
-
 namespace {
 constexpr int kToolbarBitmap = 4201;
 constexpr int kTooltipTextBase = 5101;
@@ -54,18 +52,18 @@ int IndexOfCommand(int command) {
 
 void SaveOrRestoreLayout(BOOL save) {
     TBSAVEPARAMSA where{HKEY_CURRENT_USER, kSettingsKey, kLayoutValue};
-    SendMessageA(MainToolbar, TB_SAVERESTOREA, save, reinterpret_cast<LPARAM>(&where));
+    SendMessageA(MainChildren.toolbar, TB_SAVERESTOREA, save, reinterpret_cast<LPARAM>(&where));
 }
 
 void DeleteAllButtons() {
-    LRESULT count = SendMessageA(MainToolbar, TB_BUTTONCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) SendMessageA(MainToolbar, TB_DELETEBUTTON, 0, 0);
+    LRESULT count = SendMessageA(MainChildren.toolbar, TB_BUTTONCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) SendMessageA(MainChildren.toolbar, TB_DELETEBUTTON, 0, 0);
 }
 
 void AddTableButtons() {
     TBBUTTON table[kToolbarButtonCount];
     ButtonTable(table);
-    SendMessageA(MainToolbar, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(table));
+    SendMessageA(MainChildren.toolbar, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(table));
 }
 }  // namespace
 
@@ -78,13 +76,14 @@ HWND CreateMainToolbar() {
     TBBUTTON table[kToolbarButtonCount];
     ButtonTable(table);
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(MainWindow, GWLP_HINSTANCE));
-    MainToolbar = CreateToolbarEx(MainWindow, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
-                                  kToolbarId, kToolbarButtonCount, instance, kToolbarBitmap, table,
-                                  kToolbarButtonCount, 16, 16, 0, 0, sizeof(TBBUTTON));
-    if (!MainToolbar) return nullptr;
+    HWND toolbar = CreateToolbarEx(MainWindow, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
+                                   kToolbarId, kToolbarButtonCount, instance, kToolbarBitmap, table,
+                                   kToolbarButtonCount, 16, 16, 0, 0, sizeof(TBBUTTON));
+    if (!toolbar) return nullptr;
+    MainChildren.toolbar = toolbar;
     InsertToolbarSeparators();
     SaveOrRestoreLayout(FALSE);  // nothing stored keeps the default layout
-    return MainToolbar;
+    return toolbar;
 }
 
 HWND CreateStatusBar() {
@@ -95,7 +94,7 @@ HWND CreateStatusBar() {
 void InsertToolbarSeparators() {
     TBBUTTON separator = SeparatorRecord();
     for (int position : kSeparatorPositions)
-        SendMessageA(MainToolbar, TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&separator));
+        SendMessageA(MainChildren.toolbar, TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&separator));
 }
 
 void AnswerTooltipRequest(NMTTDISPINFOA* request) {
@@ -135,7 +134,7 @@ void CompleteRestoredButton(NMTBRESTORE* request) {
 }
 
 void CustomizeToolbar() {
-    SendMessageA(MainToolbar, TB_CUSTOMIZE, 0, 0);
+    SendMessageA(MainChildren.toolbar, TB_CUSTOMIZE, 0, 0);
     SaveOrRestoreLayout(TRUE);
     DeleteAllButtons();
     AddTableButtons();

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 constexpr int kToolbarButtonCount = 23;
-extern HWND MainToolbar;
 
 HWND CreateMainToolbar();
 HWND CreateStatusBar();

@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/main_window.h"
-#include "play/launch.h"
 
 ScreenSaverEntry CurrentEntry;
 int SelectedEntryRow = -1;
@@ -45,21 +43,12 @@ SortContext* activeSort;
 
 }  // namespace
 
-char* EntryField(ScreenSaverEntry& entry, int column) {
-    switch (column) {
-    case 0: return entry.name;
-    case 1: return entry.seconds;
-    case 2: return entry.folder;
-    case 3: return entry.type;
-    default: return entry.archive;
-    }
-}
-
-HWND CreateEntryListView() {
+HWND CreateEntryListView(HWND parent, int controlId) {
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     EntryListView = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 0, 0, 0,
-                                    MainWindow, reinterpret_cast<HMENU>(kEntryListViewId), AppInstance,
-                                    nullptr);
+                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                                    instance, nullptr);
     if (!EntryListView) return nullptr;
     LRESULT ex = SendMessageA(EntryListView, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     SendMessageA(EntryListView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ex | LVS_EX_FULLROWSELECT);
@@ -174,6 +163,10 @@ void SortEntryRowsByColumn(int column) {
     activeSort = nullptr;
 }
 
-void RunSelectedOnDoubleClick() {
-    if (GetSelectedEntryRow() >= 0) PreviewEntry();
+void DetachEntryListView() {
+    EntryListView = nullptr;
+}
+
+HWND EntryListOwner() {
+    return EntryListView ? GetParent(EntryListView) : nullptr;
 }

@@ -7,14 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "app/handles.h"
-#include "app/main_window.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/handles.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 #include "list/entry_list.h"
 
-int ListModified;
-int ListNamed;
-char CurrentListPath[256];
+ListState CurrentList;
 
 const char kNewListName[] = "新規ﾘｽﾄ.lst";
 
@@ -29,29 +28,11 @@ const char kListFilter[] = "ﾘｽﾄ ﾌｧｲﾙ(*.lst)\0*.lst\0";
 // An entry line, line end included, fits in 1023 bytes; each field in 255.
 constexpr std::size_t kMaxLineBytes = 1022;
 constexpr std::size_t kMaxFieldBytes = 255;
+// A larger file is no list and is refused as unreadable.
+constexpr std::size_t kMaxListFileBytes = 256 * 1024 * 1024;
 
 void Warn(const char* text, const char* caption) {
-    MessageBoxA(MainWindow, text, caption, MB_OK | MB_ICONWARNING);
-}
-
-bool ReadWholeFile(const char* path, std::string& out) {
-    Handle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 256 * 1024 * 1024) return false;
-    out.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < out.size()) {
-        DWORD got = 0;
-        DWORD want = static_cast<DWORD>(std::min<std::size_t>(out.size() - done, 1 << 20));
-        if (!ReadFile(file.get(), out.data() + done, want, &got, nullptr)) return false;
-        if (got == 0) break;
-        done += got;
-    }
-    out.resize(done);
-    return true;
+    MessageBoxA(EntryListOwner(), text, caption, MB_OK | MB_ICONWARNING);
 }
 
 // Next line without its end (LF or CR LF); false at the end of the text.
@@ -122,35 +103,6 @@ std::string FormatListFile() {
     return text;
 }
 
-// Writes text to a new file beside target and puts it in target's place in
-// one step, so a failed save never leaves a damaged or missing list.
-bool ReplaceFileContents(const char* target, const std::string& text) {
-    char folder[MAX_PATH], name[MAX_PATH];
-    if (!SplitFolderAndName(target, folder, sizeof folder, name, sizeof name)) return false;
-    if (folder[0] == '\0') CopyText(folder, sizeof folder, ".");
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder, "zvl", 0, temp)) return false;
-    bool ok = false;
-    {
-        Handle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) {
-            ok = true;
-            std::size_t done = 0;
-            while (ok && done < text.size()) {
-                DWORD wrote = 0;
-                DWORD want = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1 << 20));
-                ok = WriteFile(file.get(), text.data() + done, want, &wrote, nullptr) && wrote == want;
-                done += wrote;
-            }
-            ok = ok && FlushFileBuffers(file.get());
-            ok = CloseHandle(file.release()) && ok;
-        }
-    }
-    ok = ok && MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileA(temp);
-    return ok;
-}
-
 bool ListIsEmptyWarned() {
     if (GetEntryRowCount() > 0) return false;
     Warn("リストが空です。", kSaveCaption);
@@ -160,7 +112,7 @@ bool ListIsEmptyWarned() {
 void FillFileDialog(OPENFILENAMEA& ofn, char* file, const char* title, DWORD flags) {
     ofn = OPENFILENAMEA{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = MainWindow;
+    ofn.hwndOwner = EntryListOwner();
     ofn.lpstrFilter = kListFilter;
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
@@ -176,12 +128,12 @@ void SetListTitle(const char* path) {
     title += "　【";
     title += path + FileNameOffset(path);
     title += "】";
-    SetWindowTextA(MainWindow, title.c_str());
+    SetWindowTextA(EntryListOwner(), title.c_str());
 }
 
 int LoadListFile(const char* path) {
     std::string content;
-    if (!ReadWholeFile(path, content)) {
+    if (!ReadWholeFile(path, content, kMaxListFileBytes)) {
         Warn("読み込みに失敗しました", kReadCaption);
         return 0;
     }
@@ -199,8 +151,8 @@ int LoadListFile(const char* path) {
     SendMessageA(EntryListView, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(EntryListView, nullptr, TRUE);
     SetListTitle(path);
-    ListModified = 0;
-    ListNamed = 1;
+    CurrentList.Modified = 0;
+    CurrentList.Named = 1;
     return 1;
 }
 
@@ -213,53 +165,53 @@ SaveOutcome SaveListFile(const char* path) {
         return SaveOutcome::Failed;
     }
     SetListTitle(target);
-    ListModified = 0;
-    ListNamed = 1;
+    CurrentList.Modified = 0;
+    CurrentList.Named = 1;
     return SaveOutcome::Saved;
 }
 
 void NewList() {
     DeleteAllEntryRows();
-    ListNamed = 0;
-    if (!CopyText(CurrentListPath, sizeof CurrentListPath, ProgramFolder) ||
-        !AppendText(CurrentListPath, sizeof CurrentListPath, kNewListName))
-        CopyText(CurrentListPath, sizeof CurrentListPath, kNewListName);
+    CurrentList.Named = 0;
+    if (!CopyText(CurrentList.Path, sizeof CurrentList.Path, AppPaths.ProgramFolder) ||
+        !AppendText(CurrentList.Path, sizeof CurrentList.Path, kNewListName))
+        CopyText(CurrentList.Path, sizeof CurrentList.Path, kNewListName);
     SetListTitle(kNewListName);
 }
 
 void OpenList() {
     char file[256];
-    CopyText(file, sizeof file, CurrentListPath);
+    CopyText(file, sizeof file, CurrentList.Path);
     OPENFILENAMEA ofn;
     FillFileDialog(ofn, file, "リストファイルの読み込み", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
     if (!GetOpenFileNameA(&ofn)) return;
-    if (LoadListFile(file)) CopyText(CurrentListPath, sizeof CurrentListPath, file);
+    if (LoadListFile(file)) CopyText(CurrentList.Path, sizeof CurrentList.Path, file);
 }
 
 SaveOutcome SaveList() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
-    if (ListNamed == 1) return SaveListFile(CurrentListPath);
+    if (CurrentList.Named == 1) return SaveListFile(CurrentList.Path);
     return SaveListAs();
 }
 
 SaveOutcome SaveListAs() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
     char file[256];
-    CopyText(file, sizeof file, CurrentListPath);
+    CopyText(file, sizeof file, CurrentList.Path);
     OPENFILENAMEA ofn;
     FillFileDialog(ofn, file, "名前を付けてリストファイルを保存", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
     if (!GetSaveFileNameA(&ofn)) return SaveOutcome::Skipped;
-    CopyText(CurrentListPath, sizeof CurrentListPath, file);
-    return SaveListFile(CurrentListPath);
+    CopyText(CurrentList.Path, sizeof CurrentList.Path, file);
+    return SaveListFile(CurrentList.Path);
 }
 
 SaveOutcome SaveStandardList() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
-    if (FileExists(StandardListPath)) {
-        std::string text = StandardListPath;
+    if (FileExists(AppPaths.StandardListPath)) {
+        std::string text = AppPaths.StandardListPath;
         text += "\nこのﾌｧｲﾙはすでに存在します。\n\n上書きしますか？";
-        if (MessageBoxA(MainWindow, text.c_str(), "標準リストとして保存", MB_ICONWARNING | MB_YESNO) != IDYES)
+        if (MessageBoxA(EntryListOwner(), text.c_str(), "標準リストとして保存", MB_ICONWARNING | MB_YESNO) != IDYES)
             return SaveOutcome::Skipped;
     }
-    return SaveListFile(StandardListPath);
+    return SaveListFile(AppPaths.StandardListPath);
 }

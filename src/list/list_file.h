@@ -2,9 +2,13 @@
 // list state they keep (modified, named, current path).
 #pragma once
 
-extern int ListModified;         // 1 when the rows changed since the last load or save
-extern int ListNamed;            // 1 once loaded from or saved to a file
-extern char CurrentListPath[256];
+// The list state: what the rows are saved as and whether they changed.
+struct ListState {
+    int Modified = 0;     // 1 when the rows changed since the last load or save
+    int Named = 0;        // 1 once loaded from or saved to a file
+    char Path[256] = "";  // the current list path
+};
+extern ListState CurrentList;
 
 extern const char kNewListName[];  // "新規ﾘｽﾄ.lst"
 
