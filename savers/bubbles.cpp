@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "saver.h"
 #include "saver_pixels.h"
 

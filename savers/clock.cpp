@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "saver.h"
 #include "saver_pixels.h"
 #include "saver_resource.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "saver.h"
 #include "saver_pixels.h"
 

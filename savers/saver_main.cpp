@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "saver_args.h"
 #include "saver_settings.h"
 #include "saver_window.h"

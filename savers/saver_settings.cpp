@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "saver.h"
 #include "saver_resource.h"
 

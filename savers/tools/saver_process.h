@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 struct StartedProcess {
     Handle process;
