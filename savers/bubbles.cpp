@@ -28,8 +28,6 @@ struct Water {
     int count = 0;
     int width = 0, height = 0;
     GdiObject sprites[kSprites];  // 32-bit premultiplied alpha pictures
-    GdiObject background;         // the water, made for width x height
-    int backgroundWidth = 0, backgroundHeight = 0;
 };
 Water water;
 
@@ -137,22 +135,11 @@ void PaintBackground(BYTE* pixels, int width, int height) {
     }
 }
 
-HBITMAP MakeBackground(int width, int height) {
-    BYTE* bits = nullptr;
-    HBITMAP bitmap = CreatePixelBitmap(width, height, &bits);
-    if (bits) PaintBackground(bits, width, height);
-    return bitmap;
-}
+Backdrop background(PaintBackground);
 
 void Draw(HDC dc, int width, int height) {
-    if (!water.background || water.backgroundWidth != width || water.backgroundHeight != height) {
-        water.background.reset(MakeBackground(width, height));
-        water.backgroundWidth = width;
-        water.backgroundHeight = height;
-    }
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, water.background.get());
-    BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
+    background.Draw(dc, width, height);
+    MemoryDC source(dc, water.sprites[0].get());
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     for (int i = 0; i < water.count; ++i) {
         const Bubble& b = water.bubbles[i];
@@ -160,13 +147,11 @@ void Draw(HDC dc, int width, int height) {
         if (size < 2) continue;
         int sprite = 0;
         while (sprite < kSprites - 1 && kSpriteSizes[sprite] < size) ++sprite;
-        SelectObject(source, water.sprites[sprite].get());
+        source.Select(water.sprites[sprite].get());
         int x = static_cast<int>(b.x + b.sway * std::sin(b.swayPhase) - b.radius);
         int y = static_cast<int>(b.y - b.radius);
-        AlphaBlend(dc, x, y, size, size, source, 0, 0, kSpriteSizes[sprite], kSpriteSizes[sprite], blend);
+        AlphaBlend(dc, x, y, size, size, source.get(), 0, 0, kSpriteSizes[sprite], kSpriteSizes[sprite], blend);
     }
-    SelectObject(source, old);
-    DeleteDC(source);
 }
 
 }  // namespace

@@ -30,8 +30,6 @@ struct ClockFace {
     int setting = 0;
     double x = 0.3, y = 0.4, dx = kDrift, dy = kDrift * 0.7;  // place in the free room, 0..1
     GdiObject timeFont, dateFont, noonFont;
-    GdiObject background;
-    int backgroundWidth = 0, backgroundHeight = 0;
 };
 ClockFace face;
 
@@ -73,10 +71,7 @@ void Step(double seconds) {
 }
 
 // Night blue, darker towards the edges.
-HBITMAP MakeBackground(int width, int height) {
-    BYTE* bits = nullptr;
-    HBITMAP bitmap = CreatePixelBitmap(width, height, &bits);
-    if (!bits) return bitmap;
+void PaintBackground(BYTE* bits, int width, int height) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             double dx = (x - width / 2.0) / width, dy = (y - height * 0.4) / height;
@@ -88,8 +83,8 @@ HBITMAP MakeBackground(int width, int height) {
             p[3] = 0;
         }
     }
-    return bitmap;
 }
+Backdrop background(PaintBackground);
 
 struct ClockTexts {
     char time[32];
@@ -132,16 +127,7 @@ void GlowText(HDC dc, int x, int y, const char* text, COLORREF color, COLORREF h
 }
 
 void Draw(HDC dc, int width, int height) {
-    if (!face.background || face.backgroundWidth != width || face.backgroundHeight != height) {
-        face.background.reset(MakeBackground(width, height));
-        face.backgroundWidth = width;
-        face.backgroundHeight = height;
-    }
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ oldBitmap = SelectObject(source, face.background.get());
-    BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(source, oldBitmap);
-    DeleteDC(source);
+    background.Draw(dc, width, height);
 
     ClockTexts t;
     FormatNow(t);

@@ -94,13 +94,10 @@ void Draw(HDC dc, int width, int height) {
     if (!plasma.pixels) return;
     GdiFlush();
     Compute();
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, plasma.grid.get());
+    MemoryDC source(dc, plasma.grid.get());
     SetStretchBltMode(dc, HALFTONE);
     SetBrushOrgEx(dc, 0, 0, nullptr);
-    StretchBlt(dc, 0, 0, width, height, source, 0, 0, plasma.width, plasma.height, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
+    StretchBlt(dc, 0, 0, width, height, source.get(), 0, 0, plasma.width, plasma.height, SRCCOPY);
 }
 
 }  // namespace

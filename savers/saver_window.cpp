@@ -4,6 +4,7 @@
 
 #include "base/handles.h"
 #include "saver.h"
+#include "saver_pixels.h"
 #include "saver_resource.h"
 
 namespace {
@@ -30,23 +31,6 @@ struct SaverWindowState {
     bool throughHost = false;  // preview drawn through the host's top-level window
 };
 SaverWindowState state;
-
-// A memory DC with one bitmap selected for as long as it lives.
-class MemoryDC {
-public:
-    MemoryDC(HDC like, HGDIOBJ bitmap) : dc_(CreateCompatibleDC(like)), old_(SelectObject(dc_, bitmap)) {}
-    ~MemoryDC() {
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 void OnCreate(HWND window) {
     RECT r;

@@ -29,8 +29,6 @@ struct Starfield {
     double aspect = 1;
     // Round-capped pens by width, tint and brightness, made once per start.
     GdiObject pens[kWidths][kTints][kLevels];
-    GdiObject sky;  // faint clouds of gas far behind the stars
-    int skyWidth = 0, skyHeight = 0;
 };
 Starfield field;
 
@@ -78,15 +76,12 @@ void Step(double seconds) {
     }
 }
 
-// A few soft clouds of colour, barely brighter than black.
-HBITMAP MakeSky(int width, int height) {
+// A few soft clouds of colour, barely brighter than black, far behind the stars.
+void PaintSky(BYTE* bits, int width, int height) {
     struct Cloud {
         double x, y, size, blue, green, red;
     };
     const Cloud clouds[] = {{0.25, 0.30, 0.35, 38, 10, 30}, {0.75, 0.65, 0.40, 42, 22, 8}, {0.60, 0.20, 0.22, 30, 8, 28}};
-    BYTE* bits = nullptr;
-    HBITMAP bitmap = CreatePixelBitmap(width, height, &bits);
-    if (!bits) return bitmap;
     double unit = width > height ? width : height;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -105,24 +100,11 @@ HBITMAP MakeSky(int width, int height) {
             p[3] = 0;
         }
     }
-    return bitmap;
 }
-
-void DrawSky(HDC dc, int width, int height) {
-    if (!field.sky || field.skyWidth != width || field.skyHeight != height) {
-        field.sky.reset(MakeSky(width, height));
-        field.skyWidth = width;
-        field.skyHeight = height;
-    }
-    HDC source = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(source, field.sky.get());
-    BitBlt(dc, 0, 0, width, height, source, 0, 0, SRCCOPY);
-    SelectObject(source, old);
-    DeleteDC(source);
-}
+Backdrop sky(PaintSky);
 
 void Draw(HDC dc, int width, int height) {
-    DrawSky(dc, width, height);
+    sky.Draw(dc, width, height);
     double cx = width / 2.0, cy = height / 2.0;
     double focal = height / 2.0;
     HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
