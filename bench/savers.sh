@@ -9,4 +9,4 @@ start_display own
 trap stop_all EXIT
 ensure_prefix
 start_wineserver
-"$WINE" "$BUILD/benchbin/bench_saver_start.exe" "${1:-9}" </dev/null 2>/dev/null | tr -d '\r'
+"$WINE" "$BUILD/benchbin/bench_saver_start.exe" "${1:-15}" </dev/null 2>/dev/null | tr -d '\r'
