@@ -21,8 +21,6 @@ struct ArchiverLibraries {
 };
 extern ArchiverLibraries Archivers;
 
-extern const char* const kArchiveTypeText[kArchiverCount];  // "書庫(LZH)", "書庫(ZIP)", "書庫(CAB)"
-
 // The folder search lists an archive when its check boxes allow the kind
 // (search inside archives, and the box of the archiver index); without a
 // query nothing is listed.
