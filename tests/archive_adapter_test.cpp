@@ -16,6 +16,7 @@
 #include "support/ui.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "list/list_format.h"
 #include "list/member_rows.h"
 
 namespace {
