@@ -79,6 +79,16 @@ private:
     ModuleHandle module_;
 };
 
+// A file whose name may have no code page 932 form (as 7zz wrote it).
+std::string ReadFileBytesW(const std::wstring& path) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (file && ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    return bytes;
+}
+
 std::vector<std::string> Lower(std::vector<std::string> v) {
     for (auto& s : v) s = LowerAscii(s);
     std::sort(v.begin(), v.end());
@@ -197,6 +207,63 @@ TEST(ArchiverLibraries, ExtractJapaneseNamesAndOverwrite) {
     const std::string cabName = "\x95\x5c\x8e\xa6.scr";
     EXPECT_EQ(cab.Extract(ArchiveFixture("cab_utf8.cab"), dest.path(), cabName), 0);
     EXPECT_EQ(ReadFileBytes(dest.path() + cabName), "japanese cab saver\r\n");
+}
+
+// ZIP names flagged as UTF-8 arrive in code page 932; names with no form there
+// (a Hangul syllable, an emoji, bytes that are not UTF-8) are left out, still counted.
+TEST(ArchiverLibraries, ZipUtf8NamesArriveInCodePage932) {
+    const std::string hyouji = "\x95\x5c\x8e\xa6.scr", ka = "\x83\x4b.scr", deep = "\x82\xa0\\deep.scr";
+    const struct {
+        const char* archive;
+        const char* wildcard;
+        int count;
+        std::vector<std::string> names;  // lower case, sorted
+    } cases[] = {
+        {"zip_utf8.zip", "*.SCR", 6, {"plain.scr", deep, ka, hyouji}},
+        {"zip_utf8.zip", "*.*", 6, {"plain.scr", deep, ka, hyouji}},
+        {"zip_utf8.zip", "?.scr", 6, {ka}},  // one character: the composed kana, never the left-out ones
+        {"bad_utf8_names.zip", "*.*", 2, {"plain.scr"}},
+        {"zip_cp932.zip", "*.SCR", 2, {"\x93\xfa\x96{\x8c\xea\x83Z\x81[\x83o\x81[.scr", "\x95\x5c\x8e\xa6.scr"}},
+    };
+    Exports e(kZip);
+    for (const auto& c : cases) {
+        const std::string path = ArchiveFixture(c.archive);
+        EXPECT_EQ(e.Count(path), c.count) << c.archive;
+        std::vector<std::string> want = c.names;
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(Lower(e.List(path, c.wildcard)), want) << c.archive << " " << c.wildcard;
+    }
+}
+
+// Extraction by the converted name gives 7zz's bytes; a name that is not UTF-8
+// never matches as the ASCII letters its overlong bytes would spell.
+TEST(ArchiverLibraries, ExtractZipMembersByConvertedName) {
+    const struct {
+        const char* member;
+        const char* file;
+        const wchar_t* expected;  // in 7zz's output folder, as 7zz wrote it
+    } cases[] = {
+        {"\x95\x5c\x8e\xa6.scr", "\x95\x5c\x8e\xa6.scr", L"\u8868\u793a.scr"},
+        {"\x82\xa0\\Deep.scr", "Deep.scr", L"\u3042\\Deep.scr"},
+        {"Deep.scr", "Deep.scr", L"\u3042\\Deep.scr"},
+        {"\x83\x4b.scr", "\x83\x4b.scr", L"\u30ab\u3099.scr"},  // decomposed in the archive
+    };
+    Exports e(kZip);
+    const std::string archive = ArchiveFixture("zip_utf8.zip");
+    const std::string oracle = ArchiveFixture("expected\\zip_utf8.zip\\");
+    for (const auto& c : cases) {
+        ScratchFolder dest;
+        EXPECT_EQ(e.Extract(archive, dest.path(), c.member), 0) << c.member;
+        const std::string file = c.file;
+        EXPECT_EQ(FolderEntries(dest.path()), std::vector<std::string>{file}) << c.member;
+        std::wstring want(oracle.begin(), oracle.end());  // the fixture folder's path is ASCII
+        want += c.expected;
+        EXPECT_EQ(ReadFileBytes(dest.path() + file), ReadFileBytesW(want)) << c.member;
+        EXPECT_FALSE(ReadFileBytesW(want).empty()) << c.member;
+    }
+    ScratchFolder dest;
+    EXPECT_NE(e.Extract(ArchiveFixture("bad_utf8_names.zip"), dest.path(), "AB*"), 0);
+    EXPECT_TRUE(FolderEntries(dest.path()).empty());
 }
 
 // Damaged archives and hostile names: a failure result, and nothing written

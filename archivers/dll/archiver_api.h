@@ -39,8 +39,9 @@ int FindFirst(HARC archive, LPCSTR wildcard, INDIVIDUALINFO* info);
 int FindNext(HARC archive, INDIVIDUALINFO* info);
 int CloseArchive(HARC archive);
 
+using SourceOpener = arc::Status (*)(arc::Source& source, std::unique_ptr<arc::Archive>& archive);
 arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source>& keep,
-                            std::unique_ptr<arc::Archive>& archive, bool zip);
+                            std::unique_ptr<arc::Archive>& archive, SourceOpener open);
 arc::Status OpenCabinet(const std::string& path, std::unique_ptr<arc::Source>& keep,
                         std::unique_ptr<arc::Archive>& archive);
 
