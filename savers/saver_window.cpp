@@ -89,9 +89,13 @@ void BlitThroughHost(HWND window, HDC picture) {
     HWND top = GetAncestor(window, GA_ROOT);
     POINT origin{0, 0};
     MapWindowPoints(window, top, &origin, 1);
+    RECT parent;
+    GetClientRect(state.parent, &parent);
+    MapWindowPoints(state.parent, top, reinterpret_cast<POINT*>(&parent), 2);
     HDC dc = GetDCEx(top, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS);
     if (!dc) return;
     IntersectClipRect(dc, origin.x, origin.y, origin.x + state.width, origin.y + state.height);
+    IntersectClipRect(dc, parent.left, parent.top, parent.right, parent.bottom);
     BitBlt(dc, origin.x, origin.y, state.width, state.height, picture, 0, 0, SRCCOPY);
     ReleaseDC(top, dc);
 }

@@ -9,6 +9,7 @@
 
 #include "base/handles.h"
 #include "saver_process.h"
+#include "saver_resource.h"
 
 namespace {
 
@@ -16,7 +17,6 @@ constexpr char kSaverClass[] = "WindowsScreenSaverClass";
 constexpr char kSaversKey[] = "Software\\Tandelworks\\Zelvista Savers";
 constexpr DWORD kShowMs = 15000;
 constexpr DWORD kEndMs = 5000;
-constexpr int kChoiceBox = 1003;  // the settings dialog's list of choices
 
 struct Saver {
     const char* file;
@@ -286,7 +286,7 @@ protected:
         return WaitForWindow([&] { return FindTopLevelWindow(run.id(), "#32770"); }, kShowMs);
     }
     static LRESULT Choices(HWND dialog, UINT message, WPARAM wParam = 0) {
-        return SendDlgItemMessageA(dialog, kChoiceBox, message, wParam, 0);
+        return SendDlgItemMessageA(dialog, IDC_SETTING_CHOICE, message, wParam, 0);
     }
     static void Click(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 };
