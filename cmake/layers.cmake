@@ -4,7 +4,8 @@
 # Including a header of a folder outside the view fails to compile, so a
 # subsystem cannot include app/ and base/ cannot include anything else.
 #
-#   zelvista_layer(NAME [DEPENDS layer...] [LIBS system-lib...] [EXCLUDE file...])
+#   zelvista_layer(NAME [DEPENDS layer...] [LIBS system-lib...] [EXCLUDE file...]
+#                  [INCLUDES folder...])   INCLUDES: headers from outside src/
 
 # A relative include would step around the views: it fails the build too.
 set(ZELVISTA_LAYER_CHECK ${CMAKE_BINARY_DIR}/layers/relative-includes.ok)
@@ -17,7 +18,7 @@ add_custom_command(OUTPUT ${ZELVISTA_LAYER_CHECK}
 add_custom_target(zelvista_layer_check DEPENDS ${ZELVISTA_LAYER_CHECK})
 
 function(zelvista_layer name)
-  cmake_parse_arguments(L "" "" "DEPENDS;LIBS;EXCLUDE" ${ARGN})
+  cmake_parse_arguments(L "" "" "DEPENDS;LIBS;EXCLUDE;INCLUDES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/${name}/*.cpp)
   foreach(excluded IN LISTS L_EXCLUDE)
     list(FILTER sources EXCLUDE REGEX "/${excluded}$")
@@ -49,7 +50,7 @@ function(zelvista_layer name)
       set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${headers})
     endif()
   endforeach()
-  target_include_directories(zelvista_${name} PRIVATE ${view})
+  target_include_directories(zelvista_${name} PRIVATE ${view} ${L_INCLUDES})
 
   foreach(dep IN LISTS L_DEPENDS)
     target_link_libraries(zelvista_${name} PUBLIC zelvista_${dep})

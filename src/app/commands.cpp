@@ -14,8 +14,6 @@
 #include "system/screen_saver.h"
 
 namespace {
-constexpr int kListPopupMenu = 4502;
-
 // Minutes of the waiting-time commands, in command order from kCmdWait1.
 constexpr int kWaitMinutes[] = {1, 2, 3, 4, 5, 10, 15, 20};
 }  // namespace
@@ -27,7 +25,7 @@ void ExitProgram() {
 void ShowListPopupMenu() {
     POINT at{};
     GetCursorPos(&at);
-    MenuHandle menu(LoadMenuA(AppInstance, MAKEINTRESOURCEA(kListPopupMenu)));
+    MenuHandle menu(LoadMenuA(AppInstance, MAKEINTRESOURCEA(IDR_LIST_MENU)));
     if (!menu) return;
     TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0,
                    MainWindow, nullptr);

@@ -11,6 +11,7 @@
 #include "archive/archiver.h"
 #include "base/files.h"
 #include "base/program_paths.h"
+#include "base/strings.h"
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
@@ -26,10 +27,6 @@ const char kMainWindowClass[] = "Zelvista Class";
 int StartupScreenSaverState;
 
 namespace {
-
-constexpr int kIconLarge = 4401;
-constexpr int kIconSmall = 4402;
-constexpr int kMainMenu = 4501;
 
 // Fixed heights of the toolbar above and the status bar below the list.
 constexpr int kListTop = 28;
@@ -60,9 +57,9 @@ void OnCreate() {
 // The user's answer to the save prompt decides whether the window may close.
 bool ConfirmCloseWithChanges() {
     if (CurrentList.Modified != 1) return true;
-    std::string text = CurrentList.Path;
-    text += " への変更を保存しますか？";
-    switch (MessageBoxA(MainWindow, text.c_str(), "Zelvista", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    const std::string text = FormatText(IDS_SAVE_CHANGES, CurrentList.Path);
+    const std::string caption = LoadText(IDS_APP_TITLE);
+    switch (MessageBoxA(MainWindow, text.c_str(), caption.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDCANCEL:
         return false;
     case IDYES:
@@ -146,12 +143,12 @@ bool RegisterMainWindowClass() {
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = AppInstance;
-    wc.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(kIconLarge));
+    wc.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA));
     wc.hIconSm = static_cast<HICON>(
-        LoadImageA(AppInstance, MAKEINTRESOURCEA(kIconSmall), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEA(kMainMenu);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
     wc.lpszClassName = kMainWindowClass;
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
@@ -161,7 +158,7 @@ HWND CreateMainWindow() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     int width = static_cast<int>((work.right - work.left) / 1.7);
     int height = (work.bottom - work.top) / 2;
-    return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES, kMainWindowClass, "Zelvista",
+    return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES, kMainWindowClass, LoadText(IDS_APP_TITLE).c_str(),
                            WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, width, height, nullptr, nullptr, AppInstance,
                            nullptr);
 }

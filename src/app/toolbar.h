@@ -8,7 +8,6 @@ constexpr int kToolbarButtonCount = 23;
 
 HWND CreateMainToolbar();
 HWND CreateStatusBar();
-void InsertToolbarSeparators();
 void AnswerTooltipRequest(NMTTDISPINFOA* request);
 // Customisation dialog questions; the results go back to the toolbar.
 LRESULT GetToolbarButtonInfo(NMTOOLBARA* request);

@@ -6,6 +6,8 @@
 
 #include "archive/about_box_ids.h"
 #include "archive/archiver.h"
+#include "base/strings.h"
+#include "res/resource.h"
 
 int AboutLinkVisited = 0;
 const char kAuthorWebPage[] = "https://zelvista.example.org/";
@@ -24,12 +26,13 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM style) {
     SetDlgItemTextA(dialog, IDC_ABOUT_LINK, kAuthorWebPage);
     const int versionControls[kArchiverCount] = {IDC_ABOUT_LZH_VERSION, IDC_ABOUT_ZIP_VERSION, IDC_ABOUT_CAB_VERSION};
     for (int index = 0; index < kArchiverCount; ++index) {
-        char text[32] = "Not Installed..";
+        std::string text = LoadText(IDS_NOT_INSTALLED);
         if (Archivers.Present[index]) {
-            const WORD version = GetArchiverVersion(index);
-            std::snprintf(text, sizeof text, "%1.2f", version / 100.0);
+            char version[32];
+            std::snprintf(version, sizeof version, "%1.2f", GetArchiverVersion(index) / 100.0);
+            text = version;
         }
-        SetDlgItemTextA(dialog, versionControls[index], text);
+        SetDlgItemTextA(dialog, versionControls[index], text.c_str());
     }
     return TRUE;
 }

@@ -3,41 +3,25 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "archiver_interface.h"
 #include "base/program_paths.h"
 #include "base/text.h"
 
 ArchiverLibraries Archivers;
-const char* const kArchiveTypeText[kArchiverCount] = {"書庫(LZH)", "書庫(ZIP)", "書庫(CAB)"};
 
 namespace {
 
-const char* const kLibraryName[kArchiverCount] = {"unlha32.dll", "unzip32.dll", "cab32.dll"};
-const char* const kFunctionPrefix[kArchiverCount] = {"Unlha", "UnZip", "Cab"};
-const char* const kExtractPrefix[kArchiverCount] = {"e -n1 -jsc ", "-x --i ", "-x -i -j "};
-constexpr DWORD kOpenMode = 4194304;   // only M_ERROR_MESSAGE_ON
-constexpr int kCheckBasic = 1;
-constexpr int kRecordSize = 560;
-constexpr int kRecordNameOffset = 26;
-constexpr int kRecordNameSize = 513;
-
-using CheckFunction = BOOL(WINAPI*)(LPCSTR, int);
-using CountFunction = int(WINAPI*)(LPCSTR);
-using OpenFunction = HANDLE(WINAPI*)(HWND, LPCSTR, DWORD);
-using FindFirstFunction = int(WINAPI*)(HANDLE, LPCSTR, void*);
-using FindNextFunction = int(WINAPI*)(HANDLE, void*);
-using CloseFunction = int(WINAPI*)(HANDLE);
-using CommandFunction = int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD);
-using VersionFunction = WORD(WINAPI*)();
+static_assert(kArchiverCount == kArchiverLibraryCount);
 
 bool ValidIndex(int index) { return index >= 0 && index < kArchiverCount; }
 
-// The library's function with the given role ("" for the command function
-// itself); null when the library or the function is missing.
+// The library's function with the given suffix; null when the library or
+// the function is missing.
 template <typename F>
-F LibraryFunction(const ModuleHandle& library, int index, const char* role) {
+F LibraryFunction(const ModuleHandle& library, int index, const char* suffix) {
     if (!library || !ValidIndex(index)) return nullptr;
     char name[64];
-    if (!CopyText(name, sizeof name, kFunctionPrefix[index]) || !AppendText(name, sizeof name, role))
+    if (!CopyText(name, sizeof name, kArchiverLibraries[index].prefix) || !AppendText(name, sizeof name, suffix))
         return nullptr;
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library.get(), name)));
 }
@@ -45,21 +29,22 @@ F LibraryFunction(const ModuleHandle& library, int index, const char* role) {
 // Closes the archive handle when the listing ends.
 class OpenedArchive {
 public:
-    OpenedArchive(HANDLE handle, CloseFunction close) : handle_(handle), close_(close) {}
+    OpenedArchive(HARC handle, ArchiverCloseArchiveFunction close) : handle_(handle), close_(close) {}
     ~OpenedArchive() { close_(handle_); }
     OpenedArchive(const OpenedArchive&) = delete;
     OpenedArchive& operator=(const OpenedArchive&) = delete;
 
 private:
-    HANDLE handle_;
-    CloseFunction close_;
+    HARC handle_;
+    ArchiverCloseArchiveFunction close_;
 };
 
-// The file-name part of the member in a record; empty when there is none.
-std::string MemberFileName(const char* record) {
-    char member[kRecordNameSize];
-    std::memcpy(member, record + kRecordNameOffset, kRecordNameSize - 1);
-    member[kRecordNameSize - 1] = '\0';
+// The file-name part of the member in a record; empty when there is none
+// or it does not fit 255 bytes.
+std::string MemberFileName(const INDIVIDUALINFO& record) {
+    char member[kMemberNameSize];
+    std::memcpy(member, record.szFileName, kMemberNameSize - 1);
+    member[kMemberNameSize - 1] = '\0';
     const char* fileName = member + FileNameOffset(member);
     return std::strlen(fileName) < 256 ? fileName : "";
 }
@@ -74,13 +59,15 @@ bool ListingAllowed(int index, const FolderSearchBoxes* folderSearch) {
 int IsArchiverPresent(int index) {
     if (!ValidIndex(index)) return 0;
     Archivers.LibraryPath[index][0] = '\0';
-    const char* const folders[] = {AppPaths.SystemFolder, AppPaths.WindowsFolder, AppPaths.ProgramFolder};
+    // The copy shipped beside the program comes first: an older copy in the
+    // system or Windows folder may be one this program cannot load.
+    const char* const folders[] = {AppPaths.ProgramFolder, AppPaths.SystemFolder, AppPaths.WindowsFolder};
     for (const char* folder : folders) {
         if (!folder[0]) continue;
         char candidate[260];
         if (!CopyText(candidate, sizeof candidate, folder) ||
             (!EndsWithSeparator(candidate) && !AppendText(candidate, sizeof candidate, "\\")) ||
-            !AppendText(candidate, sizeof candidate, kLibraryName[index]))
+            !AppendText(candidate, sizeof candidate, kArchiverLibraries[index].fileName))
             continue;
         WIN32_FIND_DATAA found;
         FindHandle search(FindFirstFileA(candidate, &found));
@@ -101,7 +88,7 @@ ModuleHandle LoadArchiver(int index) {
 
 WORD GetArchiverVersion(int index) {
     ModuleHandle library = LoadArchiver(index);
-    const auto version = LibraryFunction<VersionFunction>(library, index, "GetVersion");
+    const auto version = LibraryFunction<ArchiverGetVersionFunction>(library, index, kGetVersionSuffix);
     return version ? static_cast<WORD>(version() & 0xFFFF) : 0;
 }
 
@@ -110,30 +97,31 @@ std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, 
     std::vector<std::string> names;
     if (!ValidIndex(index) || !ListingAllowed(index, folderSearch)) return names;
     ModuleHandle library = LoadArchiver(index);
-    const auto check = LibraryFunction<CheckFunction>(library, index, "CheckArchive");
-    const auto count = LibraryFunction<CountFunction>(library, index, "GetFileCount");
-    const auto open = LibraryFunction<OpenFunction>(library, index, "OpenArchive");
-    const auto findFirst = LibraryFunction<FindFirstFunction>(library, index, "FindFirst");
-    const auto findNext = LibraryFunction<FindNextFunction>(library, index, "FindNext");
-    const auto close = LibraryFunction<CloseFunction>(library, index, "CloseArchive");
+    const auto check = LibraryFunction<ArchiverCheckArchiveFunction>(library, index, kCheckArchiveSuffix);
+    const auto count = LibraryFunction<ArchiverGetFileCountFunction>(library, index, kGetFileCountSuffix);
+    const auto open = LibraryFunction<ArchiverOpenArchiveFunction>(library, index, kOpenArchiveSuffix);
+    const auto findFirst = LibraryFunction<ArchiverFindFirstFunction>(library, index, kFindFirstSuffix);
+    const auto findNext = LibraryFunction<ArchiverFindNextFunction>(library, index, kFindNextSuffix);
+    const auto close = LibraryFunction<ArchiverCloseArchiveFunction>(library, index, kCloseArchiveSuffix);
     if (!check || !count || !open || !findFirst || !findNext || !close) return names;
-    if (!check(archivePath, kCheckBasic)) return names;
+    if (!check(archivePath, CHECKARCHIVE_BASIC)) return names;
     const int members = count(archivePath);
     if (members <= 0) return names;
-    HANDLE handle = open(owner, archivePath, kOpenMode);
+    // Only error messages on: the library tells the user itself why an
+    // archive cannot be opened.
+    HARC handle = open(owner, archivePath, M_ERROR_MESSAGE_ON);
     if (!handle) return names;
     OpenedArchive archive(handle, close);
-    // The record the library fills for each member.
-    char record[kRecordSize] = {};
+    INDIVIDUALINFO record{};
     // A library that never answers -1 still ends here: no archive has more
     // matches than members.
     int found = 0;
-    for (int result = findFirst(handle, "*.SCR", record); result != -1 && found < members;
-         result = findNext(handle, record)) {
+    for (int result = findFirst(handle, "*.SCR", &record); result != -1 && found < members;
+         result = findNext(handle, &record)) {
         ++found;
         std::string name = MemberFileName(record);
         if (!name.empty()) names.push_back(std::move(name));
-        std::memset(record, 0, sizeof record);
+        record = INDIVIDUALINFO{};
         if (found == members) break;
     }
     return names;
@@ -147,14 +135,14 @@ int ExtractMember(int index, const char* archivePath, const char* memberName, co
     for (const char* part : {memberName, destinationFolder, archivePath})
         if (std::strchr(part, '"')) return -1;
     char command[1024];
-    if (!CopyText(command, sizeof command, kExtractPrefix[index]) ||
+    if (!CopyText(command, sizeof command, kArchiverLibraries[index].extractSwitches) ||
         !AppendText(command, sizeof command, " \"") || !AppendText(command, sizeof command, archivePath) ||
         !AppendText(command, sizeof command, "\" \"") || !AppendText(command, sizeof command, destinationFolder) ||
         !AppendText(command, sizeof command, "\" \"") || !AppendText(command, sizeof command, memberName) ||
         !AppendText(command, sizeof command, "\""))
         return -1;  // a command line that does not fit is not cut
     ModuleHandle library = LoadArchiver(index);
-    const auto run = LibraryFunction<CommandFunction>(library, index, "");
+    const auto run = LibraryFunction<ArchiverCommandFunction>(library, index, kCommandSuffix);
     if (!run) return -1;
     char output[1024] = {};
     return run(owner, command, output, sizeof output);

@@ -21,8 +21,6 @@ struct ArchiverLibraries {
 };
 extern ArchiverLibraries Archivers;
 
-extern const char* const kArchiveTypeText[kArchiverCount];  // "書庫(LZH)", "書庫(ZIP)", "書庫(CAB)"
-
 // The folder search lists an archive when its check boxes allow the kind
 // (search inside archives, and the box of the archiver index); without a
 // query nothing is listed.
@@ -30,7 +28,8 @@ struct FolderSearchBoxes {
     int (*allowsArchive)(int index) = nullptr;
 };
 
-// Looks for the library of index and records where it was found (1) or not (0).
+// Looks for the library of index in the program, system and Windows folders,
+// in that order, and records where it was found (1) or not (0).
 int IsArchiverPresent(int index);
 // Loads the library of index from where it was found; freed when the result goes.
 ModuleHandle LoadArchiver(int index);

@@ -4,24 +4,26 @@
 
 #include <cstring>
 #include <algorithm>
+#include <string>
 #include <vector>
 
+#include "base/strings.h"
+#include "res/resource.h"
 
 ScreenSaverEntry CurrentEntry;
 int SelectedEntryRow = -1;
 HWND EntryListView;
 int SortDirection[kEntryFieldCount];
 
-const char kLooseSaverType[] = "ｽｸﾘｰﾝｾｰﾊﾞｰ";
-
 namespace {
 
 struct ColumnSpec {
-    const char* header;
+    unsigned header;  // string id
     int width;
 };
 const ColumnSpec kColumns[kEntryFieldCount] = {
-    {"名前", 150}, {"切替秒数", 70}, {"フォルダ名", 80}, {"ファイルの種類", 90}, {"書庫ファイル名", 100},
+    {IDS_COLUMN_NAME, 150},   {IDS_COLUMN_SECONDS, 70},  {IDS_COLUMN_FOLDER, 80},
+    {IDS_COLUMN_TYPE, 90},    {IDS_COLUMN_ARCHIVE, 100},
 };
 
 // Every row gets an item parameter that is never given to another row, so the
@@ -57,7 +59,8 @@ HWND CreateEntryListView(HWND parent, int controlId) {
         col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         col.fmt = LVCFMT_LEFT;
         col.cx = kColumns[i].width;
-        col.pszText = const_cast<char*>(kColumns[i].header);
+        std::string header = LoadText(kColumns[i].header);
+        col.pszText = header.data();
         col.iSubItem = i;
         SendMessageA(EntryListView, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
     }

@@ -10,8 +10,6 @@ extern int SelectedEntryRow;   // -1 when no row is selected
 extern HWND EntryListView;
 extern int SortDirection[kEntryFieldCount];  // 0 unsorted, 1 ascending, 2 descending
 
-extern const char kLooseSaverType[];
-
 // The list view as a child of parent with the given control id.
 HWND CreateEntryListView(HWND parent, int controlId);
 // Forgets the list view as its window goes away.

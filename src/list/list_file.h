@@ -1,5 +1,6 @@
-// List files: the text format that stores a list, the file commands and the
-// list state they keep (modified, named, current path).
+// List files: loading and saving the rows, the file commands and the list
+// state they keep (modified, named, current path). The format itself is in
+// list_format.h.
 #pragma once
 
 // The list state: what the rows are saved as and whether they changed.
@@ -9,8 +10,6 @@ struct ListState {
     char Path[256] = "";  // the current list path
 };
 extern ListState CurrentList;
-
-extern const char kNewListName[];  // "新規ﾘｽﾄ.lst"
 
 enum class SaveOutcome {
     Saved,    // the file was written

@@ -5,7 +5,10 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <string>
 
+#include "base/strings.h"
+#include "res/resource.h"
 #include "settings/settings.h"
 #include "settings/settings_dialog_ids.h"
 
@@ -47,8 +50,7 @@ const RadioChoice kCornerChoices[] = {
 const RadioChoice kOrderChoices[] = {{IDC_SET_IN_ORDER, 1}, {IDC_SET_AT_RANDOM, 2}};
 
 // The pages in tab order, and which page each option control belongs to.
-const UINT kPageTitles[] = {IDS_SETTINGS_PAGE_START, IDS_SETTINGS_PAGE_PLAY, IDS_SETTINGS_PAGE_CORNER,
-                            IDS_SETTINGS_PAGE_CHANGER};
+const UINT kPageTitles[] = {IDS_PAGE_START, IDS_PAGE_PLAY, IDS_PAGE_CORNER, IDS_PAGE_CHANGER};
 struct PageControl {
     int control;
     int page;
@@ -82,10 +84,6 @@ struct DialogContext {
 
 HINSTANCE ModuleOf(HWND window) {
     return window ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) : GetModuleHandleA(nullptr);
-}
-
-void LoadText(HWND window, UINT id, char* text, int size) {
-    if (LoadStringA(ModuleOf(window), id, text, size) <= 0) text[0] = '\0';
 }
 
 bool IsChecked(HWND dialog, int control) {
@@ -152,11 +150,10 @@ void InsertPages(HWND dialog) {
     SetWindowTheme(tabs, L" ", L" ");
     int index = 0;
     for (UINT title : kPageTitles) {
-        char text[64];
-        LoadText(dialog, title, text, sizeof text);
+        std::string text = LoadText(title);
         TCITEMA item{};
         item.mask = TCIF_TEXT;
-        item.pszText = text;
+        item.pszText = text.data();
         SendMessageA(tabs, TCM_INSERTITEMA, index++, reinterpret_cast<LPARAM>(&item));
     }
 }
@@ -206,10 +203,8 @@ void RearmOptionTimers(const DialogContext& context) {
 
 // The field may be on a page the user has left: bring it back into view.
 void ShowSecondsError(HWND dialog) {
-    char text[128], caption[64];
-    LoadText(dialog, IDS_SETTINGS_SECONDS_RANGE, text, sizeof text);
-    LoadText(dialog, IDS_SETTINGS_SECONDS_ERROR, caption, sizeof caption);
-    MessageBoxA(dialog, text, caption, MB_ICONEXCLAMATION | MB_OK);
+    MessageBoxA(dialog, LoadText(IDS_SECONDS_RANGE).c_str(), LoadText(IDS_SECONDS_ERROR).c_str(),
+                MB_ICONEXCLAMATION | MB_OK);
     SendDlgItemMessageA(dialog, IDC_SETTINGS_TABS, TCM_SETCURSEL, kSecondsPage, 0);
     ShowSelectedPage(dialog);
     SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_SET_SECONDS)), TRUE);
@@ -239,7 +234,7 @@ INT_PTR OnCommand(HWND dialog, int id) {
     return TRUE;
 }
 
-INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR HandleMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG: return OnInitDialog(dialog, reinterpret_cast<const DialogContext*>(lParam));
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wParam));
@@ -250,6 +245,14 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
         return TRUE;
     }
     default: return FALSE;
+    }
+}
+
+INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        return HandleMessage(dialog, message, wParam, lParam);
+    } catch (...) {
+        return FALSE;  // nothing may unwind into the dialog manager
     }
 }
 

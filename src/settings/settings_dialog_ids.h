@@ -1,7 +1,5 @@
-// Resource, control and string identifiers of the settings dialog.
+// Control identifiers of the settings dialog (dialog IDD_SETTINGS).
 #pragma once
-
-#define IDD_SETTINGS 4302
 
 #define IDC_SETTINGS_TABS 3100
 // Page "起動"
@@ -26,10 +24,3 @@
 #define IDC_SET_ORDER_GROUP 3133
 #define IDC_SET_IN_ORDER 3134
 #define IDC_SET_AT_RANDOM 3135
-
-#define IDS_SETTINGS_PAGE_START 43021
-#define IDS_SETTINGS_PAGE_PLAY 43022
-#define IDS_SETTINGS_PAGE_CORNER 43023
-#define IDS_SETTINGS_PAGE_CHANGER 43024
-#define IDS_SETTINGS_SECONDS_RANGE 43025
-#define IDS_SETTINGS_SECONDS_ERROR 43026
