@@ -1,12 +1,16 @@
 #include "app/commands.h"
 
+#include "app/command_policy.h"
 #include "app/handles.h"
 #include "app/help.h"
 #include "app/main_window.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/about_box.h"
+#include "list/add_files.h"
 #include "list/entry_list.h"
+#include "list/folder_search.h"
+#include "list/list_editing.h"
 #include "list/list_file.h"
 #include "system/screen_saver.h"
 
@@ -33,6 +37,7 @@ void ShowListPopupMenu() {
 void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     GetSelectedEntryRow();
     int command = LOWORD(wParam);
+    if (!AdmitCommand(MainWindow, wParam)) return;
     switch (command) {
     case kCmdNewList: NewList(); break;
     case kCmdOpenList: OpenList(); break;
@@ -41,18 +46,18 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdSaveStandardList: SaveStandardList(); break;
     case kCmdEnterTray: EnterTray(); break;
     case kCmdExit: ExitProgram(); break;
-    // Adding and editing entries, running them, playing the list and the
-    // settings dialog: their operations come with the work that owns them.
-    case kCmdAddFile:
-    case kCmdFolderSearch:
-    case kCmdDeleteEntry:
-    case kCmdRemoveDuplicates:
-    case kCmdRemoveMissing:
-    case kCmdMoveUp:
-    case kCmdMoveDown:
+    case kCmdAddFile: AddScreenSaverFile(MainWindow); break;
+    case kCmdFolderSearch: FolderSearchDialog(MainWindow); break;
+    case kCmdDeleteEntry: DeleteSelectedEntry(); break;
+    case kCmdRemoveDuplicates: RemoveDuplicateEntries(); break;
+    case kCmdRemoveMissing: RemoveMissingEntries(); break;
+    case kCmdMoveUp: MoveEntryUp(); break;
+    case kCmdMoveDown: MoveEntryDown(); break;
+    case kCmdSwitchSeconds: SetEntrySwitchSeconds(MainWindow); break;
+    // Running entries, playing the list and the settings dialog: their
+    // operations come with the work that owns them.
     case kCmdConfigure:
     case kCmdPreview:
-    case kCmdSwitchSeconds:
     case kCmdOpenArchive:
     case kCmdPlayFullScreen:
     case kCmdPlayWindow:
@@ -78,5 +83,6 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdDefrag: RunDefragWithoutScreenSaver(); break;
     default: break;
     }
-    if (EntryListView) SetFocus(EntryListView);
+    // Not while a modal dialog disables the window: the dialog keeps the keyboard.
+    if (EntryListView && IsWindowEnabled(MainWindow)) SetFocus(EntryListView);
 }

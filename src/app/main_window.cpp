@@ -9,6 +9,7 @@
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/archiver.h"
+#include "list/dropped_files.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "settings/settings.h"
@@ -213,6 +214,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             DispatchCommand(wParam, lParam);
             LayoutEntryListView();
             break;
+        case WM_DROPFILES:
+            AddDroppedFiles(reinterpret_cast<HDROP>(wParam), window);
+            return 0;
         case kTrayMessage:
             if (wParam == kTrayIconId) OnTrayIconMessage(lParam);
             break;

@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "app/handles.h"
 #include "app/main_window.h"
@@ -79,15 +81,11 @@ private:
 
 bool EndsWithSeparator(const char* path) { return path[0] && FileNameOffset(path) == std::strlen(path); }
 
-// Appends the member in MemberRecord as a new last row; false when a name does not fit.
-bool AddMemberRow() {
-    char member[kRecordNameSize];
-    std::memcpy(member, MemberRecord + kRecordNameOffset, kRecordNameSize - 1);
-    member[kRecordNameSize - 1] = '\0';
-    const char* fileName = member + FileNameOffset(member);
-    if (!*fileName) return false;
+// Appends a member found by FindArchiveMembers as a new last row; false
+// when a name does not fit.
+bool AddMemberRow(const std::string& fileName) {
     ScreenSaverEntry entry{};
-    if (!CopyText(entry.name, sizeof entry.name, fileName) ||
+    if (!CopyText(entry.name, sizeof entry.name, fileName.c_str()) ||
         !SplitFolderAndName(ArchivePath, entry.folder, sizeof entry.folder, entry.archive, sizeof entry.archive) ||
         !CopyText(entry.seconds, sizeof entry.seconds, "0") ||
         !CopyText(entry.type, sizeof entry.type, kArchiveTypeText[ArchiverIndex]))
@@ -141,25 +139,23 @@ WORD GetArchiverVersion(int index) {
     return version ? static_cast<WORD>(version() & 0xFFFF) : 0;
 }
 
-void ListArchiveMembers() {
-    if (!ValidIndex(ArchiverIndex)) return;
-    if (FolderSearchActive) {
-        if (!FolderSearchAllowsArchive || !FolderSearchAllowsArchive(ArchiverIndex)) return;
-    } else if (!ArchiverPresent[ArchiverIndex]) {
-        return;
-    }
+std::vector<std::string> FindArchiveMembers(int index, const char* archivePath, HWND owner) {
+    std::vector<std::string> names;
+    if (!ValidIndex(index) || !CopyText(ArchivePath, sizeof ArchivePath, archivePath)) return names;
+    ArchiverIndex = index;
     LoadedArchiver library;
     const auto check = LibraryFunction<CheckFunction>("CheckArchive");
     const auto count = LibraryFunction<CountFunction>("GetFileCount");
     const auto open = LibraryFunction<OpenFunction>("OpenArchive");
     const auto findFirst = LibraryFunction<FindFirstFunction>("FindFirst");
     const auto findNext = LibraryFunction<FindNextFunction>("FindNext");
-    if (!check || !count || !open || !findFirst || !findNext || !LibraryFunction<CloseFunction>("CloseArchive")) return;
-    if (!check(ArchivePath, kCheckBasic)) return;
+    if (!check || !count || !open || !findFirst || !findNext || !LibraryFunction<CloseFunction>("CloseArchive"))
+        return names;
+    if (!check(ArchivePath, kCheckBasic)) return names;
     const int members = count(ArchivePath);
-    if (members <= 0) return;
-    HANDLE handle = open(MainWindow, ArchivePath, kOpenMode);
-    if (!handle) return;
+    if (members <= 0) return names;
+    HANDLE handle = open(owner, ArchivePath, kOpenMode);
+    if (!handle) return names;
     OpenedArchive archive(handle);
     std::memset(MemberRecord, 0, sizeof MemberRecord);
     // A library that never answers -1 still ends here: no archive has more
@@ -168,10 +164,27 @@ void ListArchiveMembers() {
     for (int result = findFirst(handle, "*.SCR", MemberRecord); result != -1 && found < members;
          result = findNext(handle, MemberRecord)) {
         ++found;
-        AddMemberRow();
+        char member[kRecordNameSize];
+        std::memcpy(member, MemberRecord + kRecordNameOffset, kRecordNameSize - 1);
+        member[kRecordNameSize - 1] = '\0';
+        const char* fileName = member + FileNameOffset(member);
+        if (*fileName) names.emplace_back(fileName);
         std::memset(MemberRecord, 0, sizeof MemberRecord);
         if (found == members) break;
     }
+    return names;
+}
+
+void ListArchiveMembers() {
+    if (!ValidIndex(ArchiverIndex)) return;
+    if (FolderSearchActive) {
+        if (!FolderSearchAllowsArchive || !FolderSearchAllowsArchive(ArchiverIndex)) return;
+    } else if (!ArchiverPresent[ArchiverIndex]) {
+        return;
+    }
+    char path[sizeof ArchivePath];
+    std::memcpy(path, ArchivePath, sizeof path);
+    for (const std::string& name : FindArchiveMembers(ArchiverIndex, path, MainWindow)) AddMemberRow(name);
 }
 
 int ExtractMember(const char* memberName, const char* destinationFolder) {

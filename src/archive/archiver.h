@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 constexpr int kArchiverCount = 3;
 
 extern int ArchiverIndex;                // 0 LZH, 1 ZIP, 2 CAB; set by each caller
@@ -26,5 +29,10 @@ int IsArchiverPresent(int index);
 void LoadArchiver();
 void FreeArchiver();
 WORD GetArchiverVersion(int index);
+// The .scr members of the archive at archivePath, read with the library of
+// the given index: their plain file names (folders inside the archive
+// dropped), in the order the library gives them. Empty when the library is
+// missing or refuses the file. The caller adds the rows it wants.
+std::vector<std::string> FindArchiveMembers(int index, const char* archivePath, HWND owner);
 void ListArchiveMembers();
 int ExtractMember(const char* memberName, const char* destinationFolder);

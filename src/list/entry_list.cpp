@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "list/list_operation.h"
 #include "play/launch.h"
 
 ScreenSaverEntry CurrentEntry;
@@ -175,5 +176,7 @@ void SortEntryRowsByColumn(int column) {
 }
 
 void RunSelectedOnDoubleClick() {
+    // No preview while a search or playback uses the list.
+    if (RunningListOperation() != ListOperation::None) return;
     if (GetSelectedEntryRow() >= 0) PreviewEntry();
 }

@@ -1,0 +1,14 @@
+// String table identifiers of adding files to the list.
+#pragma once
+
+#define IDS_ADD_DIALOG_TITLE 2101
+#define IDS_ADD_FILTER_SAVERS 2102
+#define IDS_ADD_FILTER_ALL 2103
+#define IDS_ADD_ERROR_CAPTION 2104
+#define IDS_MISSING_UNLHA32 2105
+#define IDS_MISSING_UNZIP32 2106
+#define IDS_MISSING_CAB32 2107
+#define IDS_REFUSED_COMMA 2108
+#define IDS_REFUSED_TOO_LONG 2109
+#define IDS_REFUSED_MEMBERS 2110
+#define IDS_NOT_A_SAVER 2111

@@ -1,0 +1,330 @@
+#include "list/folder_search.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/handles.h"
+#include "app/paths.h"
+#include "archive/archiver.h"
+#include "list/add_files.h"
+#include "list/entry_list.h"
+#include "list/folder_search_ids.h"
+#include "list/list_operation.h"
+#include "list/resource_text.h"
+
+namespace {
+
+constexpr int kKindBoxes[kArchiverCount] = {IDC_SEARCH_LZH, IDC_SEARCH_ZIP, IDC_SEARCH_CAB};
+
+// The boxes as ticked when a search last started; dropped folders are
+// searched with them.
+struct SearchBoxes {
+    bool chosen = false;  // false until the first search
+    bool subFolders = false;
+    bool archives = false;
+    bool kinds[kArchiverCount] = {};
+};
+
+// The one folder search: its dialog while open and the running search.
+struct FolderSearchState {
+    HWND dialog = nullptr;
+    HWND owner = nullptr;           // owns the libraries' messages
+    bool searching = false;
+    bool cancelRequested = false;   // set by Cancel, cleared when a search starts
+    int refused = 0;                // files the list cannot hold, this search
+    const std::vector<std::string>* startFolders = nullptr;  // searched at once
+    std::string inFolderText;       // " 検索中", loaded once per search
+    SearchBoxes lastBoxes;
+};
+FolderSearchState search;
+
+bool Ticked(int box) {
+    return IsDlgButtonChecked(search.dialog, box) == BST_CHECKED;
+}
+
+void Enable(int control, bool on) {
+    EnableWindow(GetDlgItem(search.dialog, control), on ? TRUE : FALSE);
+}
+
+bool EndsWithSeparator(const std::string& path) {
+    return !path.empty() && FileNameOffset(path.c_str()) == path.size();
+}
+
+bool AnyArchiverPresent() {
+    for (int i = 0; i < kArchiverCount; ++i)
+        if (ArchiverPresent[i] == 1) return true;
+    return false;
+}
+
+// A box of an archive kind can be ticked only with its library present, and
+// is enabled only while archives are searched.
+void EnableKindBoxes() {
+    bool archives = Ticked(IDC_SEARCH_ARCHIVES);
+    for (int i = 0; i < kArchiverCount; ++i) Enable(kKindBoxes[i], archives && ArchiverPresent[i] == 1);
+}
+
+void SetUpBoxes(const SearchBoxes& boxes) {
+    bool any = AnyArchiverPresent();
+    CheckDlgButton(search.dialog, IDC_SEARCH_SUBFOLDERS, boxes.subFolders ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(search.dialog, IDC_SEARCH_ARCHIVES, any && boxes.archives ? BST_CHECKED : BST_UNCHECKED);
+    Enable(IDC_SEARCH_ARCHIVES, any);
+    for (int i = 0; i < kArchiverCount; ++i) {
+        bool present = ArchiverPresent[i] == 1;
+        CheckDlgButton(search.dialog, kKindBoxes[i], present && boxes.kinds[i] ? BST_CHECKED : BST_UNCHECKED);
+    }
+    EnableKindBoxes();
+}
+
+SearchBoxes FirstBoxes() {
+    SearchBoxes boxes;
+    boxes.archives = true;
+    for (bool& kind : boxes.kinds) kind = true;
+    return boxes;
+}
+
+SearchBoxes CurrentBoxes() {
+    SearchBoxes boxes;
+    boxes.chosen = true;
+    boxes.subFolders = Ticked(IDC_SEARCH_SUBFOLDERS);
+    boxes.archives = Ticked(IDC_SEARCH_ARCHIVES);
+    for (int i = 0; i < kArchiverCount; ++i) boxes.kinds[i] = Ticked(kKindBoxes[i]);
+    return boxes;
+}
+
+// The boxes are read as each file is met, so a change during a search
+// counts from then on.
+void AddFoundFile(const std::string& path) {
+    FileKind kind = ClassifyFile(path.c_str());
+    if (kind == FileKind::Other) return;
+    ArchiveGate gate;
+    if (kind != FileKind::ScreenSaver && Ticked(IDC_SEARCH_ARCHIVES)) {
+        int index = ArchiverIndexOf(kind);
+        gate.open[index] = Ticked(kKindBoxes[index]);
+    }
+    search.refused += AddFileToList(path.c_str(), gate, search.owner).refused;
+}
+
+void Pump() {
+    if (!PumpOneMessage(search.dialog)) search.cancelRequested = true;
+}
+
+void RequestSearchStop() {
+    search.cancelRequested = true;
+}
+
+std::string ResultText(int added) {
+    std::string text = std::to_string(added) + ResourceText(IDS_SEARCH_ADDED);
+    if (search.refused > 0) {
+        std::string format = ResourceText(IDS_SEARCH_REFUSED);
+        std::vector<char> note(format.size() + 16);
+        std::snprintf(note.data(), note.size(), format.c_str(), search.refused);
+        text += note.data();
+    }
+    return text;
+}
+
+std::string FolderBoxText() {
+    int length = GetWindowTextLengthA(GetDlgItem(search.dialog, IDC_SEARCH_FOLDER));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    GetDlgItemTextA(search.dialog, IDC_SEARCH_FOLDER, text.data(), length + 1);
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+void StartSearch() {
+    ListOperationScope operation(ListOperation::FolderSearch, RequestSearchStop);
+    if (!operation.claimed()) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    search.searching = true;
+    search.cancelRequested = false;
+    search.refused = 0;
+    search.inFolderText = ResourceText(IDS_SEARCH_IN_FOLDER);
+    search.lastBoxes = CurrentBoxes();
+    const int before = GetEntryRowCount();
+    Enable(IDC_SEARCH_START, false);
+    Enable(IDOK, false);
+    Enable(IDCANCEL, true);
+    SendMessageA(search.dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(search.dialog, IDCANCEL)), TRUE);
+
+    std::vector<std::string> folders;
+    if (search.startFolders) folders = *search.startFolders;
+    else folders.push_back(FolderBoxText());
+    search.startFolders = nullptr;  // a later start searches the folder box
+    // The search enters every folder it searches; afterwards the program's
+    // own current folder comes back, so no searched folder stays in use.
+    char current[MAX_PATH] = "";
+    DWORD n = GetCurrentDirectoryA(sizeof current, current);
+    for (const std::string& folder : folders) {
+        SearchFolder(folder.c_str());
+        if (search.cancelRequested) break;
+    }
+    if (n > 0 && n < sizeof current) SetCurrentDirectoryA(current);
+
+    SetDlgItemTextA(search.dialog, IDC_SEARCH_STATUS, ResultText(GetEntryRowCount() - before).c_str());
+    Enable(IDC_SEARCH_START, true);
+    Enable(IDOK, true);
+    SendMessageA(search.dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(search.dialog, IDC_SEARCH_START)),
+                 TRUE);
+    Enable(IDCANCEL, false);
+    search.searching = false;
+}
+
+INT_PTR OnInitDialog(HWND dialog) {
+    search.dialog = dialog;
+    search.searching = false;
+    bool dropped = search.startFolders != nullptr;
+    SetUpBoxes(dropped && search.lastBoxes.chosen ? search.lastBoxes : FirstBoxes());
+    if (dropped && !search.startFolders->empty()) {
+        SetDlgItemTextA(dialog, IDC_SEARCH_FOLDER, search.startFolders->front().c_str());
+    } else {
+        char system[MAX_PATH] = "";
+        UINT n = GetSystemDirectoryA(system, sizeof system);
+        SetDlgItemTextA(dialog, IDC_SEARCH_FOLDER, n > 0 && n < sizeof system ? system : "");
+    }
+    Enable(IDCANCEL, false);
+    // Started once the dialog shows, from its own message loop.
+    if (dropped) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_SEARCH_START, BN_CLICKED), 0);
+    return TRUE;
+}
+
+INT_PTR OnCommand(HWND dialog, int id, int code) {
+    switch (id) {
+    case IDC_SEARCH_BROWSE:
+        if (!search.searching) BrowseSearchFolder(dialog);
+        return TRUE;
+    case IDC_SEARCH_ARCHIVES:
+        if (code == BN_CLICKED) EnableKindBoxes();
+        return TRUE;
+    case IDC_SEARCH_START:
+        StartSearch();
+        return TRUE;
+    case IDCANCEL:
+        // Cancel stops a search; it never closes the dialog.
+        search.cancelRequested = true;
+        return TRUE;
+    case IDOK:
+        if (!search.searching) EndDialog(dialog, IDOK);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK FolderSearchProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+    try {
+        switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog(dialog);
+        case WM_COMMAND:
+            return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        case WM_CLOSE:
+            // The close box stops a running search, else closes the dialog.
+            if (search.searching) search.cancelRequested = true;
+            else EndDialog(dialog, IDOK);
+            return TRUE;
+        case WM_DESTROY:
+            search.dialog = nullptr;
+            return FALSE;
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        // Nothing may unwind into the dialog manager.
+        search.cancelRequested = true;
+        return TRUE;
+    }
+}
+
+void ShowSearchDialog(HWND owner, const std::vector<std::string>* folders) {
+    if (search.dialog) {  // one search dialog at a time
+        SetForegroundWindow(search.dialog);
+        return;
+    }
+    search.owner = owner;
+    search.startFolders = folders;
+    DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(IDD_FOLDER_SEARCH), owner, FolderSearchProc, 0);
+    search.startFolders = nullptr;
+    search.dialog = nullptr;
+}
+
+}  // namespace
+
+void FolderSearchDialog(HWND owner) {
+    ShowSearchDialog(owner, nullptr);
+}
+
+void SearchDroppedFolders(HWND owner, const std::vector<std::string>& folders) {
+    if (!folders.empty()) ShowSearchDialog(owner, &folders);
+}
+
+int SearchFolder(const char* folder) {
+    if (search.cancelRequested || !search.dialog) return 0;
+    if (!SetCurrentDirectoryA(folder)) return -2;
+    char entered[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(sizeof entered, entered);
+    if (n == 0 || n >= sizeof entered) return -2;
+    std::string base = entered;
+    SetDlgItemTextA(search.dialog, IDC_SEARCH_STATUS, (base + search.inFolderText).c_str());
+    if (!EndsWithSeparator(base)) base += '\\';
+
+    // One listing serves both passes: the folder's files are classified in
+    // listing order, and its sub-folders are kept to be searched after them.
+    std::vector<std::string> subFolders;
+    WIN32_FIND_DATAA found;
+    FindHandle listing(FindFirstFileA((base + "*.*").c_str(), &found));
+    if (listing) {
+        do {
+            Pump();
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (found.cFileName[0] != '.') subFolders.emplace_back(found.cFileName);
+            } else {
+                AddFoundFile(base + found.cFileName);
+            }
+        } while (!search.cancelRequested && search.dialog && FindNextFileA(listing.get(), &found));
+    }
+    listing.reset();
+    if (search.cancelRequested || !search.dialog || !Ticked(IDC_SEARCH_SUBFOLDERS)) return 0;
+    for (const std::string& name : subFolders) {
+        Pump();
+        if (search.cancelRequested || !search.dialog) break;
+        SearchFolder((base + name).c_str());
+    }
+    return 0;
+}
+
+void BrowseSearchFolder(HWND dialog) {
+    // The folder browser needs COM on this thread.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    std::string title = ResourceText(IDS_BROWSE_TITLE);
+    char display[MAX_PATH] = "";
+    BROWSEINFOA browse{};
+    browse.hwndOwner = dialog;
+    browse.pidlRoot = nullptr;
+    browse.pszDisplayName = display;
+    browse.lpszTitle = title.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&browse);
+    if (item) {
+        IMalloc* allocator = nullptr;
+        if (SHGetMalloc(&allocator) == E_FAIL || !allocator) {
+            MessageBoxA(dialog, ResourceText(IDS_SHGETMALLOC_ERROR).c_str(),
+                        ResourceText(IDS_SHGETMALLOC_CAPTION).c_str(), MB_OK);
+            CoTaskMemFree(item);
+        } else {
+            char path[MAX_PATH] = "";
+            bool converted = SHGetPathFromIDListA(item, path) && path[0];
+            std::string chosen = path;
+            if (!EndsWithSeparator(chosen)) chosen += '\\';
+            allocator->Free(item);
+            allocator->Release();
+            // A failed conversion leaves the folder box as it was.
+            if (converted) SetDlgItemTextA(dialog, IDC_SEARCH_FOLDER, chosen.c_str());
+        }
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
+}
