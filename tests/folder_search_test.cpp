@@ -3,6 +3,7 @@
 // that arrive during a search, the folder browser and dropped folders.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <set>
@@ -333,6 +334,102 @@ TEST_F(FolderSearchTest, CommandsDuringASearch) {
     }
     LeaveStandInFolder();
     SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, savedTimeout, nullptr, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The folder browser: the chosen folder goes into the folder box with one
+// trailing backslash; a cancelled browser leaves the box alone.
+TEST_F(FolderSearchTest, BrowseFillsTheFolderBox) {
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof system);
+    const struct {
+        std::string choose;  // empty: the user cancels
+        std::string shown;
+    } cases[] = {
+        {root_, root_ + "\\"},
+        {root_ + "\\" + kKanjiFolder, root_ + "\\" + kKanjiFolder + "\\"},
+        {"C:\\", "C:\\"},
+        {"", system},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.choose);
+        std::string shown, title;
+        DialogDriver driver;
+        driver.On(kSearchCaption, [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDC_SEARCH_BROWSE, 0); });
+        driver.On("フォルダーの参照", [&](HWND browser) {
+            EnumChildWindows(
+                browser,
+                [](HWND child, LPARAM found) -> BOOL {
+                    char text[256] = "";
+                    GetWindowTextA(child, text, sizeof text);
+                    if (std::string(text) == "検索ディレクトリを指定してください") *reinterpret_cast<std::string*>(found) = text;
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&title));
+            if (c.choose.empty()) {
+                ClickButton(browser, IDCANCEL);
+                return;
+            }
+            SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(c.choose.c_str()));
+            ClickButton(browser, IDOK);
+        });
+        driver.On(kSearchCaption, [&](HWND dialog) {
+            shown = ControlText(dialog, IDC_SEARCH_FOLDER);
+            ClickButton(dialog, IDOK);
+        });
+        SendMessageA(MainWindow, WM_COMMAND, kCmdFolderSearch, 0);
+        EXPECT_TRUE(driver.allHandled());
+        EXPECT_EQ(shown, c.shown);
+        EXPECT_EQ(title, "検索ディレクトリを指定してください");
+    }
+}
+
+// Dropped files are added as chosen ones; a dropped folder is searched in
+// the dialog at once, with the boxes as last ticked. Nothing is dropped
+// into a running search.
+TEST_F(FolderSearchTest, DroppedFilesAndFolders) {
+    InstalledLibraries libraries(true, true, true);
+    const std::string r = root_ + "\\";
+    // The last search: sub-folders, and archives of the ZIP kind only.
+    RunFolderSearch(Request(true, true, false, true, false), [&r](HWND) {
+        DropFiles({r + "a.scr"});
+        return true;
+    });
+    const int searched = GetEntryRowCount();
+    EXPECT_EQ(searched, static_cast<int>(SearchOrder(root_, true).size()) + 3 + 4) << "the drop was ignored";
+
+    NewList();
+    ListModified = 0;
+    std::string status;
+    bool boxesAsLastTicked = false;
+    DialogDriver driver;
+    std::function<void(HWND)> whenDone = [&](HWND dialog) {
+        if (ControlEnabled(dialog, IDCANCEL)) {  // still searching
+            driver.On(kSearchCaption, whenDone);
+            return;
+        }
+        status = ControlText(dialog, IDC_SEARCH_STATUS);
+        boxesAsLastTicked = IsDlgButtonChecked(dialog, IDC_SEARCH_SUBFOLDERS) == BST_CHECKED &&
+                            IsDlgButtonChecked(dialog, IDC_SEARCH_LZH) == BST_UNCHECKED &&
+                            IsDlgButtonChecked(dialog, IDC_SEARCH_ZIP) == BST_CHECKED &&
+                            ControlText(dialog, IDC_SEARCH_FOLDER) == r + "sub1";
+        ClickButton(dialog, IDOK);
+    };
+    driver.On(kSearchCaption, whenDone);
+    DropFiles({r + "a.scr", r + "pack.lzh", r + "notes.txt", r + "sub1"});
+    EXPECT_TRUE(driver.allHandled());
+    ASSERT_EQ(driver.seen().front().caption, kSearchCaption) << "no message for a file that is not ours";
+    EXPECT_TRUE(boxesAsLastTicked);
+    EXPECT_EQ(status, AddedText(6));
+    EXPECT_EQ(SortedRowNames(),
+              Sorted({{"a.scr", "c.scr", "d.scr"}, Members("pack.lzh", {"Deep.Scr", "Lower.scr", "SAVER1.SCR"}),
+                      Members("inner.zip", {"Deep.Scr", "Lower.scr", "SAVER1.SCR", "empty.scr"})}));
+    ReadEntryRow(0);
+    EXPECT_STREQ(CurrentEntry.name, "a.scr") << "files first, in the order dropped";
+    EXPECT_EQ(ListModified, 1);
 }
 
 }  // namespace
