@@ -11,6 +11,7 @@
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "list/resource_text.h"
+#include "list/row_batch.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ void AppendArchiveMembers(const char* path, int index, HWND owner, AddResult& re
         return;
     // The library may show its own messages: nothing may change the current
     // entry between filling and inserting, so it is filled per row.
+    EntryRowBatch batch;
     for (const std::string& member : FindArchiveMembers(index, path, owner)) {
         if (member.size() > kFieldLimit || member.find(',') != std::string::npos) {
             ++result.refused;

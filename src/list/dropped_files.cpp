@@ -8,6 +8,7 @@
 #include "list/add_files.h"
 #include "list/folder_search.h"
 #include "list/list_operation.h"
+#include "list/row_batch.h"
 
 void AddDroppedFiles(HDROP drop, HWND owner) {
     std::vector<std::string> files, folders;
@@ -26,6 +27,9 @@ void AddDroppedFiles(HDROP drop, HWND owner) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    for (const std::string& file : files) AddChosenFile(file.c_str(), owner, false);
+    {
+        EntryRowBatch batch;
+        for (const std::string& file : files) AddChosenFile(file.c_str(), owner, false);
+    }
     SearchDroppedFolders(owner, folders);
 }

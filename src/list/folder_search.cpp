@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -14,6 +15,7 @@
 #include "list/folder_search_ids.h"
 #include "list/list_operation.h"
 #include "list/resource_text.h"
+#include "list/row_batch.h"
 
 namespace {
 
@@ -32,14 +34,27 @@ struct SearchBoxes {
 struct FolderSearchState {
     HWND dialog = nullptr;
     HWND owner = nullptr;           // owns the libraries' messages
+    // Controls the search reads for every folder and file, found once: each
+    // look-up by id asks the window server.
+    HWND status = nullptr;
+    HWND subFoldersBox = nullptr;
+    HWND archivesBox = nullptr;
+    HWND kindBoxes[kArchiverCount] = {};
     bool searching = false;
     bool cancelRequested = false;   // set by Cancel, cleared when a search starts
     int refused = 0;                // files the list cannot hold, this search
     const std::vector<std::string>* startFolders = nullptr;  // searched at once
     std::string inFolderText;       // " 検索中", loaded once per search
+    std::string statusText;         // the status line's text while a search runs
+    ULONGLONG lastPump = 0;
+    ULONGLONG lastStatusDrawn = 0;
     SearchBoxes lastBoxes;
 };
 FolderSearchState search;
+
+bool Ticked(HWND box) {
+    return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 bool Ticked(int box) {
     return IsDlgButtonChecked(search.dialog, box) == BST_CHECKED;
@@ -100,15 +115,55 @@ void AddFoundFile(const std::string& path) {
     FileKind kind = ClassifyFile(path.c_str());
     if (kind == FileKind::Other) return;
     ArchiveGate gate;
-    if (kind != FileKind::ScreenSaver && Ticked(IDC_SEARCH_ARCHIVES)) {
+    if (kind != FileKind::ScreenSaver && Ticked(search.archivesBox)) {
         int index = ArchiverIndexOf(kind);
-        gate.open[index] = Ticked(kKindBoxes[index]);
+        gate.open[index] = Ticked(search.kindBoxes[index]);
     }
     search.refused += AddFileToList(path.c_str(), gate, search.owner).refused;
 }
 
+// A look at the message queue is a round trip to the window server, dearer
+// than listing a directory entry: between the entries of one folder the
+// search looks at most every kPumpIntervalMs, and always on entering a folder.
+constexpr ULONGLONG kPumpIntervalMs = 2;
+
 void Pump() {
+    search.lastPump = GetTickCount64();
     if (!PumpOneMessage(search.dialog)) search.cancelRequested = true;
+}
+
+void PumpNowAndThen() {
+    if (GetTickCount64() - search.lastPump >= kPumpIntervalMs) Pump();
+}
+
+// The status line names every folder the search enters, but the control
+// gets the text, and draws it, at most every kStatusDrawIntervalMs: each
+// new text costs a round trip to the window server and a drawing, more
+// than searching a folder. Meanwhile the control answers for its text from
+// the search's record, so it always reads as the folder in hand.
+constexpr ULONGLONG kStatusDrawIntervalMs = 100;
+WNDPROC statusLineProc;
+
+LRESULT CALLBACK SearchStatusLineProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (search.searching && window == search.status) {
+        if (message == WM_GETTEXTLENGTH) return static_cast<LRESULT>(search.statusText.size());
+        if (message == WM_GETTEXT) {
+            if (wParam == 0) return 0;
+            std::size_t n = std::min<std::size_t>(search.statusText.size(), wParam - 1);
+            char* out = reinterpret_cast<char*>(lParam);
+            std::memcpy(out, search.statusText.data(), n);
+            out[n] = '\0';
+            return static_cast<LRESULT>(n);
+        }
+    }
+    return CallWindowProcA(statusLineProc, window, message, wParam, lParam);
+}
+
+void ShowSearchStatus(const std::string& text) {
+    search.statusText = text;
+    if (GetTickCount64() - search.lastStatusDrawn < kStatusDrawIntervalMs) return;
+    search.lastStatusDrawn = GetTickCount64();
+    SetWindowTextA(search.status, text.c_str());
 }
 
 void RequestSearchStop() {
@@ -155,28 +210,32 @@ void StartSearch() {
     if (search.startFolders) folders = *search.startFolders;
     else folders.push_back(FolderBoxText());
     search.startFolders = nullptr;  // a later start searches the folder box
-    // The search enters every folder it searches; afterwards the program's
-    // own current folder comes back, so no searched folder stays in use.
-    char current[MAX_PATH] = "";
-    DWORD n = GetCurrentDirectoryA(sizeof current, current);
-    for (const std::string& folder : folders) {
-        SearchFolder(folder.c_str());
-        if (search.cancelRequested) break;
+    search.lastPump = search.lastStatusDrawn = 0;
+    {
+        EntryRowBatch batch;
+        for (const std::string& folder : folders) {
+            SearchFolder(folder.c_str());
+            if (search.cancelRequested) break;
+        }
     }
-    if (n > 0 && n < sizeof current) SetCurrentDirectoryA(current);
-
-    SetDlgItemTextA(search.dialog, IDC_SEARCH_STATUS, ResultText(GetEntryRowCount() - before).c_str());
+    search.searching = false;
+    SetWindowTextA(search.status, ResultText(GetEntryRowCount() - before).c_str());
     Enable(IDC_SEARCH_START, true);
     Enable(IDOK, true);
     SendMessageA(search.dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(search.dialog, IDC_SEARCH_START)),
                  TRUE);
     Enable(IDCANCEL, false);
-    search.searching = false;
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
     search.dialog = dialog;
     search.searching = false;
+    search.status = GetDlgItem(dialog, IDC_SEARCH_STATUS);
+    search.subFoldersBox = GetDlgItem(dialog, IDC_SEARCH_SUBFOLDERS);
+    search.archivesBox = GetDlgItem(dialog, IDC_SEARCH_ARCHIVES);
+    for (int i = 0; i < kArchiverCount; ++i) search.kindBoxes[i] = GetDlgItem(dialog, kKindBoxes[i]);
+    statusLineProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(search.status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SearchStatusLineProc)));
     bool dropped = search.startFolders != nullptr;
     SetUpBoxes(dropped && search.lastBoxes.chosen ? search.lastBoxes : FirstBoxes());
     if (dropped && !search.startFolders->empty()) {
@@ -264,35 +323,40 @@ void SearchDroppedFolders(HWND owner, const std::vector<std::string>& folders) {
 
 int SearchFolder(const char* folder) {
     if (search.cancelRequested || !search.dialog) return 0;
-    if (!SetCurrentDirectoryA(folder)) return -2;
-    char entered[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(sizeof entered, entered);
-    if (n == 0 || n >= sizeof entered) return -2;
-    std::string base = entered;
-    SetDlgItemTextA(search.dialog, IDC_SEARCH_STATUS, (base + search.inFolderText).c_str());
-    if (!EndsWithSeparator(base)) base += '\\';
+    // Folders are listed by their full names; the process's current folder
+    // stays as it is, so no searched folder is left in use.
+    char full[MAX_PATH];
+    DWORD n = GetFullPathNameA(folder, sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full) return -2;
+    std::string base = full;
+    if (EndsWithSeparator(base) && !(base.size() == 3 && base[1] == ':')) base.pop_back();  // "C:\" stays
+    const std::string prefix = EndsWithSeparator(base) ? base : base + '\\';
 
     // One listing serves both passes: the folder's files are classified in
     // listing order, and its sub-folders are kept to be searched after them.
-    std::vector<std::string> subFolders;
     WIN32_FIND_DATAA found;
-    FindHandle listing(FindFirstFileA((base + "*.*").c_str(), &found));
-    if (listing) {
-        do {
-            Pump();
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                if (found.cFileName[0] != '.') subFolders.emplace_back(found.cFileName);
-            } else {
-                AddFoundFile(base + found.cFileName);
-            }
-        } while (!search.cancelRequested && search.dialog && FindNextFileA(listing.get(), &found));
-    }
+    FindHandle listing(FindFirstFileA((prefix + "*.*").c_str(), &found));
+    if (!listing) return -2;  // a folder that cannot be entered is skipped silently
+    ShowSearchStatus(base + search.inFolderText);
+    EntryRowBatch::ShowProgress();
+    Pump();
+    std::vector<std::string> subFolders;
+    bool first = true;
+    do {
+        if (!first) PumpNowAndThen();
+        first = false;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (found.cFileName[0] != '.') subFolders.emplace_back(found.cFileName);
+        } else {
+            AddFoundFile(prefix + found.cFileName);
+        }
+    } while (!search.cancelRequested && search.dialog && FindNextFileA(listing.get(), &found));
     listing.reset();
-    if (search.cancelRequested || !search.dialog || !Ticked(IDC_SEARCH_SUBFOLDERS)) return 0;
+    if (search.cancelRequested || !search.dialog || !Ticked(search.subFoldersBox)) return 0;
     for (const std::string& name : subFolders) {
-        Pump();
+        PumpNowAndThen();
         if (search.cancelRequested || !search.dialog) break;
-        SearchFolder((base + name).c_str());
+        SearchFolder((prefix + name).c_str());
     }
     return 0;
 }
