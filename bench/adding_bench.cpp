@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/installed_archives.h"
 #include "archive/archiver.h"
 #include "list/entry_list.h"
 #include "list/folder_search.h"
@@ -81,7 +82,7 @@ int ListThroughLibraries(const Enumerated& tree) {
     int members = 0;
     for (int kind = 0; kind < 3; ++kind) {
         for (const std::string& archive : tree.archives[kind]) {
-            HMODULE library = LoadLibraryExA(ArchiverLibraryPath[kind], nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+            HMODULE library = LoadLibraryExA(Archivers.LibraryPath[kind], nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
             if (!library) continue;
             auto fn = [&](const char* role) {
                 return reinterpret_cast<void*>(GetProcAddress(library, (std::string(prefixes[kind]) + role).c_str()));
@@ -142,7 +143,7 @@ double SearchThroughDialog(const std::string& tree) {
     current.tree = tree;
     run = &current;
     SetTimer(nullptr, 0, 50, DriveDialog);
-    FolderSearchDialog(MainWindow);
+    FolderSearchDialog(InstalledArchives(), MainWindow);
     run = nullptr;
     return current.seconds;
 }
@@ -266,7 +267,7 @@ int main(int argc, char** argv) {
     ShowWindow(MainWindow, SW_SHOWNORMAL);
     UpdateWindow(MainWindow);
     for (int i = 0; i < 3; ++i)
-        if (!ArchiverPresent[i]) std::printf("archiver library %d missing beside the program\n", i);
+        if (!Archivers.Present[i]) std::printf("archiver library %d missing beside the program\n", i);
 
     Enumerated shape;
     Enumerate(tree, shape);  // also warms the file cache

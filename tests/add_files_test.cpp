@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <tuple>
 
 #include "adding_support.h"
-#include "app/paths.h"
+#include "base/text.h"
 #include "app/commands.h"
+#include "app/installed_archives.h"
 #include "app/main_window.h"
 #include "archive_support.h"
 #include "list/add_files.h"
@@ -99,22 +101,26 @@ TEST_F(AddFilesTest, ClassificationByExtension) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         NewList();
-        ListModified = 0;
-        AddResult result = AddFileToList(c.path.c_str(), c.gate, MainWindow);
+        CurrentList.Modified = 0;
+        AddResult result = AddFileToList(c.path.c_str(), c.gate, InstalledArchives(), MainWindow);
         std::vector<Row> rows = ReadAllRows();
         std::vector<Row> expected = c.rows;
-        std::sort(rows.begin(), rows.end());
-        std::sort(expected.begin(), expected.end());
+        auto byTexts = [](const Row& a, const Row& b) {
+            return std::tie(a.name, a.seconds, a.folder, a.type, a.archive) <
+                   std::tie(b.name, b.seconds, b.folder, b.type, b.archive);
+        };
+        std::sort(rows.begin(), rows.end(), byTexts);
+        std::sort(expected.begin(), expected.end(), byTexts);
         EXPECT_EQ(rows, expected);
         EXPECT_EQ(result.added, static_cast<int>(c.rows.size()));
         EXPECT_EQ(result.refused, c.refused);
         EXPECT_EQ(result.refusal, c.refusal);
-        EXPECT_EQ(ListModified, c.rows.empty() ? 0 : 1);
+        EXPECT_EQ(CurrentList.Modified, c.rows.empty() ? 0 : 1);
     }
     // The same file twice gives two equal rows.
     NewList();
-    AddFileToList("C:\\Savers\\Stars.SCR", none, MainWindow);
-    AddFileToList("C:\\Savers\\Stars.SCR", none, MainWindow);
+    AddFileToList("C:\\Savers\\Stars.SCR", none, InstalledArchives(), MainWindow);
+    AddFileToList("C:\\Savers\\Stars.SCR", none, InstalledArchives(), MainWindow);
     const std::vector<Row> twice = ReadAllRows();
     ASSERT_EQ(twice.size(), 2u);
     EXPECT_EQ(twice[0], twice[1]);
@@ -152,7 +158,7 @@ TEST_F(AddFilesTest, FileDialogAddsOrSaysWhy) {
         SCOPED_TRACE(c.name);
         InstalledLibraries libraries(c.libraries, c.libraries, c.libraries);
         NewList();
-        ListModified = 0;
+        CurrentList.Modified = 0;
         std::vector<std::string> filters;
         DialogDriver driver;
         driver.On("スクリーンセーバーの読み込み", [&](HWND dialog) {
@@ -169,7 +175,7 @@ TEST_F(AddFilesTest, FileDialogAddsOrSaysWhy) {
         EXPECT_TRUE(driver.allHandled());
         EXPECT_EQ(filters, (std::vector<std::string>{"ｽｸﾘｰﾝｾｰﾊﾞｰ", "全ての対象ファイル (*.*)"}));
         EXPECT_EQ(GetEntryRowCount(), c.rows);
-        EXPECT_EQ(ListModified, c.rows ? 1 : 0);
+        EXPECT_EQ(CurrentList.Modified, c.rows ? 1 : 0);
         if (!c.message.empty()) {
             ASSERT_EQ(driver.seen().size(), 2u);
             EXPECT_EQ(driver.seen()[1].text, c.message);

@@ -10,7 +10,7 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/text.h"
 #include "archive/archiver.h"
 #include "archive_support.h"
 #include "list/entry_list.h"
@@ -36,19 +36,17 @@ bool IsScreenSaverName(const std::string& name) {
 }  // namespace
 
 InstalledLibraries::InstalledLibraries(bool lzh, bool zip, bool cab) {
-    std::memcpy(present_, ArchiverPresent, sizeof present_);
-    std::memcpy(paths_, ArchiverLibraryPath, sizeof paths_);
+    saved_ = Archivers;
     const bool wanted[3] = {lzh, zip, cab};
     for (int i = 0; i < 3; ++i) {
-        ArchiverPresent[i] = wanted[i] ? 1 : 0;
-        CopyText(ArchiverLibraryPath[i], sizeof ArchiverLibraryPath[i],
+        Archivers.Present[i] = wanted[i] ? 1 : 0;
+        CopyText(Archivers.LibraryPath[i], sizeof Archivers.LibraryPath[i],
                  wanted[i] ? ArchiverDll(kLibraries[i]).c_str() : "");
     }
 }
 
 InstalledLibraries::~InstalledLibraries() {
-    std::memcpy(ArchiverPresent, present_, sizeof present_);
-    std::memcpy(ArchiverLibraryPath, paths_, sizeof paths_);
+    Archivers = saved_;
 }
 
 void MakeFolder(const std::string& path) {

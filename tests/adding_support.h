@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "archive/archiver.h"
+#include "support/files.h"
+#include "support/rows.h"
 #include "support/ui.h"
 
 // Marks the built libraries present (or not) as start-up would, and puts the
@@ -20,8 +23,7 @@ public:
     InstalledLibraries& operator=(const InstalledLibraries&) = delete;
 
 private:
-    int present_[3];
-    char paths_[3][260];
+    ArchiverLibraries saved_;
 };
 
 // Creates the file (and the folders above it) with the given bytes.

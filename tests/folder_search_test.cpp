@@ -15,7 +15,7 @@
 #include "list/entry_list.h"
 #include "list/folder_search_ids.h"
 #include "list/list_file.h"
-#include "list/list_operation.h"
+#include "base/long_operation.h"
 #include "support/fixture.h"
 #include "support/input.h"
 #include "support/ui.h"
@@ -56,7 +56,7 @@ protected:
         GetCurrentDirectoryA(sizeof current_, current_);
     }
     void TearDown() override {
-        EXPECT_EQ(RunningListOperation(), ListOperation::None);
+        EXPECT_EQ(RunningLongOperation(), LongOperation::None);
         char now[MAX_PATH] = "";
         GetCurrentDirectoryA(sizeof now, now);
         EXPECT_STREQ(now, current_) << "the search gives the current folder back";
@@ -156,14 +156,14 @@ TEST_F(FolderSearchTest, SearchAddsWhatTheBoxesAllow) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         NewList();
-        ListModified = 0;
+        CurrentList.Modified = 0;
         AddRow({"first.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
         std::string status = RunFolderSearch(c.request);
         EXPECT_EQ(status, AddedText(static_cast<int>(c.rows.size()), 1));
         std::vector<std::string> rows = SortedRowNames();
         rows.erase(std::find(rows.begin(), rows.end(), "first.scr"));
         EXPECT_EQ(rows, c.rows);
-        EXPECT_EQ(ListModified, 1);
+        EXPECT_EQ(CurrentList.Modified, 1);
         ReadEntryRow(0);
         EXPECT_STREQ(CurrentEntry.name, "first.scr") << "new rows go to the end";
     }
@@ -198,7 +198,7 @@ TEST_F(FolderSearchTest, AFolderThatCannotBeEnteredAddsNothing) {
     request.folder = root_ + "\\missing";
     EXPECT_EQ(RunFolderSearch(request), AddedText(0));
     EXPECT_EQ(GetEntryRowCount(), 0);
-    EXPECT_EQ(ListModified, 0);
+    EXPECT_EQ(CurrentList.Modified, 0);
 }
 
 // Cancel arrives between two directory entries: the entry in hand is
@@ -321,7 +321,7 @@ TEST_F(FolderSearchTest, CommandsDuringASearch) {
         EXPECT_FALSE(promptDuring);
         if (c.closePromptAfter) {
             ASSERT_EQ(seen.size(), 2u) << "the exit is carried out once the search has ended";
-            EXPECT_EQ(seen[1].text, CurrentListPath + std::string(" への変更を保存しますか？"));
+            EXPECT_EQ(seen[1].text, CurrentList.Path + std::string(" への変更を保存しますか？"));
             EXPECT_TRUE(IsWindow(MainWindow));
         }
         UINT timeout = 0;
@@ -402,7 +402,7 @@ TEST_F(FolderSearchTest, DroppedFilesAndFolders) {
     EXPECT_EQ(searched, static_cast<int>(SearchOrder(root_, true).size()) + 3 + 4) << "the drop was ignored";
 
     NewList();
-    ListModified = 0;
+    CurrentList.Modified = 0;
     std::string status;
     bool boxesAsLastTicked = false;
     DialogDriver driver;
@@ -429,7 +429,7 @@ TEST_F(FolderSearchTest, DroppedFilesAndFolders) {
                       Members("inner.zip", {"Deep.Scr", "Lower.scr", "SAVER1.SCR", "empty.scr"})}));
     ReadEntryRow(0);
     EXPECT_STREQ(CurrentEntry.name, "a.scr") << "files first, in the order dropped";
-    EXPECT_EQ(ListModified, 1);
+    EXPECT_EQ(CurrentList.Modified, 1);
 }
 
 }  // namespace

@@ -30,9 +30,8 @@ protected:
         NewList();
         for (const Row& row : rows) AddRow(row);
         SelectListRow(selected);
-        ListModified = 0;
+        CurrentList.Modified = 0;
     }
-    void Command(int id) { SendMessageA(MainWindow, WM_COMMAND, id, 0); }
     ScratchFolder scratch_;
 };
 
@@ -73,7 +72,7 @@ TEST_F(ListEditingTest, CommandsChangeTheListAsTheTableSays) {
         Command(t.command);
         EXPECT_EQ(ReadAllRows(), t.after);
         EXPECT_EQ(GetSelectedEntryRow(), t.selectedAfter);
-        EXPECT_EQ(ListModified, t.modified);
+        EXPECT_EQ(CurrentList.Modified, t.modified);
     }
 }
 
@@ -105,7 +104,7 @@ TEST_F(ListEditingTest, RemovingMissingFiles) {
         Start(t.before, -1);
         Command(kCmdRemoveMissing);
         EXPECT_EQ(ReadAllRows(), t.after);
-        EXPECT_EQ(ListModified, t.modified);
+        EXPECT_EQ(CurrentList.Modified, t.modified);
     }
 }
 
@@ -147,7 +146,7 @@ TEST_F(ListEditingTest, SwitchSecondsDialog) {
         EXPECT_TRUE(driver.allHandled());
         EXPECT_EQ(shown, t.shown);
         EXPECT_EQ(ReadAllRows()[1][1], t.stored);
-        EXPECT_EQ(ListModified, t.cancel ? 0 : 1);
+        EXPECT_EQ(CurrentList.Modified, t.cancel ? 0 : 1);
         EXPECT_EQ(GetSelectedEntryRow(), 1);
     }
 }

@@ -2,16 +2,16 @@
 
 #include <commdlg.h>
 
-#include <cstdio>
 #include <cstring>
+#include <string>
 
-#include "app/paths.h"
-#include "archive/archiver.h"
-#include "list/add_files_ids.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
-#include "list/resource_text.h"
+#include "list/list_format.h"
 #include "list/row_batch.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -23,7 +23,7 @@ void LowerExtension(char* name) {
     char* dot = std::strrchr(name, '.');
     if (!dot) return;
     for (char* p = dot; *p; ++p) {
-        if (IsDBCSLeadByteEx(932, static_cast<BYTE>(*p))) {
+        if (IsLeadByte(static_cast<unsigned char>(*p))) {
             if (!p[1]) break;
             ++p;
         } else if (*p >= 'A' && *p <= 'Z') {
@@ -33,18 +33,15 @@ void LowerExtension(char* name) {
 }
 
 void Warn(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), ResourceText(IDS_ADD_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
+    MessageBoxA(owner, text.c_str(), LoadText(IDS_ADD_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
 }
 
-// A message text with one number and one path put into it.
-std::string Format(UINT id, const char* path, int number = 0) {
-    std::string format = ResourceText(id);
-    std::vector<char> text(format.size() + std::strlen(path) + 32);
-    if (format.find("%d") != std::string::npos)
-        std::snprintf(text.data(), text.size(), format.c_str(), number, path);
-    else
-        std::snprintf(text.data(), text.size(), format.c_str(), path);
-    return text.data();
+// The text of a refused archive's members: how many, then the archive.
+std::string RefusedMembersText(int count, const char* path) {
+    std::string text = FormatText(IDS_REFUSED_MEMBERS, std::to_string(count));
+    std::size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, path);
+    return text;
 }
 
 bool AppendLooseSaver(const char* path) {
@@ -59,7 +56,9 @@ bool AppendLooseSaver(const char* path) {
     return true;
 }
 
-void AppendArchiveMembers(const char* path, int index, HWND owner, AddResult& result) {
+void AppendArchiveMembers(const char* path, int index, const ArchiveAccess& archives, HWND owner,
+                          AddResult& result) {
+    if (!archives.listMembers) return;
     ScreenSaverEntry entry{};
     if (!SplitFolderAndName(path, entry.folder, sizeof entry.folder, entry.archive, sizeof entry.archive) ||
         !CopyText(entry.seconds, sizeof entry.seconds, "0") ||
@@ -68,7 +67,7 @@ void AppendArchiveMembers(const char* path, int index, HWND owner, AddResult& re
     // The library may show its own messages: nothing may change the current
     // entry between filling and inserting, so it is filled per row.
     EntryRowBatch batch;
-    for (const std::string& member : FindArchiveMembers(index, path, owner)) {
+    for (const std::string& member : archives.listMembers(index, path, owner)) {
         if (member.size() > kFieldLimit || member.find(',') != std::string::npos) {
             ++result.refused;
             continue;
@@ -117,13 +116,13 @@ Refusal CheckListable(const char* path) {
     return Refusal::None;
 }
 
-ArchiveGate InstalledArchiversGate() {
+ArchiveGate InstalledArchiversGate(const ArchiveAccess& archives) {
     ArchiveGate gate;
-    for (int i = 0; i < kArchiverCount; ++i) gate.open[i] = ArchiverPresent[i] == 1;
+    for (int i = 0; i < 3; ++i) gate.open[i] = archives.present[i];
     return gate;
 }
 
-AddResult AddFileToList(const char* path, const ArchiveGate& gate, HWND owner) {
+AddResult AddFileToList(const char* path, const ArchiveGate& gate, const ArchiveAccess& archives, HWND owner) {
     AddResult result;
     FileKind kind = ClassifyFile(path);
     int index = ArchiverIndexOf(kind);
@@ -136,42 +135,41 @@ AddResult AddFileToList(const char* path, const ArchiveGate& gate, HWND owner) {
     if (kind == FileKind::ScreenSaver) {
         if (AppendLooseSaver(path)) result.added = 1;
     } else {
-        AppendArchiveMembers(path, index, owner, result);
+        AppendArchiveMembers(path, index, archives, owner, result);
     }
-    if (result.added > 0) ListModified = 1;
+    if (result.added > 0) CurrentList.Modified = 1;
     return result;
 }
 
-void AddChosenFile(const char* path, HWND owner, bool sayWhenNotOurs) {
-    static const UINT kMissingLibrary[kArchiverCount] = {IDS_MISSING_UNLHA32, IDS_MISSING_UNZIP32,
-                                                         IDS_MISSING_CAB32};
+void AddChosenFile(const char* path, const ArchiveAccess& archives, HWND owner, bool sayWhenNotOurs) {
+    static const unsigned kMissingLibrary[3] = {IDS_MISSING_UNLHA32, IDS_MISSING_UNZIP32, IDS_MISSING_CAB32};
     FileKind kind = ClassifyFile(path);
     int index = ArchiverIndexOf(kind);
     if (kind == FileKind::Other) {
-        if (sayWhenNotOurs) Warn(owner, Format(IDS_NOT_A_SAVER, path));
+        if (sayWhenNotOurs) Warn(owner, FormatText(IDS_NOT_A_SAVER, path));
         return;
     }
-    if (index >= 0 && ArchiverPresent[index] != 1) {
-        Warn(owner, ResourceText(kMissingLibrary[index]));
+    if (index >= 0 && !archives.present[index]) {
+        Warn(owner, LoadText(kMissingLibrary[index]));
         return;
     }
-    AddResult result = AddFileToList(path, InstalledArchiversGate(), owner);
+    AddResult result = AddFileToList(path, InstalledArchiversGate(archives), archives, owner);
     if (result.refusal == Refusal::Comma)
-        Warn(owner, Format(IDS_REFUSED_COMMA, path));
+        Warn(owner, FormatText(IDS_REFUSED_COMMA, path));
     else if (result.refusal == Refusal::TooLong)
-        Warn(owner, Format(IDS_REFUSED_TOO_LONG, path));
+        Warn(owner, FormatText(IDS_REFUSED_TOO_LONG, path));
     else if (result.refused > 0)
-        Warn(owner, Format(IDS_REFUSED_MEMBERS, path, result.refused));
+        Warn(owner, RefusedMembersText(result.refused, path));
 }
 
-void AddScreenSaverFile(HWND owner) {
+void AddScreenSaverFile(const ArchiveAccess& archives, HWND owner) {
     // Longer than any field, so that a path too long for the list arrives
     // here and is refused with a reason instead of failing in the dialog.
     char file[1024] = "";
-    std::string title = ResourceText(IDS_ADD_DIALOG_TITLE);
-    std::string filter = ResourceText(IDS_ADD_FILTER_SAVERS);
+    std::string title = LoadText(IDS_ADD_DIALOG_TITLE);
+    std::string filter = LoadText(IDS_ADD_FILTER_SAVERS);
     filter.append(1, '\0').append("*.scr").append(1, '\0');
-    filter.append(ResourceText(IDS_ADD_FILTER_ALL)).append(1, '\0');
+    filter.append(LoadText(IDS_ADD_FILTER_ALL)).append(1, '\0');
     filter.append("*.scr;*.lzh;*.zip;*.cab").append(2, '\0');
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
@@ -183,5 +181,5 @@ void AddScreenSaverFile(HWND owner) {
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!GetOpenFileNameA(&ofn)) return;
-    AddChosenFile(file, owner, true);
+    AddChosenFile(file, archives, owner, true);
 }

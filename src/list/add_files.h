@@ -3,8 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include <string>
-#include <vector>
+#include "list/archive_access.h"
 
 enum class FileKind { ScreenSaver, LzhArchive, ZipArchive, CabArchive, Other };
 
@@ -24,7 +23,7 @@ struct ArchiveGate {
     bool open[3] = {};
 };
 // Opens the kinds whose library was found at start-up.
-ArchiveGate InstalledArchiversGate();
+ArchiveGate InstalledArchiversGate(const ArchiveAccess& archives);
 
 struct AddResult {
     int added = 0;                    // rows appended
@@ -36,12 +35,12 @@ struct AddResult {
 // one row, an archive that the gate lets through one row per .scr member.
 // Other files are left alone, never offered to a library. Marks the list
 // changed when rows were added.
-AddResult AddFileToList(const char* path, const ArchiveGate& gate, HWND owner);
+AddResult AddFileToList(const char* path, const ArchiveGate& gate, const ArchiveAccess& archives, HWND owner);
 
 // One file the user chose: added with a message for what cannot be added
 // (a missing library, a path the list cannot hold and, when asked, a file
 // that is no screen saver or archive).
-void AddChosenFile(const char* path, HWND owner, bool sayWhenNotOurs);
+void AddChosenFile(const char* path, const ArchiveAccess& archives, HWND owner, bool sayWhenNotOurs);
 // Command 6101: the file dialog.
-void AddScreenSaverFile(HWND owner);
+void AddScreenSaverFile(const ArchiveAccess& archives, HWND owner);
 

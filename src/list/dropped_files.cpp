@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "base/long_operation.h"
 #include "list/add_files.h"
 #include "list/folder_search.h"
-#include "list/list_operation.h"
 #include "list/row_batch.h"
 
-void AddDroppedFiles(HDROP drop, HWND owner) {
+void AddDroppedFiles(HDROP drop, const ArchiveAccess& archives, HWND owner) {
     std::vector<std::string> files, folders;
     const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
@@ -23,13 +23,13 @@ void AddDroppedFiles(HDROP drop, HWND owner) {
         (attributes & FILE_ATTRIBUTE_DIRECTORY ? folders : files).push_back(path);
     }
     DragFinish(drop);
-    if (RunningListOperation() != ListOperation::None) {
+    if (RunningLongOperation() != LongOperation::None) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
     {
         EntryRowBatch batch;
-        for (const std::string& file : files) AddChosenFile(file.c_str(), owner, false);
+        for (const std::string& file : files) AddChosenFile(file.c_str(), archives, owner, false);
     }
-    SearchDroppedFolders(owner, folders);
+    SearchDroppedFolders(folders, archives, owner);
 }

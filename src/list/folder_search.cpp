@@ -7,18 +7,19 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/handles.h"
-#include "app/paths.h"
-#include "archive/archiver.h"
+#include "base/handles.h"
+#include "base/long_operation.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "list/add_files.h"
 #include "list/entry_list.h"
 #include "list/folder_search_ids.h"
-#include "list/list_operation.h"
-#include "list/resource_text.h"
 #include "list/row_batch.h"
+#include "res/resource.h"
 
 namespace {
 
+constexpr int kArchiverCount = 3;
 constexpr int kKindBoxes[kArchiverCount] = {IDC_SEARCH_LZH, IDC_SEARCH_ZIP, IDC_SEARCH_CAB};
 
 // The boxes as ticked when a search last started; dropped folders are
@@ -34,6 +35,7 @@ struct SearchBoxes {
 struct FolderSearchState {
     HWND dialog = nullptr;
     HWND owner = nullptr;           // owns the libraries' messages
+    ArchiveAccess archives;
     // Controls the search reads for every folder and file, found once: each
     // look-up by id asks the window server.
     HWND status = nullptr;
@@ -44,7 +46,6 @@ struct FolderSearchState {
     bool cancelRequested = false;   // set by Cancel, cleared when a search starts
     int refused = 0;                // files the list cannot hold, this search
     const std::vector<std::string>* startFolders = nullptr;  // searched at once
-    std::string inFolderText;       // " 検索中", loaded once per search
     std::string statusText;         // the status line's text while a search runs
     ULONGLONG lastPump = 0;
     ULONGLONG lastStatusDrawn = 0;
@@ -65,12 +66,12 @@ void Enable(int control, bool on) {
 }
 
 bool EndsWithSeparator(const std::string& path) {
-    return !path.empty() && FileNameOffset(path.c_str()) == path.size();
+    return ::EndsWithSeparator(path.c_str());
 }
 
 bool AnyArchiverPresent() {
-    for (int i = 0; i < kArchiverCount; ++i)
-        if (ArchiverPresent[i] == 1) return true;
+    for (bool present : search.archives.present)
+        if (present) return true;
     return false;
 }
 
@@ -78,7 +79,7 @@ bool AnyArchiverPresent() {
 // is enabled only while archives are searched.
 void EnableKindBoxes() {
     bool archives = Ticked(IDC_SEARCH_ARCHIVES);
-    for (int i = 0; i < kArchiverCount; ++i) Enable(kKindBoxes[i], archives && ArchiverPresent[i] == 1);
+    for (int i = 0; i < kArchiverCount; ++i) Enable(kKindBoxes[i], archives && search.archives.present[i]);
 }
 
 void SetUpBoxes(const SearchBoxes& boxes) {
@@ -87,7 +88,7 @@ void SetUpBoxes(const SearchBoxes& boxes) {
     CheckDlgButton(search.dialog, IDC_SEARCH_ARCHIVES, any && boxes.archives ? BST_CHECKED : BST_UNCHECKED);
     Enable(IDC_SEARCH_ARCHIVES, any);
     for (int i = 0; i < kArchiverCount; ++i) {
-        bool present = ArchiverPresent[i] == 1;
+        bool present = search.archives.present[i];
         CheckDlgButton(search.dialog, kKindBoxes[i], present && boxes.kinds[i] ? BST_CHECKED : BST_UNCHECKED);
     }
     EnableKindBoxes();
@@ -119,7 +120,7 @@ void AddFoundFile(const std::string& path) {
         int index = ArchiverIndexOf(kind);
         gate.open[index] = Ticked(search.kindBoxes[index]);
     }
-    search.refused += AddFileToList(path.c_str(), gate, search.owner).refused;
+    search.refused += AddFileToList(path.c_str(), gate, search.archives, search.owner).refused;
 }
 
 // A look at the message queue is a round trip to the window server, dearer
@@ -171,13 +172,8 @@ void RequestSearchStop() {
 }
 
 std::string ResultText(int added) {
-    std::string text = std::to_string(added) + ResourceText(IDS_SEARCH_ADDED);
-    if (search.refused > 0) {
-        std::string format = ResourceText(IDS_SEARCH_REFUSED);
-        std::vector<char> note(format.size() + 16);
-        std::snprintf(note.data(), note.size(), format.c_str(), search.refused);
-        text += note.data();
-    }
+    std::string text = FormatText(IDS_SEARCH_ADDED, std::to_string(added));
+    if (search.refused > 0) text += FormatText(IDS_SEARCH_REFUSED, std::to_string(search.refused));
     return text;
 }
 
@@ -190,7 +186,7 @@ std::string FolderBoxText() {
 }
 
 void StartSearch() {
-    ListOperationScope operation(ListOperation::FolderSearch, RequestSearchStop);
+    LongOperationScope operation(LongOperation::FolderSearch, RequestSearchStop);
     if (!operation.claimed()) {
         MessageBeep(MB_ICONWARNING);
         return;
@@ -198,7 +194,6 @@ void StartSearch() {
     search.searching = true;
     search.cancelRequested = false;
     search.refused = 0;
-    search.inFolderText = ResourceText(IDS_SEARCH_IN_FOLDER);
     search.lastBoxes = CurrentBoxes();
     const int before = GetEntryRowCount();
     Enable(IDC_SEARCH_START, false);
@@ -299,26 +294,27 @@ INT_PTR CALLBACK FolderSearchProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-void ShowSearchDialog(HWND owner, const std::vector<std::string>* folders) {
+void ShowSearchDialog(const std::vector<std::string>* folders, const ArchiveAccess& archives, HWND owner) {
     if (search.dialog) {  // one search dialog at a time
         SetForegroundWindow(search.dialog);
         return;
     }
     search.owner = owner;
+    search.archives = archives;
     search.startFolders = folders;
-    DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(IDD_FOLDER_SEARCH), owner, FolderSearchProc, 0);
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FOLDER_SEARCH), owner, FolderSearchProc, 0);
     search.startFolders = nullptr;
     search.dialog = nullptr;
 }
 
 }  // namespace
 
-void FolderSearchDialog(HWND owner) {
-    ShowSearchDialog(owner, nullptr);
+void FolderSearchDialog(const ArchiveAccess& archives, HWND owner) {
+    ShowSearchDialog(nullptr, archives, owner);
 }
 
-void SearchDroppedFolders(HWND owner, const std::vector<std::string>& folders) {
-    if (!folders.empty()) ShowSearchDialog(owner, &folders);
+void SearchDroppedFolders(const std::vector<std::string>& folders, const ArchiveAccess& archives, HWND owner) {
+    if (!folders.empty()) ShowSearchDialog(&folders, archives, owner);
 }
 
 int SearchFolder(const char* folder) {
@@ -337,7 +333,7 @@ int SearchFolder(const char* folder) {
     WIN32_FIND_DATAA found;
     FindHandle listing(FindFirstFileA((prefix + "*.*").c_str(), &found));
     if (!listing) return -2;  // a folder that cannot be entered is skipped silently
-    ShowSearchStatus(base + search.inFolderText);
+    ShowSearchStatus(FormatText(IDS_SEARCH_IN_FOLDER, base));
     EntryRowBatch::ShowProgress();
     Pump();
     std::vector<std::string> subFolders;
@@ -364,7 +360,7 @@ int SearchFolder(const char* folder) {
 void BrowseSearchFolder(HWND dialog) {
     // The folder browser needs COM on this thread.
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    std::string title = ResourceText(IDS_BROWSE_TITLE);
+    std::string title = LoadText(IDS_BROWSE_TITLE);
     char display[MAX_PATH] = "";
     BROWSEINFOA browse{};
     browse.hwndOwner = dialog;
@@ -376,8 +372,8 @@ void BrowseSearchFolder(HWND dialog) {
     if (item) {
         IMalloc* allocator = nullptr;
         if (SHGetMalloc(&allocator) == E_FAIL || !allocator) {
-            MessageBoxA(dialog, ResourceText(IDS_SHGETMALLOC_ERROR).c_str(),
-                        ResourceText(IDS_SHGETMALLOC_CAPTION).c_str(), MB_OK);
+            MessageBoxA(dialog, LoadText(IDS_SHGETMALLOC_ERROR).c_str(), LoadText(IDS_SHGETMALLOC_CAPTION).c_str(),
+                        MB_OK);
             CoTaskMemFree(item);
         } else {
             char path[MAX_PATH] = "";

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "list/archive_access.h"
+
 // Command 6102: shows the dialog, with the system folder to search.
-void FolderSearchDialog(HWND owner);
+void FolderSearchDialog(const ArchiveAccess& archives, HWND owner);
 // Shows the dialog and searches the given folders at once, with the boxes as
 // the user last ticked them (the dialog's first state before any search).
-void SearchDroppedFolders(HWND owner, const std::vector<std::string>& folders);
+void SearchDroppedFolders(const std::vector<std::string>& folders, const ArchiveAccess& archives, HWND owner);
 
 // Searches one folder for the running search, depth first: its own files
 // first, then (with sub-folders ticked) each sub-folder whose name does not

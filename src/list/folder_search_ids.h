@@ -1,7 +1,6 @@
-// Resource, control and string identifiers of the folder search dialog.
+// Control identifiers of the folder search dialog (IDD_FOLDER_SEARCH).
 #pragma once
 
-#define IDD_FOLDER_SEARCH 4304
 #define IDC_SEARCH_BROWSE 3201
 #define IDC_SEARCH_FOLDER 3202
 #define IDC_SEARCH_SUBFOLDERS 3203
@@ -12,9 +11,3 @@
 #define IDC_SEARCH_START 3208
 #define IDC_SEARCH_STATUS 3209
 
-#define IDS_SEARCH_ADDED 2121
-#define IDS_SEARCH_IN_FOLDER 2122
-#define IDS_SEARCH_REFUSED 2123
-#define IDS_BROWSE_TITLE 2124
-#define IDS_SHGETMALLOC_ERROR 2125
-#define IDS_SHGETMALLOC_CAPTION 2126

@@ -8,7 +8,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "list/row_batch.h"
@@ -111,7 +112,7 @@ void DeleteSelectedEntry() {
     int count = GetEntryRowCount();
     if (SelectedEntryRow >= count) SelectedEntryRow = count - 1;
     if (SelectedEntryRow >= 0) SelectEntryRow(SelectedEntryRow);
-    ListModified = 1;
+    CurrentList.Modified = 1;
 }
 
 void RemoveDuplicateEntries() {
@@ -131,7 +132,7 @@ void RemoveDuplicateEntries() {
     }
     if (!any) return;
     RemoveEntryRows(keep, rows);
-    ListModified = 1;
+    CurrentList.Modified = 1;
 }
 
 void RemoveMissingEntries() {
@@ -157,7 +158,7 @@ void RemoveMissingEntries() {
     }
     if (!any) return;
     RemoveEntryRows(keep, rows);
-    ListModified = 1;
+    CurrentList.Modified = 1;
 }
 
 void MoveEntryUp() {
@@ -165,7 +166,7 @@ void MoveEntryUp() {
     ReadEntryRow(SelectedEntryRow - 1);
     DeleteEntryRow(SelectedEntryRow - 1);
     InsertEntryRow(SelectedEntryRow);
-    ListModified = 1;
+    CurrentList.Modified = 1;
 }
 
 void MoveEntryDown() {
@@ -174,7 +175,7 @@ void MoveEntryDown() {
     DeleteEntryRow(SelectedEntryRow);
     InsertEntryRow(SelectedEntryRow + 1);
     SelectEntryRow(SelectedEntryRow + 1);
-    ListModified = 1;
+    CurrentList.Modified = 1;
 }
 
 void SetEntrySwitchSeconds(HWND owner) {
@@ -189,7 +190,7 @@ void SetEntrySwitchSeconds(HWND owner) {
     seconds[sizeof seconds - 1] = '\0';
     if (AskSwitchSeconds(owner, seconds, sizeof seconds)) {
         SetEntryRowText(row, 1, seconds);
-        ListModified = 1;
+        CurrentList.Modified = 1;
     }
     SelectEntryRow(row);
 }

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 
-#include "list/resource_text.h"
 #include "list/switch_seconds_ids.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -73,6 +73,6 @@ INT_PTR CALLBACK SwitchSecondsDialog(HWND dialog, UINT message, WPARAM wParam, L
 
 bool AskSwitchSeconds(HWND owner, char* seconds, std::size_t size) {
     Request request{seconds, size};
-    return DialogBoxParamA(ProgramModule(), MAKEINTRESOURCEA(IDD_SWITCH_SECONDS), owner, SwitchSecondsDialog,
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SWITCH_SECONDS), owner, SwitchSecondsDialog,
                            reinterpret_cast<LPARAM>(&request)) == IDOK;
 }
