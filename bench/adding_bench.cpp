@@ -16,6 +16,7 @@
 
 #include "app/main_window.h"
 #include "app/installed_archives.h"
+#include "bench/timing.h"
 #include "archive/archiver.h"
 #include "list/entry_list.h"
 #include "list/folder_search.h"
@@ -24,25 +25,6 @@
 #include "list/row_batch.h"
 
 namespace {
-
-// <chrono> does not build with code page 932 literals; the performance
-// counter is what it would use anyway.
-LONGLONG Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
-}
-
-double Seconds(LONGLONG a, LONGLONG b) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(b - a) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // ---- the floor of the search: a bare enumeration and the libraries' listing
 
@@ -129,9 +111,9 @@ void CALLBACK DriveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
     SetDlgItemTextA(dialog, IDC_SEARCH_FOLDER, run->tree.c_str());
     for (int id : {IDC_SEARCH_SUBFOLDERS, IDC_SEARCH_ARCHIVES, IDC_SEARCH_LZH, IDC_SEARCH_ZIP, IDC_SEARCH_CAB})
         SetBox(dialog, id);
-    LONGLONG start = Now();
+    LONGLONG start = Clock::now();
     SendMessageA(GetDlgItem(dialog, IDC_SEARCH_START), BM_CLICK, 0, 0);
-    run->seconds = Seconds(start, Now());
+    run->seconds = Seconds(start, Clock::now());
     char status[512] = "";
     GetDlgItemTextA(dialog, IDC_SEARCH_STATUS, status, sizeof status);
     run->status = status;
@@ -152,7 +134,7 @@ double SearchThroughDialog(const std::string& tree) {
 
 double InsertRows(const std::vector<ScreenSaverEntry>& rows) {
     DeleteAllEntryRows();
-    LONGLONG start = Now();
+    LONGLONG start = Clock::now();
     {
         EntryRowBatch batch;  // as the search adds them
         for (const ScreenSaverEntry& e : rows) {
@@ -161,7 +143,7 @@ double InsertRows(const std::vector<ScreenSaverEntry>& rows) {
         }
     }
     UpdateWindow(EntryListView);
-    return Seconds(start, Now());
+    return Seconds(start, Clock::now());
 }
 
 std::vector<ScreenSaverEntry> AllRows() {
@@ -204,9 +186,9 @@ void FillWithDuplicates(int rows, int duplicates) {
 
 double RemoveDuplicatesOf(int rows, int duplicates) {
     FillWithDuplicates(rows, duplicates);
-    LONGLONG start = Now();
+    LONGLONG start = Clock::now();
     RemoveDuplicateEntries();
-    double seconds = Seconds(start, Now());
+    double seconds = Seconds(start, Clock::now());
     if (GetEntryRowCount() != rows - duplicates)
         std::printf("remove duplicates left %d rows, not %d\n", GetEntryRowCount(), rows - duplicates);
     return seconds;
@@ -216,7 +198,7 @@ double RemoveDuplicatesOf(int rows, int duplicates) {
 // row's texts, emptying the list, and putting the kept rows back directly.
 double ListViewFloor(int rows, int duplicates) {
     FillWithDuplicates(rows, duplicates);
-    LONGLONG start = Now();
+    LONGLONG start = Clock::now();
     SendMessageA(EntryListView, WM_SETREDRAW, FALSE, 0);
     std::vector<std::string> texts;
     texts.reserve(static_cast<std::size_t>(rows) * 5);
@@ -247,7 +229,7 @@ double ListViewFloor(int rows, int duplicates) {
         }
     }
     SendMessageA(EntryListView, WM_SETREDRAW, TRUE, 0);
-    return Seconds(start, Now());
+    return Seconds(start, Clock::now());
 }
 
 }  // namespace
@@ -277,12 +259,12 @@ int main(int argc, char** argv) {
     std::vector<double> floors, enumerations, listings, searches, inserts;
     int rows = 0, members = 0;
     for (int round = 0; round < rounds; ++round) {
-        LONGLONG start = Now();
+        LONGLONG start = Clock::now();
         Enumerated counted;
         Enumerate(tree, counted);
-        LONGLONG middle = Now();
+        LONGLONG middle = Clock::now();
         members = ListThroughLibraries(counted);
-        LONGLONG end = Now();
+        LONGLONG end = Clock::now();
         enumerations.push_back(Seconds(start, middle));
         listings.push_back(Seconds(middle, end));
         floors.push_back(Seconds(start, end));
