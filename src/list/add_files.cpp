@@ -4,12 +4,15 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/strings.h"
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "list/list_format.h"
+#include "list/member_rows.h"
 #include "list/row_batch.h"
 #include "res/resource.h"
 
@@ -59,24 +62,14 @@ bool AppendLooseSaver(const char* path) {
 void AppendArchiveMembers(const char* path, int index, const ArchiveAccess& archives, HWND owner,
                           AddResult& result) {
     if (!archives.listMembers) return;
-    ScreenSaverEntry entry{};
-    if (!SplitFolderAndName(path, entry.folder, sizeof entry.folder, entry.archive, sizeof entry.archive) ||
-        !CopyText(entry.seconds, sizeof entry.seconds, "0") ||
-        !CopyText(entry.type, sizeof entry.type, kArchiveTypeText[index]))
-        return;
-    // The library may show its own messages: nothing may change the current
-    // entry between filling and inserting, so it is filled per row.
-    EntryRowBatch batch;
-    for (const std::string& member : archives.listMembers(index, path, owner)) {
-        if (member.size() > kFieldLimit || member.find(',') != std::string::npos) {
-            ++result.refused;
-            continue;
-        }
-        CopyText(entry.name, sizeof entry.name, member.c_str());
-        CurrentEntry = entry;
-        InsertEntryRow(GetEntryRowCount());
-        ++result.added;
+    std::vector<std::string> members = archives.listMembers(index, path, owner);
+    std::vector<std::string> listable;
+    for (std::string& member : members) {
+        if (member.size() > kFieldLimit || member.find(',') != std::string::npos) ++result.refused;
+        else listable.push_back(std::move(member));
     }
+    EntryRowBatch batch;
+    result.added += AppendArchiveMemberRows(listable, path, kArchiveTypeText[index]);
 }
 
 }  // namespace
