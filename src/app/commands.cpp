@@ -1,6 +1,8 @@
 #include "app/commands.h"
 
+#include "app/command_policy.h"
 #include "app/help.h"
+#include "app/installed_archives.h"
 #include "app/main_window.h"
 #include "app/option_timers.h"
 #include "app/startup.h"
@@ -8,7 +10,10 @@
 #include "app/tray.h"
 #include "archive/about_box.h"
 #include "base/handles.h"
+#include "list/add_files.h"
 #include "list/entry_list.h"
+#include "list/folder_search.h"
+#include "list/list_editing.h"
 #include "list/list_file.h"
 #include "settings/settings_dialog.h"
 #include "system/screen_saver.h"
@@ -34,6 +39,7 @@ void ShowListPopupMenu() {
 void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     GetSelectedEntryRow();
     int command = LOWORD(wParam);
+    if (!AdmitCommand(MainWindow, wParam)) return;
     switch (command) {
     case kCmdNewList: NewList(); break;
     case kCmdOpenList: OpenList(); break;
@@ -42,18 +48,18 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdSaveStandardList: SaveStandardList(); break;
     case kCmdEnterTray: EnterTray(); break;
     case kCmdExit: ExitProgram(); break;
-    // Adding and editing entries, running them and playing the list: their
-    // operations come with the work that owns them.
-    case kCmdAddFile:
-    case kCmdFolderSearch:
-    case kCmdDeleteEntry:
-    case kCmdRemoveDuplicates:
-    case kCmdRemoveMissing:
-    case kCmdMoveUp:
-    case kCmdMoveDown:
+    case kCmdAddFile: AddScreenSaverFile(InstalledArchives(), MainWindow); break;
+    case kCmdFolderSearch: FolderSearchDialog(InstalledArchives(), MainWindow); break;
+    case kCmdDeleteEntry: DeleteSelectedEntry(); break;
+    case kCmdRemoveDuplicates: RemoveDuplicateEntries(); break;
+    case kCmdRemoveMissing: RemoveMissingEntries(); break;
+    case kCmdMoveUp: MoveEntryUp(); break;
+    case kCmdMoveDown: MoveEntryDown(); break;
+    case kCmdSwitchSeconds: SetEntrySwitchSeconds(MainWindow); break;
+    // Running entries and playing the list: their operations come with the
+    // work that owns them.
     case kCmdConfigure:
     case kCmdPreview:
-    case kCmdSwitchSeconds:
     case kCmdOpenArchive:
     case kCmdPlayFullScreen:
     case kCmdPlayWindow:
@@ -79,5 +85,6 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdDefrag: RunDefragWithoutScreenSaver(MainWindow); break;
     default: break;
     }
-    if (MainChildren.listView) SetFocus(MainChildren.listView);
+    // Not while a modal dialog disables the window: the dialog keeps the keyboard.
+    if (MainChildren.listView && IsWindowEnabled(MainWindow)) SetFocus(MainChildren.listView);
 }
