@@ -441,4 +441,34 @@ TEST_F(SettingsDialogTest, OpensFromTheMainMenuAndTheTrayMenu) {
     SendMessageA(MainWindow, WM_COMMAND, kCmdLeaveTray, 0);
 }
 
+// The tray menu stays reachable while the dialog is open; choosing the
+// settings there again brings no second dialog.
+TEST_F(SettingsDialogTest, OnlyOneDialogAtATime) {
+    SendMessageA(MainWindow, WM_COMMAND, kCmdEnterTray, 0);
+    DialogDriver driver;
+    driver.On(kCaption, [&driver](HWND) {
+        OnNextPopupMenu(nullptr, 's');
+        SendMessageA(MainWindow, kTrayMessage, kTrayIconId, WM_RBUTTONDOWN);
+        EXPECT_TRUE(PopupMenuSeen());
+        // Looked at once the chosen command has been carried out.
+        driver.On(kCaption, [](HWND d) {
+            int open = 0;
+            EnumThreadWindows(
+                GetCurrentThreadId(),
+                [](HWND w, LPARAM count) -> BOOL {
+                    char caption[64] = "";
+                    GetWindowTextA(w, caption, sizeof caption);
+                    if (IsWindowVisible(w) && caption == kCaption) ++*reinterpret_cast<int*>(count);
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&open));
+            EXPECT_EQ(open, 1);
+            ClickButton(d, IDCANCEL);
+        });
+    });
+    OpenFromMenu();
+    EXPECT_TRUE(driver.allHandled());
+    SendMessageA(MainWindow, WM_COMMAND, kCmdLeaveTray, 0);
+}
+
 }  // namespace

@@ -76,6 +76,10 @@ const EnablingRule kEnablingRules[] = {
     {IDC_SET_CHANGER, IDC_SET_ORDER_GROUP, IDC_SET_AT_RANDOM},
 };
 
+// The dialog while it is open. The tray menu stays reachable meanwhile, and
+// a second dialog would store its own, older state over the first one's.
+HWND OpenDialog = nullptr;
+
 // What the dialog is opened with, reached through the dialog.
 struct DialogContext {
     HWND owner;
@@ -170,6 +174,7 @@ void SetUpSecondsField(HWND dialog) {
 
 INT_PTR OnInitDialog(HWND dialog, const DialogContext* context) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(context));
+    OpenDialog = dialog;
     ShowCheckOptions(dialog, kChecksBeforeCorner, std::size(kChecksBeforeCorner));
     ShowCheckOptions(dialog, kChecksAfterCorner, std::size(kChecksAfterCorner));
     ShowRadioChoice(dialog, kCornerChoices, std::size(kCornerChoices), AppSettings.SSPos);
@@ -259,10 +264,15 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 }  // namespace
 
 void ShowSettingsDialog(HWND owner, const OptionTimers& timers) {
+    if (OpenDialog) {
+        SetForegroundWindow(OpenDialog);
+        return;
+    }
     // The tab and up-down classes must exist before the dialog's controls are made.
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes);
     const DialogContext context{owner, &timers};
     DialogBoxParamA(ModuleOf(owner), MAKEINTRESOURCEA(IDD_SETTINGS), owner, SettingsDialogProc,
                     reinterpret_cast<LPARAM>(&context));
+    OpenDialog = nullptr;
 }
