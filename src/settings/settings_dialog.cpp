@@ -4,7 +4,7 @@
 #include <uxtheme.h>
 
 #include <cstdlib>
-#include <iterator>
+#include <span>
 #include <string>
 
 #include "base/strings.h"
@@ -86,10 +86,6 @@ struct DialogContext {
     const OptionTimers* timers;
 };
 
-HINSTANCE ModuleOf(HWND window) {
-    return window ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) : GetModuleHandleA(nullptr);
-}
-
 bool IsChecked(HWND dialog, int control) {
     return SendDlgItemMessageA(dialog, control, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -98,26 +94,27 @@ void SetCheck(HWND dialog, int control, bool on) {
     SendDlgItemMessageA(dialog, control, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void ShowCheckOptions(HWND dialog, const CheckOption* options, size_t count) {
-    for (size_t i = 0; i < count; ++i) {
-        const int value = AppSettings.*options[i].field;
-        SetCheck(dialog, options[i].control, options[i].onWhenNotZero ? value != 0 : value == 1);
+void ShowCheckOptions(HWND dialog, std::span<const CheckOption> options) {
+    for (const CheckOption& option : options) {
+        const int value = AppSettings.*option.field;
+        SetCheck(dialog, option.control, option.onWhenNotZero ? value != 0 : value == 1);
     }
 }
 
-void ShowRadioChoice(HWND dialog, const RadioChoice* choices, size_t count, int value) {
-    for (size_t i = 0; i < count; ++i) SetCheck(dialog, choices[i].control, choices[i].value == value);
+void ShowRadioChoice(HWND dialog, std::span<const RadioChoice> choices, int value) {
+    for (const RadioChoice& choice : choices) SetCheck(dialog, choice.control, choice.value == value);
 }
 
-void StoreCheckOptions(HWND dialog, const CheckOption* options, size_t count) {
-    for (size_t i = 0; i < count; ++i) WriteSettingDword(options[i].valueName, IsChecked(dialog, options[i].control) ? 1 : 0);
+void StoreCheckOptions(HWND dialog, std::span<const CheckOption> options) {
+    for (const CheckOption& option : options)
+        WriteSettingDword(option.valueName, IsChecked(dialog, option.control) ? 1 : 0);
 }
 
 // The field takes the value of the selected button and is written; with no
 // button selected it keeps its value.
-void StoreRadioChoice(HWND dialog, const RadioChoice* choices, size_t count, int* field, const char* valueName) {
-    for (size_t i = 0; i < count; ++i)
-        if (IsChecked(dialog, choices[i].control)) *field = choices[i].value;
+void StoreRadioChoice(HWND dialog, std::span<const RadioChoice> choices, int* field, const char* valueName) {
+    for (const RadioChoice& choice : choices)
+        if (IsChecked(dialog, choice.control)) *field = choice.value;
     WriteSettingDword(valueName, *field);
 }
 
@@ -175,10 +172,10 @@ void SetUpSecondsField(HWND dialog) {
 INT_PTR OnInitDialog(HWND dialog, const DialogContext* context) {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(context));
     OpenDialog = dialog;
-    ShowCheckOptions(dialog, kChecksBeforeCorner, std::size(kChecksBeforeCorner));
-    ShowCheckOptions(dialog, kChecksAfterCorner, std::size(kChecksAfterCorner));
-    ShowRadioChoice(dialog, kCornerChoices, std::size(kCornerChoices), AppSettings.SSPos);
-    ShowRadioChoice(dialog, kOrderChoices, std::size(kOrderChoices), AppSettings.TimPtn);
+    ShowCheckOptions(dialog, kChecksBeforeCorner);
+    ShowCheckOptions(dialog, kChecksAfterCorner);
+    ShowRadioChoice(dialog, kCornerChoices, AppSettings.SSPos);
+    ShowRadioChoice(dialog, kOrderChoices, AppSettings.TimPtn);
     SetUpSecondsField(dialog);
     InsertPages(dialog);
     ApplyEnablingRule(dialog, IDC_SET_CHANGER);
@@ -190,10 +187,10 @@ INT_PTR OnInitDialog(HWND dialog, const DialogContext* context) {
 // Writes the dialog's state to the registry, one value after another.
 void StoreDialogSettings(HWND dialog) {
     WriteSettingDword(kChgTime, ReadSecondsField(dialog));
-    StoreCheckOptions(dialog, kChecksBeforeCorner, std::size(kChecksBeforeCorner));
-    StoreRadioChoice(dialog, kCornerChoices, std::size(kCornerChoices), &AppSettings.SSPos, kSSPos);
-    StoreCheckOptions(dialog, kChecksAfterCorner, std::size(kChecksAfterCorner));
-    StoreRadioChoice(dialog, kOrderChoices, std::size(kOrderChoices), &AppSettings.TimPtn, kTimPtn);
+    StoreCheckOptions(dialog, kChecksBeforeCorner);
+    StoreRadioChoice(dialog, kCornerChoices, &AppSettings.SSPos, kSSPos);
+    StoreCheckOptions(dialog, kChecksAfterCorner);
+    StoreRadioChoice(dialog, kOrderChoices, &AppSettings.TimPtn, kTimPtn);
 }
 
 // Each timer is set again, the changer's with its new period, when its
@@ -272,7 +269,7 @@ void ShowSettingsDialog(HWND owner, const OptionTimers& timers) {
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&classes);
     const DialogContext context{owner, &timers};
-    DialogBoxParamA(ModuleOf(owner), MAKEINTRESOURCEA(IDD_SETTINGS), owner, SettingsDialogProc,
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), owner, SettingsDialogProc,
                     reinterpret_cast<LPARAM>(&context));
     OpenDialog = nullptr;
 }

@@ -8,7 +8,8 @@
 void ClickControl(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
     if (!IsWindowVisible(control) || !IsWindowEnabled(control)) {
-        ADD_FAILURE() << "control " << id << " cannot be clicked: " << (IsWindowVisible(control) ? "disabled" : "hidden");
+        ADD_FAILURE() << "control " << id << " cannot be clicked: "
+                      << (IsWindowVisible(control) ? "disabled" : "hidden");
         return;
     }
     SendMessageA(control, BM_CLICK, 0, 0);
