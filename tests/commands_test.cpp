@@ -77,8 +77,9 @@ TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
              EXPECT_EQ(IsScreenSaverActive(), 1);
          }},
         // Operations that arrive with later work, and identifiers of nobody.
-        {"not yet carried out", {kCmdAddFile, kCmdDeleteEntry, kCmdMoveUp, kCmdPreview, kCmdPlayWindow,
-                                 kCmdSettings, kCmdSetStandard}, nullptr, [] {}},
+        {"not yet carried out", {kCmdAddFile, kCmdDeleteEntry, kCmdMoveUp, kCmdPlayWindow, kCmdSettings}, nullptr,
+         [] {}},
+        {"entry commands on an empty list", {kCmdPreview, kCmdSetStandard}, nullptr, [] {}},
         {"unknown identifiers", {0, 1, 6000, 6501, 6502, 6999, 9001, 0xFFFF},
          [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); ListModified = 1; },
          [] {

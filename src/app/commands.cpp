@@ -8,6 +8,7 @@
 #include "archive/about_box.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "play/entry_commands.h"
 #include "system/screen_saver.h"
 
 namespace {
@@ -41,8 +42,12 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdSaveStandardList: SaveStandardList(); break;
     case kCmdEnterTray: EnterTray(); break;
     case kCmdExit: ExitProgram(); break;
-    // Adding and editing entries, running them, playing the list and the
-    // settings dialog: their operations come with the work that owns them.
+    case kCmdConfigure: ConfigureEntry(SelectedEntryRow); break;
+    case kCmdPreview: PreviewEntry(SelectedEntryRow); break;
+    case kCmdOpenArchive: OpenEntryArchive(SelectedEntryRow); break;
+    case kCmdSetStandard: SetEntryAsStandard(SelectedEntryRow); break;
+    // Adding and editing entries, playing the list and the settings dialog:
+    // their operations come with the work that owns them.
     case kCmdAddFile:
     case kCmdFolderSearch:
     case kCmdDeleteEntry:
@@ -50,14 +55,10 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdRemoveMissing:
     case kCmdMoveUp:
     case kCmdMoveDown:
-    case kCmdConfigure:
-    case kCmdPreview:
     case kCmdSwitchSeconds:
-    case kCmdOpenArchive:
     case kCmdPlayFullScreen:
     case kCmdPlayWindow:
     case kCmdSettings:
-    case kCmdSetStandard:
         break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;

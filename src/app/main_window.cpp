@@ -11,8 +11,12 @@
 #include "archive/archiver.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "play/entry_commands.h"
 #include "settings/settings.h"
+#include "play/saver_run_guard.h"
+#include "system/changer.h"
 #include "system/corner_timer.h"
+#include "system/play_controls.h"
 #include "system/screen_saver.h"
 
 HINSTANCE AppInstance;
@@ -37,6 +41,8 @@ void OnCreate() {
     if (SaverStoreFolder[0]) CreateDirectoryA(SaverStoreFolder, nullptr);
     ClearWorkFolder();
     for (int i = 0; i < 3; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
+    AttachChanger(MainWindow);
+    SystemSaver = SystemSaverControls();
     LoadSettings();
     ApplyStoredRect(MainWindow, AppSettings.MainL, AppSettings.MainT, AppSettings.MainR, AppSettings.MainB);
     CreateMainToolbar();
@@ -48,7 +54,9 @@ void OnCreate() {
     } else {
         NewList();
     }
+    ChooseRandomStandardSaver();
     StartCornerTimer();
+    StartChangerTimer();
 }
 
 // The user's answer to the save prompt decides whether the window may close.
@@ -128,7 +136,7 @@ bool OnNotify(NMHDR* header) {
     else if (header->code == NM_RCLICK)
         ShowListPopupMenu();
     else if (header->code == NM_DBLCLK)
-        RunSelectedOnDoubleClick();
+        RunSelectedOnDoubleClick(PreviewEntry);
     if (header->idFrom == kEntryListViewId && header->code == LVN_COLUMNCLICK)
         SortEntryRowsByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem);
     return false;

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "play/launch.h"
 
 ScreenSaverEntry CurrentEntry;
 int SelectedEntryRow = -1;
@@ -174,6 +173,6 @@ void SortEntryRowsByColumn(int column) {
     activeSort = nullptr;
 }
 
-void RunSelectedOnDoubleClick() {
-    if (GetSelectedEntryRow() >= 0) PreviewEntry();
+void RunSelectedOnDoubleClick(void (*preview)(int row)) {
+    if (GetSelectedEntryRow() >= 0) preview(SelectedEntryRow);
 }

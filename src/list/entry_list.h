@@ -30,4 +30,5 @@ int GetSelectedEntryRow();
 void DeleteAllEntryRows();
 void SortEntryRowsByColumn(int column);
 int CALLBACK CompareEntryRows(LPARAM first, LPARAM second, LPARAM column);
-void RunSelectedOnDoubleClick();
+// A double click previews the selected row, if any, with the given operation.
+void RunSelectedOnDoubleClick(void (*preview)(int row));

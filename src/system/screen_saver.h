@@ -7,7 +7,8 @@ extern int ScreenSaverActive;  // the program's idea of whether it is on
 int IsScreenSaverActive();
 int EnableScreenSaver();
 int DisableScreenSaver();
-// Makes the file named by the short path the system's standard screen saver.
+// Makes the file named by the short path the system's standard screen saver;
+// an empty short path changes nothing.
 void SetStandardScreenSaver();
 void SetScreenSaverTimeout(int minutes);
 void StartScreenSaverNow();
