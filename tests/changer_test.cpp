@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/program_paths.h"
 #include "launch_support.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
@@ -269,7 +269,7 @@ TEST_F(ChangerTest, APassThatStartsNothingEndsTheRun) {
 // At start-up a random entry becomes the standard screen saver; one that
 // cannot be prepared gives way to another, and with none nothing changes.
 TEST_F(ChangerTest, StartUpChoiceWritesOnlyAPreparedScreenSaver) {
-    const std::string store = SaverStoreFolder;
+    const std::string store = AppPaths.SaverStoreFolder;
     const Row missing = {"Gone.scr", "0", scratch_.path(), "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""};
     const Row missingArchive = {"ArcProbe.scr", "0", scratch_.path(), "書庫(CAB)", "gone.cab"};
     const Row notInArchive = ArchivedProbe("lzh", "NoSuch.scr");

@@ -22,14 +22,8 @@ class CommandTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive_, 0);
         LoadProgramAccelerators();
     }
-    void TearDown() override {
-        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive_, nullptr, 0);
-        MainWindowTest::TearDown();
-    }
-    void Command(int id) { SendMessageA(MainWindow, WM_COMMAND, id, 0); }
     HWND Child(int id) { return GetDlgItem(MainWindow, id); }
     void SelectRow(int row) {
         LVITEMA item{};
@@ -37,9 +31,6 @@ protected:
         item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
         SendMessageA(EntryListView, LVM_SETITEMSTATE, row >= 0 ? row : -1, reinterpret_cast<LPARAM>(&item));
     }
-
-private:
-    BOOL savedActive_ = FALSE;
 };
 
 struct DispatchCase {
@@ -52,7 +43,7 @@ struct DispatchCase {
 TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
     const DispatchCase cases[] = {
         {"new list empties the rows", {kCmdNewList},
-         [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); ListModified = 0; },
+         [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); CurrentList.Modified = 0; },
          [] { EXPECT_EQ(GetEntryRowCount(), 0); }},
         {"into the tray", {kCmdEnterTray}, nullptr,
          [] {
@@ -81,10 +72,10 @@ TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
          [] {}},
         {"entry commands on an empty list", {kCmdPreview, kCmdSetStandard}, nullptr, [] {}},
         {"unknown identifiers", {0, 1, 6000, 6501, 6502, 6999, 9001, 0xFFFF},
-         [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); ListModified = 1; },
+         [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); CurrentList.Modified = 1; },
          [] {
              EXPECT_EQ(GetEntryRowCount(), 1);
-             EXPECT_EQ(ListModified, 1);
+             EXPECT_EQ(CurrentList.Modified, 1);
              EXPECT_TRUE(IsWindowVisible(MainWindow));
          }},
     };

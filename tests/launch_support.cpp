@@ -3,8 +3,9 @@
 #include <commctrl.h>
 
 #include "app/main_window.h"
-#include "app/paths.h"
 #include "archive/archiver.h"
+#include "archive_support.h"
+#include "base/program_paths.h"
 #include "list/entry_list.h"
 #include "system/changer.h"
 #include "system/screen_saver.h"
@@ -18,11 +19,15 @@ void EmptyFolder(const std::string& folder) {
     for (const std::string& name : FolderEntries(folder)) DeleteFileA((folder + name).c_str());
 }
 
+void FindLibraries() {
+    for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
+}
+
 }  // namespace
 
 std::string IniStandardSaver() {
     char value[256] = "";
-    GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof value, SystemIniPath);
+    GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof value, AppPaths.SystemIniPath);
     return value;
 }
 
@@ -34,7 +39,8 @@ std::string DesktopStandardSaver() {
 }
 
 void WriteStandardSaverEverywhere(const std::string& value) {
-    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", value.empty() ? nullptr : value.c_str(), SystemIniPath);
+    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", value.empty() ? nullptr : value.c_str(),
+                               AppPaths.SystemIniPath);
     RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", REG_SZ, value.c_str(),
                     static_cast<DWORD>(value.size() + 1));
 }
@@ -47,13 +53,12 @@ std::string ShortPathOf(const std::string& path) {
 
 void SaverRunTest::SetUp() {
     MainWindowTest::SetUp();
-    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive_, 0);
     savedIni_ = IniStandardSaver();
     savedDesktop_ = DesktopStandardSaver();
     for (const char* dll : kLibraries) ASSERT_TRUE(CopyFileTo(ArchiverDll(dll), TestProgramFolder() + dll)) << dll;
-    for (int i = 0; i < kArchiverCount; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
-    EmptyFolder(WorkFolder);
-    EmptyFolder(SaverStoreFolder);
+    FindLibraries();
+    EmptyFolder(AppPaths.WorkFolder);
+    EmptyFolder(AppPaths.SaverStoreFolder);
     SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "");
     SetProbeEnvironment("ZELVISTA_PROBE_BEHAVIOUR", "");
 }
@@ -61,19 +66,14 @@ void SaverRunTest::SetUp() {
 void SaverRunTest::TearDown() {
     SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "");
     SetProbeEnvironment("ZELVISTA_PROBE_BEHAVIOUR", "");
-    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive_, nullptr, 0);
-    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", savedIni_.empty() ? nullptr : savedIni_.c_str(), SystemIniPath);
-    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", REG_SZ, savedDesktop_.c_str(),
-                    static_cast<DWORD>(savedDesktop_.size() + 1));
+    WriteStandardSaverEverywhere(savedDesktop_);
+    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", savedIni_.empty() ? nullptr : savedIni_.c_str(),
+                               AppPaths.SystemIniPath);
     for (const char* dll : kLibraries) DeleteFileA((TestProgramFolder() + dll).c_str());
-    for (int i = 0; i < kArchiverCount; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
-    EmptyFolder(WorkFolder);
-    EmptyFolder(SaverStoreFolder);
+    FindLibraries();
+    EmptyFolder(AppPaths.WorkFolder);
+    EmptyFolder(AppPaths.SaverStoreFolder);
     MainWindowTest::TearDown();
-}
-
-void SaverRunTest::Command(int id) {
-    SendMessageA(MainWindow, WM_COMMAND, id, 0);
 }
 
 void SaverRunTest::SelectRow(int row) {
@@ -90,14 +90,13 @@ void SaverRunTest::StartWithActive(int on) {
 
 bool SaverRunTest::ChangerTimerSet() {
     if (!KillTimer(MainWindow, kChangerTimerId)) return false;
-    StartChangerTimer();
+    StartChangerTimer(MainWindow);
     return true;
 }
 
 void SaverRunTest::RestartWith(const std::vector<std::pair<const char*, int>>& settings) {
     for (const auto& [name, value] : settings) WriteSettingInt(name, value);
     Restart();
-    for (int i = 0; i < kArchiverCount; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
 }
 
 Row SaverRunTest::LooseProbe(const std::string& folder, const std::string& name, const std::string& seconds) {
@@ -111,5 +110,5 @@ Row SaverRunTest::ArchivedProbe(const std::string& kind, const std::string& memb
 }
 
 std::vector<std::string> SaverRunTest::WorkFolderFiles() {
-    return FolderEntries(WorkFolder);
+    return FolderEntries(AppPaths.WorkFolder);
 }

@@ -1,16 +1,15 @@
 // The fixture of the tests that run screen savers: the main window with the
-// archiver libraries beside it, a probe log of its own, the system's screen
-// saver settings put back afterwards, and rows naming probes.
+// archiver libraries beside it, a probe log of its own, the standard screen
+// saver put back afterwards, and rows naming probes.
 #pragma once
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "archive_support.h"
 #include "support/fixture.h"
 #include "support/probe.h"
-#include "support/ui.h"
 
 // SCRNSAVE.EXE as SYSTEM.INI and the user's desktop settings hold it.
 std::string IniStandardSaver();
@@ -23,7 +22,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    static void Command(int id);
     static void SelectRow(int row);
     // The system's active setting and the program's flag, as found at start.
     static void StartWithActive(int on);
@@ -33,7 +31,7 @@ protected:
     void RestartWith(const std::vector<std::pair<const char*, int>>& settings);
 
     // A loose probe copied to folder + name, and its row.
-    Row LooseProbe(const std::string& folder, const std::string& name, const std::string& seconds = "0");
+    static Row LooseProbe(const std::string& folder, const std::string& name, const std::string& seconds = "0");
     // A member of one of the probe archives ("lzh", "zip", "cab").
     static Row ArchivedProbe(const std::string& kind, const std::string& member, const std::string& seconds = "0");
     static std::vector<std::string> WorkFolderFiles();
@@ -42,6 +40,5 @@ protected:
     ScratchFolder scratch_;
 
 private:
-    BOOL savedActive_ = FALSE;
     std::string savedIni_, savedDesktop_;
 };

@@ -8,31 +8,40 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 #include "launch_support.h"
 #include "list/entry_list.h"
+#include "play/play_connections.h"
 #include "play/prepare_entry.h"
-#include "play/saver_run_guard.h"
 #include "support/input.h"
 #include "system/changer.h"
-#include "system/play_controls.h"
 #include "system/screen_saver.h"
 
 namespace {
 
 // Every call playing code makes to the system side, in order.
 std::vector<std::string> controlCalls;
-SystemSaverControl realControl;
+PlayConnections realConnections;
 
-SystemSaverControl RecordingControl() {
-    realControl = SystemSaverControls();
-    SystemSaverControl c;
-    c.isActive = [] { controlCalls.push_back("isActive"); return realControl.isActive(); };
-    c.enable = [] { controlCalls.push_back("enable"); return realControl.enable(); };
-    c.disable = [] { controlCalls.push_back("disable"); return realControl.disable(); };
-    c.stopChangerTimer = [] { controlCalls.push_back("stopChanger"); realControl.stopChangerTimer(); };
-    c.startChangerTimer = [] { controlCalls.push_back("startChanger"); realControl.startChangerTimer(); };
-    c.setStandard = [] { controlCalls.push_back("setStandard"); realControl.setStandard(); };
+PlayConnections RecordingConnections() {
+    realConnections = Play;
+    PlayConnections c = Play;
+    c.isSaverActive = [] { controlCalls.push_back("isActive"); return realConnections.isSaverActive(); };
+    c.enableSaver = [] { controlCalls.push_back("enable"); return realConnections.enableSaver(); };
+    c.disableSaver = [] { controlCalls.push_back("disable"); return realConnections.disableSaver(); };
+    c.stopChangerTimer = [](HWND owner) {
+        controlCalls.push_back("stopChanger");
+        realConnections.stopChangerTimer(owner);
+    };
+    c.startChangerTimer = [](HWND owner) {
+        controlCalls.push_back("startChanger");
+        realConnections.startChangerTimer(owner);
+    };
+    c.setStandardSaver = [](const char* shortPath) {
+        controlCalls.push_back("setStandard");
+        realConnections.setStandardSaver(shortPath);
+    };
     return c;
 }
 
@@ -46,17 +55,17 @@ protected:
         SaverRunTest::SetUp();
         RestartWith({{"SscTim", 1}});
         controlCalls.clear();
-        SystemSaver = RecordingControl();
+        Play = RecordingConnections();
         blanks_ = scratch_.path() + "folder with blanks\\";
         CreateDirectoryA(blanks_.c_str(), nullptr);
     }
     void TearDown() override {
-        SystemSaver = SystemSaverControls();
+        Play = realConnections;
         SaverRunTest::TearDown();
     }
     // A file left in the work folder by an earlier run.
     static void LeaveFileInWorkFolder() {
-        WriteFileBytes(std::string(WorkFolder) + "leftover.scr", "old");
+        WriteFileBytes(std::string(AppPaths.WorkFolder) + "leftover.scr", "old");
     }
     std::string blanks_;
 };
@@ -134,10 +143,10 @@ TEST_F(LaunchTest, PreviewWaitsWithTheScreenSaverOffAndTheChangerStopped) {
     } cases[] = {
         {"loose, blanks in the path", LooseProbe(blanks_, "Probe Saver.scr"), blanks_ + "Probe Saver.scr", 1, false},
         {"loose, setting off", LooseProbe(blanks_, "Probe.scr"), blanks_ + "Probe.scr", 0, false},
-        {"LZH member", ArchivedProbe("lzh", "ArcProbe.scr"), std::string(WorkFolder) + "ArcProbe.scr", 1, false},
-        {"ZIP member in a folder", ArchivedProbe("zip", "SubProbe.scr"), std::string(WorkFolder) + "SubProbe.scr", 0,
+        {"LZH member", ArchivedProbe("lzh", "ArcProbe.scr"), std::string(AppPaths.WorkFolder) + "ArcProbe.scr", 1, false},
+        {"ZIP member in a folder", ArchivedProbe("zip", "SubProbe.scr"), std::string(AppPaths.WorkFolder) + "SubProbe.scr", 0,
          false},
-        {"CAB member by double click", ArchivedProbe("cab", "ArcProbe.scr"), std::string(WorkFolder) + "ArcProbe.scr",
+        {"CAB member by double click", ArchivedProbe("cab", "ArcProbe.scr"), std::string(AppPaths.WorkFolder) + "ArcProbe.scr",
          1, true},
     };
     SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "700");
@@ -173,10 +182,10 @@ TEST_F(LaunchTest, PreviewWaitsWithTheScreenSaverOffAndTheChangerStopped) {
         EXPECT_TRUE(ChangerTimerSet());
         EXPECT_EQ(IsScreenSaverActive(), c.active);
         EXPECT_EQ(ScreenSaverActive, c.active);
-        if (c.row[4].empty()) {
+        if (c.row.archive.empty()) {
             EXPECT_EQ(WorkFolderFiles(), std::vector<std::string>{"leftover.scr"});
         } else {
-            EXPECT_EQ(WorkFolderFiles(), std::vector<std::string>{c.row[0]}) << "emptied, then the member";
+            EXPECT_EQ(WorkFolderFiles(), std::vector<std::string>{c.row.name}) << "emptied, then the member";
         }
     }
 }
@@ -227,7 +236,7 @@ TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
 }
 
 TEST_F(LaunchTest, PreparingPutsTheFileInPlace) {
-    const std::string work = WorkFolder, store = SaverStoreFolder;
+    const std::string work = AppPaths.WorkFolder, store = AppPaths.SaverStoreFolder;
     const std::string longFolder = "C:\\" + std::string(245, 'x') + "\\";
     struct Case {
         const char* name;
@@ -269,30 +278,30 @@ TEST_F(LaunchTest, PreparingPutsTheFileInPlace) {
         DeleteAllEntryRows();
         AddRow(c.row);
         LeaveFileInWorkFolder();
-        DeleteFileA((store + c.row[0]).c_str());
-        std::string before = "C:\\EARLIER\\OTHER.SCR";
-        CopyText(ShortSaverPath, sizeof ShortSaverPath, before.c_str());
-        EXPECT_EQ(PrepareEntry(0, c.toStore ? SaverStoreFolder : WorkFolder), c.outcome);
-        EXPECT_EQ(std::string(RunnableSaverPath), c.runnable);
-        EXPECT_STREQ(CurrentEntry.name, c.row[0].c_str()) << "the row was read";
-        // Only a file that is there has a short path; never the earlier one.
+        DeleteFileA((store + c.row.name).c_str());
+        const PreparedEntry prepared = PrepareEntry(0, c.toStore ? AppPaths.SaverStoreFolder : AppPaths.WorkFolder);
+        EXPECT_EQ(prepared.outcome, c.outcome);
+        EXPECT_EQ(std::string(prepared.path), c.runnable);
+        EXPECT_EQ(std::string(prepared.entry.name), c.row.name) << "the row was read";
+        EXPECT_EQ(std::string(CurrentEntry.name), c.row.name) << "into the current entry";
+        // Only a file that is there has a short path.
         const std::string expectedShort = c.outcome == PrepareOutcome::Ready ? ShortPathOf(c.runnable) : "";
-        EXPECT_EQ(std::string(ShortSaverPath), expectedShort);
-        if (c.outcome == PrepareOutcome::Ready) {
+        EXPECT_EQ(std::string(prepared.shortPath), expectedShort);
+        if (prepared.ready()) {
             EXPECT_FALSE(expectedShort.empty());
             EXPECT_EQ(ReadFileBytes(c.runnable), ReadFileBytes(ProbeSaverPath())) << "the whole screen saver";
         }
         EXPECT_EQ(WorkFolderFiles(), c.workAfter);
     }
-    EXPECT_EQ(PrepareEntry(5, WorkFolder), PrepareOutcome::NoSuchRow);
-    EXPECT_EQ(PrepareEntry(-1, WorkFolder), PrepareOutcome::NoSuchRow);
+    EXPECT_EQ(PrepareEntry(5, AppPaths.WorkFolder).outcome, PrepareOutcome::NoSuchRow);
+    EXPECT_EQ(PrepareEntry(-1, AppPaths.WorkFolder).outcome, PrepareOutcome::NoSuchRow);
 }
 
 // The member goes to the store folder, which keeps it; the short path of
 // that file becomes the standard screen saver, also the first time it is
 // extracted there. An entry that cannot be prepared changes nothing.
 TEST_F(LaunchTest, StandardScreenSaverComesFromTheStoreFolder) {
-    const std::string store = SaverStoreFolder;
+    const std::string store = AppPaths.SaverStoreFolder;
     struct Case {
         const char* name;
         Row row;
@@ -316,14 +325,14 @@ TEST_F(LaunchTest, StandardScreenSaverComesFromTheStoreFolder) {
             SelectRow(0);
             StartWithActive(on);
             LeaveFileInWorkFolder();
-            if (on == 0 && !c.file.empty() && c.row[4].size()) DeleteFileA(c.file.c_str());
+            if (on == 0 && !c.file.empty() && !c.row.archive.empty()) DeleteFileA(c.file.c_str());
             Command(kCmdSetStandard);
             if (!c.file.empty()) current = ShortPathOf(c.file);
             EXPECT_FALSE(current.empty());
             EXPECT_EQ(IniStandardSaver(), current);
             EXPECT_EQ(DesktopStandardSaver(), current);
             EXPECT_EQ(IsScreenSaverActive(), on);
-            if (!c.row[4].empty()) {
+            if (!c.row.archive.empty()) {
                 EXPECT_TRUE(WorkFolderFiles().empty()) << "the work folder is emptied";
             }
         }
@@ -339,7 +348,7 @@ TEST_F(LaunchTest, ConfigureStartsTheSettingsWithoutWaiting) {
         std::string runs;
     } cases[] = {
         {"loose, blanks in the path", LooseProbe(blanks_, "Probe Saver.scr"), blanks_ + "Probe Saver.scr"},
-        {"ZIP member", ArchivedProbe("zip", "ArcProbe.scr"), std::string(WorkFolder) + "ArcProbe.scr"},
+        {"ZIP member", ArchivedProbe("zip", "ArcProbe.scr"), std::string(AppPaths.WorkFolder) + "ArcProbe.scr"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

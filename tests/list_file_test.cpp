@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "list/list_format.h"
 #include "support/fixture.h"
 
 namespace {
@@ -16,7 +19,8 @@ const Row kTrail{"表示.scr", "10", "C:\\ソフト\\", "書庫(ZIP)", "表.zip"
 using ListFileTest = MainWindowTest;
 
 TEST_F(ListFileTest, WriterProducesExactBytes) {
-    std::string folder = MakeScratchFolder("writer");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     AddRow(kLoose);
     AddRow(kMember);
     ASSERT_EQ(SaveListFile((folder + "out.lst").c_str()), SaveOutcome::Saved);
@@ -25,12 +29,13 @@ TEST_F(ListFileTest, WriterProducesExactBytes) {
               "SCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n"
               "SCR,Fish.scr,30,D:\\Saver\\,書庫(LZH),fish.lzh,EOF\r\n");
     EXPECT_EQ(WindowTitle(), "Zelvista　【out.lst】");
-    EXPECT_EQ(ListModified, 0);
-    EXPECT_EQ(ListNamed, 1);
+    EXPECT_EQ(CurrentList.Modified, 0);
+    EXPECT_EQ(CurrentList.Named, 1);
 }
 
 TEST_F(ListFileTest, RoundTripKeepsRowsAndOrder) {
-    std::string folder = MakeScratchFolder("roundtrip");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     std::vector<Row> rows{kLoose, kMember, kTrail, {"NULLsaver.scr", "5", "E:\\x\\", "書庫(CAB)", "NULLsaver.cab"}};
     for (const Row& r : rows) AddRow(r);
     ASSERT_EQ(SaveListFile((folder + "r.lst").c_str()), SaveOutcome::Saved);
@@ -41,7 +46,8 @@ TEST_F(ListFileTest, RoundTripKeepsRowsAndOrder) {
 }
 
 TEST_F(ListFileTest, ExtensionRulesAndTitle) {
-    std::string folder = MakeScratchFolder("ext");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     AddRow(kLoose);
     struct Case {
         const char* given;
@@ -68,15 +74,15 @@ struct ReadCase {
     std::vector<Row> rows;
 };
 
-TEST_F(ListFileTest, ReaderCases) {
-    std::string folder = MakeScratchFolder("reader");
+// The reader's cases: the format functions and the file command both run them.
+std::vector<ReadCase> ReaderCases() {
     const std::string line1 = "SCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD";
     const std::string line2 = "SCR,Fish.scr,30,D:\\Saver\\,書庫(LZH),fish.lzh,EOF";
     const std::string longField(300, 'x');
     // Every field fits, but the line is longer than an entry line may be.
     const std::string longLine = "SCR," + std::string(255, 'a') + ",0," + std::string(254, 'b') + "\\," +
                                  std::string(255, 'c') + "," + std::string(255, 'd') + ",EOF";
-    std::vector<ReadCase> cases = {
+    return {
         {"header Ver,9.99", "Ver,9.99\r\n" + line1 + "\r\n", true, {kLoose}},
         {"header Version", "Version\r\n" + line1 + "\r\n", true, {kLoose}},
         {"LF-only lines", "Ver,3.00\n" + line1 + "\n" + line2 + "\n", true, {kLoose, kMember}},
@@ -98,26 +104,41 @@ TEST_F(ListFileTest, ReaderCases) {
         {"entry line first refused", line1 + "\r\n", false, {}},
         {"UTF-8 BOM refused", "\xEF\xBB\xBFVer,3.00\r\n" + line1 + "\r\n", false, {}},
     };
-    for (const ReadCase& c : cases) {
+}
+
+// Bytes to entries, with no window and no file.
+TEST(ListFormatTest, ReaderCases) {
+    for (const ReadCase& c : ReaderCases()) {
+        SCOPED_TRACE(c.name);
+        std::vector<ScreenSaverEntry> entries;
+        EXPECT_EQ(ParseListFile(c.bytes, entries), c.loads ? ListParse::Read : ListParse::OldVersion);
+        EXPECT_EQ(RowsOf(entries), c.rows);
+    }
+}
+
+TEST_F(ListFileTest, ReaderCases) {
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
+    for (const ReadCase& c : ReaderCases()) {
         SCOPED_TRACE(c.name);
         std::string path = folder + "case.lst";
         WriteFileBytes(path, c.bytes);
         NewList();
         AddRow(kTrail);  // must survive a refused file
-        ListModified = 1;
+        CurrentList.Modified = 1;
         DialogDriver driver;
         if (!c.loads) driver.On("リストファイル読み込みエラー", [](HWND box) { ClickButton(box, IDOK); });
         int loaded = LoadListFile(path.c_str());
         EXPECT_EQ(loaded, c.loads ? 1 : 0);
         if (c.loads) {
             EXPECT_EQ(ReadAllRows(), c.rows);
-            EXPECT_EQ(ListModified, 0);
+            EXPECT_EQ(CurrentList.Modified, 0);
             EXPECT_EQ(WindowTitle(), "Zelvista　【case.lst】");
         } else {
             ASSERT_EQ(driver.seen().size(), 1u);
             EXPECT_EQ(driver.seen()[0].text, "旧バージョンのファイルは使用できません");
             EXPECT_EQ(ReadAllRows(), std::vector<Row>{kTrail});
-            EXPECT_EQ(ListModified, 1);
+            EXPECT_EQ(CurrentList.Modified, 1);
             EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
         }
     }
@@ -134,37 +155,32 @@ TEST_F(ListFileTest, MissingFileIsReportedAndChangesNothing) {
 }
 
 TEST_F(ListFileTest, FailedWriteKeepsOldFileTitleAndFlags) {
-    std::string folder = MakeScratchFolder("failwrite");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     std::string target = folder + "keep.lst";
     WriteFileBytes(target, "Ver,3.00\r\nold\r\n");
     // Another program holds the old list open, so it cannot be replaced.
-    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    Handle holder(CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     AddRow(kLoose);
-    ListModified = 1;
-    ListNamed = 0;
+    CurrentList.Modified = 1;
+    CurrentList.Named = 0;
     DialogDriver driver;
     driver.On("リストファイル書き込みエラー", [](HWND box) { ClickButton(box, IDOK); });
     EXPECT_EQ(SaveListFile(target.c_str()), SaveOutcome::Failed);
-    CloseHandle(holder);
+    holder.reset();
     ASSERT_EQ(driver.seen().size(), 1u);
     EXPECT_EQ(driver.seen()[0].text, "書き込みに失敗しました");
     EXPECT_EQ(ReadFileBytes(target), "Ver,3.00\r\nold\r\n");
-    EXPECT_EQ(ListModified, 1);
-    EXPECT_EQ(ListNamed, 0);
+    EXPECT_EQ(CurrentList.Modified, 1);
+    EXPECT_EQ(CurrentList.Named, 0);
     EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
     // Nothing but the old file is left in the folder.
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    int files = 0;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"keep.lst"});
 }
 
 TEST_F(ListFileTest, PathWithNoRoomForExtensionIsRefused) {
-    std::string folder = MakeScratchFolder("long");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     std::string path = folder + std::string(253 - folder.size(), 'n');  // 253 bytes, no room for ".lst"
     AddRow(kLoose);
     DialogDriver driver;
@@ -173,15 +189,44 @@ TEST_F(ListFileTest, PathWithNoRoomForExtensionIsRefused) {
     EXPECT_EQ(driver.seen().size(), 1u);
 }
 
+// The new file is made beside the list under a name no longer than the
+// list's own, so a list in a folder of 240 to 251 bytes saves whenever its
+// path fits 255 bytes, and is refused cleanly when it does not: the old file
+// stays and nothing else is left in the folder.
+TEST_F(ListFileTest, SavingBesideLongFolders) {
+    ScratchFolder scratch;
+    const std::string name = "list.lst";
+    AddRow(kLoose);
+    const std::string written = "Ver,3.00\r\nSCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n";
+    for (std::size_t length = 240; length <= 251; ++length) {
+        SCOPED_TRACE(length);
+        ASSERT_LT(scratch.path().size() + 2, length);
+        const std::string folder = scratch.path() + std::string(length - scratch.path().size() - 1, 'd') + "\\";
+        ASSERT_EQ(folder.size(), length);
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        const std::string target = folder + name;
+        WriteFileBytes(target, "Ver,3.00\r\nold\r\n");
+        ASSERT_TRUE(FileExists(target.c_str()));
+        const bool fits = target.size() <= 255;
+        DialogDriver driver;
+        if (!fits) driver.On("リストファイル書き込みエラー", [](HWND box) { ClickButton(box, IDOK); });
+        EXPECT_EQ(SaveListFile(target.c_str()), fits ? SaveOutcome::Saved : SaveOutcome::Failed);
+        EXPECT_TRUE(driver.allHandled());
+        EXPECT_EQ(ReadFileBytes(target), fits ? written : "Ver,3.00\r\nold\r\n");
+        EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{name});
+        RemoveTree(folder);
+    }
+}
+
 TEST_F(ListFileTest, NewListTitleAndFlags) {
     AddRow(kLoose);
-    ListModified = 1;
-    ListNamed = 1;
+    CurrentList.Modified = 1;
+    CurrentList.Named = 1;
     NewList();
     EXPECT_EQ(GetEntryRowCount(), 0);
-    EXPECT_EQ(ListNamed, 0);
-    EXPECT_EQ(ListModified, 1);  // unchanged
-    EXPECT_EQ(std::string(CurrentListPath), TestProgramFolder() + "新規ﾘｽﾄ.lst");
+    EXPECT_EQ(CurrentList.Named, 0);
+    EXPECT_EQ(CurrentList.Modified, 1);  // unchanged
+    EXPECT_EQ(std::string(CurrentList.Path), TestProgramFolder() + "新規ﾘｽﾄ.lst");
     EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
 }
 
@@ -197,16 +242,17 @@ TEST_F(ListFileTest, EmptyListIsNotSavedByAnyCommand) {
 }
 
 TEST_F(ListFileTest, OpenThroughDialogAndCancel) {
-    std::string folder = MakeScratchFolder("open");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     WriteFileBytes(folder + "chosen.lst", "Ver,3.00\r\nSCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n");
-    std::string before = CurrentListPath;
+    std::string before = CurrentList.Path;
     {
         DialogDriver driver;
         driver.On("リストファイルの読み込み", [](HWND dlg) { ClickButton(dlg, IDCANCEL); });
         OpenList();
         EXPECT_TRUE(driver.allHandled());
     }
-    EXPECT_EQ(std::string(CurrentListPath), before);
+    EXPECT_EQ(std::string(CurrentList.Path), before);
     EXPECT_EQ(GetEntryRowCount(), 0);
     {
         DialogDriver driver;
@@ -215,20 +261,21 @@ TEST_F(ListFileTest, OpenThroughDialogAndCancel) {
         OpenList();
         EXPECT_TRUE(driver.allHandled());
     }
-    EXPECT_EQ(std::string(CurrentListPath), folder + "chosen.lst");
+    EXPECT_EQ(std::string(CurrentList.Path), folder + "chosen.lst");
     EXPECT_EQ(ReadAllRows(), std::vector<Row>{kLoose});
     EXPECT_EQ(WindowTitle(), "Zelvista　【chosen.lst】");
 }
 
 TEST_F(ListFileTest, SaveAsThroughDialogThenSaveWritesSameFile) {
-    std::string folder = MakeScratchFolder("saveas");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     AddRow(kLoose);
     std::string path = folder + "named";
     DialogDriver driver;
     driver.On("名前を付けてリストファイルを保存", [path](HWND dlg) { TypeFileName(dlg, path); });
     EXPECT_EQ(SaveList(), SaveOutcome::Saved);  // not yet named: asks for a name
     EXPECT_TRUE(FileExists((folder + "named.lst").c_str()));
-    EXPECT_EQ(std::string(CurrentListPath), path);  // the extension is added to the copy only
+    EXPECT_EQ(std::string(CurrentList.Path), path);  // the extension is added to the copy only
     AddRow(kMember);
     EXPECT_EQ(SaveList(), SaveOutcome::Saved);  // named now: no dialog
     NewList();
@@ -238,10 +285,10 @@ TEST_F(ListFileTest, SaveAsThroughDialogThenSaveWritesSameFile) {
 
 TEST_F(ListFileTest, SaveStandardListAsksBeforeOverwriting) {
     AddRow(kLoose);
-    std::string before = CurrentListPath;
+    std::string before = CurrentList.Path;
     EXPECT_EQ(SaveStandardList(), SaveOutcome::Saved);  // no file yet: no question
     EXPECT_TRUE(FileExists(standardList().c_str()));
-    EXPECT_EQ(std::string(CurrentListPath), before);
+    EXPECT_EQ(std::string(CurrentList.Path), before);
     EXPECT_EQ(WindowTitle(), "Zelvista　【zelvista.lst】");
     AddRow(kMember);
     {

@@ -1,9 +1,13 @@
 // Start-up, paths, the main window's size and rectangle, and closing.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "settings/settings.h"
@@ -22,21 +26,21 @@ RECT WindowRect() {
 
 TEST_F(MainWindowStartTest, PathsAreBuiltFromTheProgramFolder) {
     std::string folder = TestProgramFolder();
-    EXPECT_EQ(std::string(ProgramFolder), folder);
-    EXPECT_EQ(std::string(StandardListPath), folder + "zelvista.lst");
-    EXPECT_EQ(std::string(WorkFolder), folder + "temp\\");
-    EXPECT_EQ(std::string(SaverStoreFolder), folder + "Scrnsave\\");
-    for (const char* f : {WorkFolder, SaverStoreFolder}) {
+    EXPECT_EQ(std::string(AppPaths.ProgramFolder), folder);
+    EXPECT_EQ(std::string(AppPaths.StandardListPath), folder + "zelvista.lst");
+    EXPECT_EQ(std::string(AppPaths.WorkFolder), folder + "temp\\");
+    EXPECT_EQ(std::string(AppPaths.SaverStoreFolder), folder + "Scrnsave\\");
+    for (const char* f : {AppPaths.WorkFolder, AppPaths.SaverStoreFolder}) {
         DWORD attributes = GetFileAttributesA(f);
         EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << f;
     }
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
-    EXPECT_STREQ(WindowsFolder, windows);
+    EXPECT_STREQ(AppPaths.WindowsFolder, windows);
 }
 
 TEST_F(MainWindowStartTest, WorkFolderIsClearedButSubfoldersStay) {
-    std::string work = WorkFolder;
+    std::string work = AppPaths.WorkFolder;
     WriteFileBytes(work + "left.scr", "x");
     WriteFileBytes(work + "other.tmp", "y");
     CreateDirectoryA((work + "sub").c_str(), nullptr);
@@ -75,7 +79,7 @@ TEST_F(MainWindowStartTest, FirstStartSizeFollowsTheWorkArea) {
 
 TEST_F(MainWindowStartTest, NoStandardListStartsNewList) {
     EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
-    EXPECT_EQ(ListNamed, 0);
+    EXPECT_EQ(CurrentList.Named, 0);
     EXPECT_EQ(GetEntryRowCount(), 0);
 }
 
@@ -84,9 +88,9 @@ TEST_F(MainWindowStartTest, StandardListIsLoadedAtStart) {
     Restart();
     EXPECT_EQ(WindowTitle(), "Zelvista　【zelvista.lst】");
     EXPECT_EQ(GetEntryRowCount(), 1);
-    EXPECT_EQ(std::string(CurrentListPath), standardList());
-    EXPECT_EQ(ListNamed, 1);
-    EXPECT_EQ(ListModified, 0);
+    EXPECT_EQ(std::string(CurrentList.Path), standardList());
+    EXPECT_EQ(CurrentList.Named, 1);
+    EXPECT_EQ(CurrentList.Modified, 0);
 }
 
 TEST_F(MainWindowStartTest, StoredRectangleIsAppliedAndStoredAgain) {
@@ -121,7 +125,13 @@ TEST_F(MainWindowStartTest, UnusableStoredRectanglesAreNotApplied) {
     RECT fresh = WindowRect();
     struct Case {
         int l, t, r, b;
-    } cases[] = {{0, 0, 0, 0}, {100, 100, 50, 300}, {30000, 30000, 30400, 30300}, {-9000, -9000, -8000, -8500}};
+    } cases[] = {{0, 0, 0, 0},
+                 {100, 100, 50, 300},
+                 {30000, 30000, 30400, 30300},
+                 {-9000, -9000, -8000, -8500},
+                 // Hand-edited: wider or higher than an int holds.
+                 {INT_MIN, 0, INT_MAX, 300},
+                 {0, INT_MIN, 300, INT_MAX}};
     for (const Case& c : cases) {
         WriteSettingInt("EndSave", 1);
         WriteSettingInt("MainL", c.l);
@@ -164,15 +174,16 @@ TEST_F(MainWindowStartTest, ClosePromptAnswers) {
         {"yes on an unnamed list cancelled in the dialog closes", false, true, true, IDYES, true, false,
          "名前を付けてリストファイルを保存"},
     };
-    std::string folder = MakeScratchFolder("close");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     for (const CloseCase& c : cases) {
         SCOPED_TRACE(c.name);
         std::string path = c.writable ? folder + "list.lst" : folder + "missing\\list.lst";
         DeleteFileA((folder + "list.lst").c_str());
         if (c.rows) AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
-        strcpy(CurrentListPath, path.c_str());
-        ListNamed = c.named ? 1 : 0;
-        ListModified = 1;
+        strcpy(CurrentList.Path, path.c_str());
+        CurrentList.Named = c.named ? 1 : 0;
+        CurrentList.Modified = 1;
         DialogDriver driver;
         int answer = c.answer;
         driver.On("Zelvista", [answer](HWND box) { ClickButton(box, answer); });
@@ -196,7 +207,7 @@ TEST_F(MainWindowStartTest, ClosePromptAnswers) {
 
 TEST_F(MainWindowStartTest, UnchangedListClosesWithoutQuestion) {
     AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
-    ListModified = 0;
+    CurrentList.Modified = 0;
     EXPECT_TRUE(CloseTestMainWindow());
     ASSERT_NE(CreateTestMainWindow(), nullptr);
 }
@@ -221,41 +232,18 @@ TEST_F(MainWindowStartTest, ClosingAndEndingSessionRestoreTheScreenSaverSetting)
 // Two real program processes.
 class SingleInstanceTest : public testing::Test {};
 
-HWND FindOtherProcessMainWindow(DWORD pid) {
-    for (int i = 0; i < 200; ++i) {
-        HWND w = nullptr;
-        while ((w = FindWindowExA(nullptr, w, kMainWindowClass, nullptr)) != nullptr) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == pid && IsWindowVisible(w)) return w;
-        }
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-PROCESS_INFORMATION StartProgram() {
-    std::string exe = TestProgramFolder() + "..\\bin\\Zelvista.exe";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + exe + "\"";
-    EXPECT_TRUE(CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    return pi;
-}
-
 TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
-    PROCESS_INFORMATION first = StartProgram();
-    HWND window = FindOtherProcessMainWindow(first.dwProcessId);
+    ProgramProcess first = StartZelvista();
+    HWND window = FindProcessMainWindow(first.id, true);
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_MINIMIZE);
     Sleep(200);
     ASSERT_TRUE(IsIconic(window));
 
-    PROCESS_INFORMATION second = StartProgram();
-    ASSERT_EQ(WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);
+    ProgramProcess second = StartZelvista();
+    ASSERT_EQ(WaitForSingleObject(second.process.get(), 20000), WAIT_OBJECT_0);
     DWORD code = 99;
-    GetExitCodeProcess(second.hProcess, &code);
+    GetExitCodeProcess(second.process.get(), &code);
     EXPECT_EQ(code, 0u);
     for (int i = 0; i < 40 && IsIconic(window); ++i) Sleep(50);
     EXPECT_FALSE(IsIconic(window));
@@ -263,8 +251,7 @@ TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
     EXPECT_EQ(GetForegroundWindow(), window);
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(first.hProcess, 20000), WAIT_OBJECT_0);
-    for (HANDLE h : {first.hProcess, first.hThread, second.hProcess, second.hThread}) CloseHandle(h);
+    EXPECT_EQ(WaitForSingleObject(first.process.get(), 20000), WAIT_OBJECT_0);
 }
 
 }  // namespace
@@ -289,7 +276,8 @@ TEST(LinkStyleTest, LinkFontIsBoldUnderlinedTimes) {
 }
 
 TEST(FileExistsTest, PathsAndPatterns) {
-    std::string folder = MakeScratchFolder("exists");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     WriteFileBytes(folder + "one.scr", "x");
     EXPECT_EQ(FileExists((folder + "one.scr").c_str()), 1);
     EXPECT_EQ(FileExists((folder + "*.scr").c_str()), 1);

@@ -3,10 +3,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/paths.h"
-#include "list/entry_list.h"
+#include "base/process.h"
+#include "base/program_paths.h"
+#include "base/text.h"
+#include "play/play_connections.h"
 #include "play/prepare_entry.h"
-#include "play/run_process.h"
 #include "play/saver_process.h"
 #include "play/saver_run_guard.h"
 
@@ -15,8 +16,8 @@ namespace {
 // The prepared screen saver's command line with the given switch; false when
 // the entry could not be prepared or the line would not fit.
 bool PrepareCommandLine(int row, const char* switchText, char (&commandLine)[kSaverCommandLineSize]) {
-    return PrepareEntry(row, WorkFolder) == PrepareOutcome::Ready &&
-           BuildSaverCommandLine(commandLine, sizeof commandLine, RunnableSaverPath, switchText);
+    const PreparedEntry prepared = PrepareEntry(row, AppPaths.WorkFolder);
+    return prepared.ready() && BuildSaverCommandLine(commandLine, sizeof commandLine, prepared.path, switchText);
 }
 
 }  // namespace
@@ -39,17 +40,15 @@ void SetEntryAsStandard(int row) {
     if (row < 0) return;
     // The store folder is never emptied, so the file the system names stays.
     // Nothing is written unless the entry's own file is in place.
-    if (PrepareEntry(row, SaverStoreFolder) != PrepareOutcome::Ready || ShortSaverPath[0] == '\0') return;
-    if (SystemSaver.setStandard) SystemSaver.setStandard();
+    const PreparedEntry prepared = PrepareEntry(row, AppPaths.SaverStoreFolder);
+    if (prepared.ready() && prepared.shortPath[0] && Play.setStandardSaver) Play.setStandardSaver(prepared.shortPath);
 }
 
 void OpenEntryArchive(int row) {
-    if (row < 0 || row >= GetEntryRowCount()) return;
-    ReadEntryRow(row);
-    if (CurrentEntry.archive[0] == '\0') return;
+    SaverEntry entry;
+    if (row < 0 || !Play.readRow || !Play.readRow(row, entry) || entry.archive[0] == '\0') return;
     char archive[256];
-    if (!CopyText(archive, sizeof archive, CurrentEntry.folder) ||
-        !AppendText(archive, sizeof archive, CurrentEntry.archive))
+    if (!CopyText(archive, sizeof archive, entry.folder) || !AppendText(archive, sizeof archive, entry.archive))
         return;
     ShellExecuteA(nullptr, "open", archive, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -1,61 +1,42 @@
 #include "play/prepare_entry.h"
 
-#include <windows.h>
-
-#include <cstring>
-
-#include "app/paths.h"
-#include "archive/archiver.h"
-#include "list/entry_list.h"
-
-char RunnableSaverPath[256];
-char ShortSaverPath[256];
+#include "base/program_paths.h"
+#include "base/text.h"
 
 namespace {
 
 bool JoinPath(char* out, std::size_t size, const char* folder, const char* name) {
-    return CopyText(out, size, folder) && AppendText(out, size, name);
-}
-
-// The archiver library that reads an entry's type text, or -1 for none.
-int ArchiverForType(const char* type) {
-    for (int i = 0; i < kArchiverCount; ++i)
-        if (std::strcmp(type, kArchiveTypeText[i]) == 0) return i;
-    return -1;
+    if (CopyText(out, size, folder) && AppendText(out, size, name)) return true;
+    out[0] = '\0';
+    return false;
 }
 
 // The short form of the runnable path; false when the file is not there.
-bool TakeShortPath() {
-    DWORD n = GetShortPathNameA(RunnableSaverPath, ShortSaverPath, sizeof ShortSaverPath);
-    if (n == 0 || n >= sizeof ShortSaverPath) {
-        ShortSaverPath[0] = '\0';
-        return false;
-    }
-    return true;
+bool TakeShortPath(PreparedEntry& prepared) {
+    DWORD n = GetShortPathNameA(prepared.path, prepared.shortPath, sizeof prepared.shortPath);
+    if (n > 0 && n < sizeof prepared.shortPath) return true;
+    prepared.shortPath[0] = '\0';
+    return false;
 }
 
-PrepareOutcome PrepareArchiveMember(const char* destinationFolder) {
+PrepareOutcome PrepareArchiveMember(PreparedEntry& prepared, const char* destinationFolder) {
     ClearWorkFolder();
-    const int archiver = ArchiverForType(CurrentEntry.type);
+    const SaverEntry& entry = prepared.entry;
     // A type the list file does not know would extract with whatever library
     // ran last; such an entry is refused instead.
-    if (archiver < 0) return PrepareOutcome::UnknownArchiveType;
-    char archive[sizeof ArchivePath];
-    if (!JoinPath(RunnableSaverPath, sizeof RunnableSaverPath, destinationFolder, CurrentEntry.name) ||
-        !JoinPath(archive, sizeof archive, CurrentEntry.folder, CurrentEntry.archive)) {
-        RunnableSaverPath[0] = '\0';
+    if (entry.archiver < 0) return PrepareOutcome::UnknownArchiveType;
+    char archive[256];
+    if (!JoinPath(prepared.path, sizeof prepared.path, destinationFolder, entry.name) ||
+        !JoinPath(archive, sizeof archive, entry.folder, entry.archive))
         return PrepareOutcome::PathTooLong;
-    }
     // A missing archive fails here, without loading a library for it.
-    if (GetFileAttributesA(archive) == INVALID_FILE_ATTRIBUTES) return PrepareOutcome::ExtractionFailed;
-    std::memcpy(ArchivePath, archive, sizeof ArchivePath);
-    ArchiverIndex = archiver;
-    // The store folder is never emptied: an older file of the same name may
-    // lie there, so only the library's own success counts.
-    const int result = ExtractMember(CurrentEntry.name, destinationFolder);
-    if (!TakeShortPath()) return PrepareOutcome::ExtractionFailed;
-    if (result != 0) {
-        ShortSaverPath[0] = '\0';
+    if (GetFileAttributesA(archive) == INVALID_FILE_ATTRIBUTES || !Play.extractMember)
+        return PrepareOutcome::ExtractionFailed;
+    // The store folder is never emptied and may hold an older file of the
+    // same name, so the library's own answer counts as well as the file.
+    const int result = Play.extractMember(entry.archiver, archive, entry.name, destinationFolder, Play.owner);
+    if (!TakeShortPath(prepared) || result != 0) {
+        prepared.shortPath[0] = '\0';
         return PrepareOutcome::ExtractionFailed;
     }
     return PrepareOutcome::Ready;
@@ -63,15 +44,15 @@ PrepareOutcome PrepareArchiveMember(const char* destinationFolder) {
 
 }  // namespace
 
-PrepareOutcome PrepareEntry(int row, const char* destinationFolder) {
-    RunnableSaverPath[0] = '\0';
-    ShortSaverPath[0] = '\0';
-    if (row < 0 || row >= GetEntryRowCount()) return PrepareOutcome::NoSuchRow;
-    ReadEntryRow(row);
-    if (CurrentEntry.archive[0] != '\0') return PrepareArchiveMember(destinationFolder);
-    if (!JoinPath(RunnableSaverPath, sizeof RunnableSaverPath, CurrentEntry.folder, CurrentEntry.name)) {
-        RunnableSaverPath[0] = '\0';
-        return PrepareOutcome::PathTooLong;
+PreparedEntry PrepareEntry(int row, const char* destinationFolder) {
+    PreparedEntry prepared;
+    if (row < 0 || !Play.readRow || !Play.readRow(row, prepared.entry)) return prepared;
+    if (prepared.entry.archive[0] != '\0') {
+        prepared.outcome = PrepareArchiveMember(prepared, destinationFolder);
+    } else if (!JoinPath(prepared.path, sizeof prepared.path, prepared.entry.folder, prepared.entry.name)) {
+        prepared.outcome = PrepareOutcome::PathTooLong;
+    } else {
+        prepared.outcome = TakeShortPath(prepared) ? PrepareOutcome::Ready : PrepareOutcome::FileMissing;
     }
-    return TakeShortPath() ? PrepareOutcome::Ready : PrepareOutcome::FileMissing;
+    return prepared;
 }

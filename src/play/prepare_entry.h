@@ -2,22 +2,26 @@
 // archive member is extracted first) and its full and short paths known.
 #pragma once
 
-// Full path of the screen saver prepared last; empty when it could not be prepared.
-extern char RunnableSaverPath[256];
-// Its short (8.3) form, which the standard screen saver setting takes; empty
-// when there is none, so an earlier entry's path can never be taken for it.
-extern char ShortSaverPath[256];
+#include "play/play_connections.h"
 
 enum class PrepareOutcome {
-    Ready,               // the file is in place at RunnableSaverPath
-    NoSuchRow,           // the row index is outside the list
+    Ready,               // the file is in place at path
+    NoSuchRow,           // the row is not in the list
     PathTooLong,         // folder and name do not fit 255 bytes: refused, never cut
     UnknownArchiveType,  // an archive name with a type that names no archiver library
-    ExtractionFailed,    // the library reported a failure or left no file
+    ExtractionFailed,    // the archive is missing, or the library failed or left no file
     FileMissing,         // a loose screen saver whose file is gone
 };
 
-// Reads the row into the current entry and puts its screen saver file in
-// place. An archive member is extracted into destinationFolder (ending in a
-// backslash), after the work folder was emptied whatever the destination.
-PrepareOutcome PrepareEntry(int row, const char* destinationFolder);
+struct PreparedEntry {
+    PrepareOutcome outcome = PrepareOutcome::NoSuchRow;
+    SaverEntry entry;         // the row as read
+    char path[256] = "";      // the runnable path: where the screen saver file is
+    char shortPath[256] = ""; // its short (8.3) form; empty unless the file is there
+    bool ready() const { return outcome == PrepareOutcome::Ready; }
+};
+
+// Reads the row and puts its screen saver file in place. An archive member is
+// extracted into destinationFolder (ending in a backslash), after the work
+// folder was emptied whatever the destination; a loose file stays where it is.
+PreparedEntry PrepareEntry(int row, const char* destinationFolder);

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <utility>
 
-#include "app/paths.h"
-#include "play/run_process.h"
+#include "base/process.h"
+#include "base/text.h"
 
 const char kSaverWindowClass[] = "WindowsScreenSaverClass";
 

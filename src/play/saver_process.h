@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "app/handles.h"
+#include "base/handles.h"
 
 // Command lines of screen savers fit this buffer, switch included; a longer
 // one is not run.

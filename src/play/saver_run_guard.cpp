@@ -1,14 +1,14 @@
 #include "play/saver_run_guard.h"
 
-SystemSaverControl SystemSaver;
+#include "play/play_connections.h"
 
 SaverRunGuard::SaverRunGuard() {
-    if (SystemSaver.stopChangerTimer) SystemSaver.stopChangerTimer();
-    wasActive_ = SystemSaver.isActive ? SystemSaver.isActive() : 0;
-    if (SystemSaver.disable) SystemSaver.disable();
+    if (Play.stopChangerTimer) Play.stopChangerTimer(Play.owner);
+    wasActive_ = Play.isSaverActive ? Play.isSaverActive() : 0;
+    if (Play.disableSaver) Play.disableSaver();
 }
 
 SaverRunGuard::~SaverRunGuard() {
-    if (wasActive_ == 1 && SystemSaver.enable) SystemSaver.enable();
-    if (SystemSaver.startChangerTimer) SystemSaver.startChangerTimer();
+    if (wasActive_ == 1 && Play.enableSaver) Play.enableSaver();
+    if (Play.startChangerTimer) Play.startChangerTimer(Play.owner);
 }

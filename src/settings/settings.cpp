@@ -1,7 +1,8 @@
 #include "settings/settings.h"
 
-#include "app/handles.h"
-#include "app/main_window.h"
+#include <climits>
+
+#include "base/handles.h"
 
 const char kSettingsKey[] = "Software\\Tandelworks\\Zelvista";
 
@@ -94,8 +95,8 @@ void LoadPlayWindowRect() {
     ReadOrDefault(kViewB, &AppSettings.ViewB, 0);
 }
 
-void SaveMainWindowRect() {
-    StoreRect(MainWindow, kMainL, kMainT, kMainR, kMainB);
+void SaveMainWindowRect(HWND mainWindow) {
+    StoreRect(mainWindow, kMainL, kMainT, kMainR, kMainB);
 }
 
 void SavePlayWindowRect(HWND playWindow) {
@@ -104,8 +105,11 @@ void SavePlayWindowRect(HWND playWindow) {
 
 void ApplyStoredRect(HWND window, int left, int top, int right, int bottom) {
     if (AppSettings.EndSave != 1) return;
+    // In 64 bits: a hand-edited rectangle may span more than an int holds.
+    const long long width = static_cast<long long>(right) - left;
+    const long long height = static_cast<long long>(bottom) - top;
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) return;
     RECT r{left, top, right, bottom};
-    if (r.right <= r.left || r.bottom <= r.top) return;
     if (!MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
-    MoveWindow(window, left, top, right - left, bottom - top, FALSE);
+    MoveWindow(window, left, top, static_cast<int>(width), static_cast<int>(height), FALSE);
 }

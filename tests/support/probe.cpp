@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "support/ui.h"
+#include "support/files.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "play/run_process.h"
+#include "base/process.h"
 
 #include <string>
 
