@@ -161,8 +161,10 @@ TEST_F(LaunchTest, PreviewWaitsWithTheScreenSaverOffAndTheChangerStopped) {
         log_.Clear();
         controlCalls.clear();
         if (c.doubleClick) {
-            NMHDR header{EntryListView, static_cast<UINT_PTR>(kEntryListViewId), static_cast<UINT>(NM_DBLCLK)};
-            SendMessageA(MainWindow, WM_NOTIFY, kEntryListViewId, reinterpret_cast<LPARAM>(&header));
+            RECT item{};
+            item.left = LVIR_LABEL;
+            SendMessageA(EntryListView, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+            DoubleClickAt(EntryListView, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
         } else {
             Command(kCmdPreview);
         }
