@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "archive_support.h"
 #include "support/fixture.h"
 #include "support/probe.h"
 

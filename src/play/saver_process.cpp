@@ -39,6 +39,23 @@ BOOL CALLBACK CloseIfTheSavers(HWND window, LPARAM param) {
     return TRUE;
 }
 
+// Waits up to ms for the process to end. Messages other threads send to this
+// one are answered meanwhile (nothing posted is touched): a screen saver
+// closing a window inside one of ours tells our window so, and would
+// otherwise wait for us while we wait for it.
+bool WaitForEnd(HANDLE process, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD spent = GetTickCount() - start;
+        const DWORD left = spent >= ms ? 0 : ms - spent;
+        const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_SENDMESSAGE);
+        if (woke == WAIT_OBJECT_0) return true;
+        if (woke != WAIT_OBJECT_0 + 1) return false;
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 }  // namespace
 
 bool BuildSaverCommandLine(char* out, std::size_t size, const char* path, const char* switchText) {
@@ -84,10 +101,9 @@ SaverEnd SaverProcess::Close(DWORD closeWaitMs) {
         EnumChildWindows(parent_, CloseIfTheSavers, reinterpret_cast<LPARAM>(&search));
     else
         EnumWindows(CloseIfTheSavers, reinterpret_cast<LPARAM>(&search));
-    if (search.found > 0 && WaitForSingleObject(process_.get(), closeWaitMs) == WAIT_OBJECT_0)
-        return SaverEnd::Closed;
+    if (search.found > 0 && WaitForEnd(process_.get(), closeWaitMs)) return SaverEnd::Closed;
     TerminateProcess(process_.get(), 1);
-    WaitForSingleObject(process_.get(), kTerminateWaitMs);
+    WaitForEnd(process_.get(), kTerminateWaitMs);
     return SaverEnd::Terminated;
 }
 

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "support/files.h"
+#include "support/ui.h"
 
 namespace {
 
@@ -26,14 +27,6 @@ ProbeRun* RunOf(std::vector<ProbeRun>& runs, DWORD pid) {
     for (auto it = runs.rbegin(); it != runs.rend(); ++it)
         if (it->pid == pid) return &*it;
     return nullptr;
-}
-
-std::string ExeFolderParent() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string s = path;
-    for (int i = 0; i < 2; ++i) s = s.substr(0, s.find_last_of('\\'));
-    return s + "\\";
 }
 
 }  // namespace
@@ -84,6 +77,8 @@ std::vector<ProbeRun> ProbeLog::Runs() const {
             run->windowClass = Field(line, "class");
             run->windowHandle = Field(line, "hwnd");
             run->active = static_cast<int>(Number(Field(line, "active")));
+            run->width = static_cast<int>(Number(Field(line, "width")));
+            run->height = static_cast<int>(Number(Field(line, "height")));
         } else if (event == "end") {
             run->endUs = us;
             run->endReason = Field(line, "reason");
@@ -94,11 +89,12 @@ std::vector<ProbeRun> ProbeLog::Runs() const {
     return runs;
 }
 
-std::vector<ProbeRun> ProbeLog::WaitFor(const std::function<bool(const std::vector<ProbeRun>&)>& done,
-                                        DWORD ms) const {
+std::vector<ProbeRun> ProbeLog::WaitFor(const std::function<bool(const std::vector<ProbeRun>&)>& done, DWORD ms,
+                                        bool pump) const {
     const DWORD start = GetTickCount();
     std::vector<ProbeRun> runs = Runs();
     while (!done(runs) && GetTickCount() - start < ms) {
+        if (pump) PumpMessages();
         Sleep(50);
         runs = Runs();
     }
@@ -115,13 +111,6 @@ std::string ProbeSaverPath() {
 
 bool InstallProbe(const std::string& path) {
     return CopyFileA(ProbeSaverPath().c_str(), path.c_str(), FALSE) != FALSE;
-}
-
-std::string ProbeArchiveFolder() {
-    const char* value = std::getenv("ZELVISTA_PROBE_ARCHIVES");
-    std::string folder = value && *value ? value : ExeFolderParent() + "archive_fixtures_probe";
-    if (folder.back() != '\\') folder += '\\';
-    return folder;
 }
 
 bool ProcessEnded(DWORD pid) {

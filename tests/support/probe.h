@@ -21,6 +21,7 @@ struct ProbeRun {
     std::string windowClass;
     std::string windowHandle;
     int active = -1;          // the system's active setting as the probe saw it
+    int width = -1, height = -1;  // its window's client size
     long long endUs = -1;     // -1 while it runs (or when it was killed)
     std::string endReason;    // close, key, mouse, endtime, parent, exit
     bool ignoredClose = false;
@@ -36,7 +37,10 @@ public:
     ProbeLog& operator=(const ProbeLog&) = delete;
     std::vector<ProbeRun> Runs() const;
     // Waits up to ms until done(Runs()) holds; returns the last runs read.
-    std::vector<ProbeRun> WaitFor(const std::function<bool(const std::vector<ProbeRun>&)>& done, DWORD ms) const;
+    // With pump, this thread's messages run meanwhile (a probe inside one of
+    // its windows waits for them).
+    std::vector<ProbeRun> WaitFor(const std::function<bool(const std::vector<ProbeRun>&)>& done, DWORD ms,
+                                  bool pump = false) const;
     void Clear() const;
 
 private:
@@ -48,9 +52,6 @@ void SetProbeEnvironment(const char* variable, const std::string& value);
 // Copies the probe to path; the name may carry a behaviour word.
 bool InstallProbe(const std::string& path);
 std::string ProbeSaverPath();
-// Folder of the archives holding the probe (probe.lzh, probe.zip, probe.cab;
-// members ArcProbe.scr and sub\SubProbe.scr).
-std::string ProbeArchiveFolder();
 // True when the process has ended (or is unknown).
 bool ProcessEnded(DWORD pid);
 // Starts a probe as the system would start its screen saver (full screen).
