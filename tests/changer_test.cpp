@@ -24,21 +24,30 @@ namespace {
 constexpr char kSystemSaver[] = "SystemSaver.scr";
 
 // The user comes back: once the nth screen saver the changer started has its
-// window, the mouse moves as a hand on it would.
+// window, the mouse moves as a hand on it would, again until it has gone. If
+// it never goes, it is ended from outside, so a failing test cannot hang.
 class UserReturnsAt {
 public:
     UserReturnsAt(const ProbeLog& log, size_t nth) {
         thread_ = std::thread([this, &log, nth] {
-            while (!stop_) {
-                size_t shown = 0;
+            DWORD pid = 0;
+            while (!stop_ && !pid) {
+                std::vector<ProbeRun> shown;
                 for (const ProbeRun& run : log.Runs())
-                    if (run.name != kSystemSaver && run.windowUs >= 0) ++shown;
-                if (shown >= nth) {
-                    Sleep(300);
-                    MoveMouse();
+                    if (run.name != kSystemSaver && run.windowUs >= 0) shown.push_back(run);
+                if (shown.size() >= nth) pid = shown[nth - 1].pid;
+                Sleep(50);
+            }
+            Sleep(300);
+            for (int tries = 0; !stop_ && !ProcessEnded(pid); ++tries) {
+                if (tries == 20) {
+                    ADD_FAILURE() << "the screen saver did not end on mouse movement";
+                    Handle process(OpenProcess(PROCESS_TERMINATE, FALSE, pid));
+                    if (process) TerminateProcess(process.get(), 1);
                     return;
                 }
-                Sleep(50);
+                MoveMouse(tries % 2 == 0 ? 100 : -100);
+                Sleep(500);
             }
         });
     }
@@ -48,11 +57,11 @@ public:
     }
 
 private:
-    static void MoveMouse() {
+    static void MoveMouse(int dx) {
         POINT at{};
         GetCursorPos(&at);
         const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-        const int x = at.x < width / 2 ? at.x + 100 : at.x - 100;
+        const int x = at.x + dx >= 0 && at.x + dx < width ? at.x + dx : at.x - dx;
         INPUT input{};
         input.type = INPUT_MOUSE;
         input.mi.dx = x * 65535 / (width - 1);
