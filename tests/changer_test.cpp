@@ -7,10 +7,12 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <thread>
 
 #include "app/main_window.h"
+#include "base/long_operation.h"
 #include "base/program_paths.h"
 #include "launch_support.h"
 #include "list/entry_list.h"
@@ -127,19 +129,26 @@ protected:
     }
 };
 
-TEST_F(ChangerTest, LeavesTheSystemScreenSaverAloneWhenOffOrWithOneRow) {
+// Off, with one row, or while a long operation uses the list between its
+// steps, the changer leaves the system screen saver running.
+TEST_F(ChangerTest, LeavesTheSystemScreenSaverAloneWhenOffOrWithOneRowOrBusy) {
     struct Case {
         const char* name;
         int changerOn;
         int rows;
-    } cases[] = {{"changer off", 0, 3}, {"one row", 1, 1}};
+    } cases[] = {{"changer off", 0, 3}, {"one row", 1, 1}, {"list busy with a search", 1, 3}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RestartWith({{"SscTim", c.changerOn}, {"ChgTime", 1}});
         for (int i = 0; i < c.rows; ++i) AddRow(LooseProbe(scratch_.path(), std::string("R") + std::to_string(i) + ".scr", "1"));
         log_.Clear();
         const ProbeRun system = StartSystemSaver();
-        PumpFor(2500);
+        {
+            const bool busy = std::string(c.name).find("busy") != std::string::npos;
+            std::optional<LongOperationScope> search;
+            if (busy) search.emplace(LongOperation::FolderSearch, nullptr);
+            PumpFor(2500);
+        }
         std::vector<ProbeRun> runs = log_.Runs();
         ASSERT_EQ(runs.size(), 1u);
         EXPECT_EQ(runs[0].endUs, -1) << "still running";
