@@ -21,6 +21,7 @@
 #include "support/controls.h"
 #include "support/fixture.h"
 #include "support/input.h"
+#include "system/changer.h"
 #include "system/corner_timer.h"
 
 namespace {
@@ -290,8 +291,8 @@ TEST_F(SettingsDialogTest, ZeroOrEmptySecondsAreRefusedUntilCorrected) {
 }
 
 // The whole way as a user goes it: every option changed on its page, OK,
-// and the corner timer follows the new options at once.
-TEST_F(SettingsDialogTest, OkStoresEveryOptionAndTheCornerFollows) {
+// and the corner and changer timers follow the new options at once.
+TEST_F(SettingsDialogTest, OkStoresEveryOptionAndBothTimersFollow) {
     BOOL savedActive = FALSE;
     SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive, 0);
     POINT savedCursor{};
@@ -317,13 +318,18 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndTheCornerFollows) {
                                 s.SscTim, s.TimPtn}),
               (std::vector<int>{1, 1, 1, 45, 1, 1, 1, 1, 1, 2}));
 
+    // The changer's timer runs with the new period of 45 seconds.
+    EXPECT_EQ(Changer.options.SscTim, 1);
+    EXPECT_EQ(Changer.options.ChgTime, 45);
+    EXPECT_TRUE(KillTimer(MainWindow, kChangerTimerId));
+    StartChangerTimer(MainWindow);
     // The corner timer runs, watching the newly chosen top left corner.
     MessageRecorder recorder(false, true);
     SetCursorPos(0, 0);
     EXPECT_TRUE(PumpMessagesUntil([&] { return !recorder.systemCommands.empty(); }, 3000));
     EXPECT_EQ(recorder.systemCommands, std::vector<WPARAM>{SC_SCREENSAVE});
 
-    // Everything off again: the corner timer stops; the radio choices stay.
+    // Everything off again: both timers stop; the radio choices stay.
     UseDialog([](HWND d) {
         for (int id : {3101, 3102}) ClickControl(d, id);
         ClickTab(Tabs(d), 1);
@@ -340,6 +346,7 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndTheCornerFollows) {
     EXPECT_EQ(StoredOptions(), allOff);
     EXPECT_EQ(AppSettings.ChgTime, 7);
     EXPECT_FALSE(KillTimer(MainWindow, kCornerTimerId));
+    EXPECT_FALSE(KillTimer(MainWindow, kChangerTimerId));
 
     SetCursorPos(savedCursor.x, savedCursor.y);
     SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive, nullptr, 0);

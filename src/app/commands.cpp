@@ -15,6 +15,7 @@
 #include "list/folder_search.h"
 #include "list/list_editing.h"
 #include "list/list_file.h"
+#include "play/entry_commands.h"
 #include "settings/settings_dialog.h"
 #include "system/screen_saver.h"
 
@@ -56,14 +57,13 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdMoveUp: MoveEntryUp(); break;
     case kCmdMoveDown: MoveEntryDown(); break;
     case kCmdSwitchSeconds: SetEntrySwitchSeconds(MainWindow); break;
-    // Running entries and playing the list: their operations come with the
-    // work that owns them.
-    case kCmdConfigure:
-    case kCmdPreview:
-    case kCmdOpenArchive:
+    case kCmdConfigure: ConfigureEntry(SelectedEntryRow); break;
+    case kCmdPreview: PreviewEntry(SelectedEntryRow); break;
+    case kCmdOpenArchive: OpenEntryArchive(SelectedEntryRow); break;
+    case kCmdSetStandard: SetEntryAsStandard(SelectedEntryRow); break;
+    // Playing the list: its operations come with the work that owns them.
     case kCmdPlayFullScreen:
     case kCmdPlayWindow:
-    case kCmdSetStandard:
         break;
     case kCmdSettings: ShowSettingsDialog(MainWindow, ProgramOptionTimers()); break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/launch_connections.h"
 #include "app/installed_archives.h"
 #include "app/option_timers.h"
 #include "app/toolbar.h"
@@ -18,8 +19,9 @@
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "base/long_operation.h"
-#include "play/launch.h"
+#include "play/entry_commands.h"
 #include "settings/settings.h"
+#include "system/changer.h"
 #include "system/corner_timer.h"
 #include "system/screen_saver.h"
 
@@ -47,6 +49,7 @@ void OnCreate() {
     MainChildren.toolbar = CreateMainToolbar();
     MainChildren.statusBar = CreateStatusBar();
     MainChildren.listView = CreateEntryListView(MainWindow, kEntryListViewId);
+    ConnectPlayAndChanger(MainWindow);
     const char* standard = AppPaths.StandardListPath;
     if (standard[0] && FileExists(standard)) {
         LoadListFile(standard);
@@ -54,7 +57,10 @@ void OnCreate() {
     } else {
         NewList();
     }
+    HandChangerOptionsOver();
+    ChooseRandomStandardSaver();
     StartCornerTimerFromSettings(MainWindow);
+    StartChangerTimer(MainWindow);
 }
 
 // The user's answer to the save prompt decides whether the window may close.
@@ -169,7 +175,7 @@ HWND CreateMainWindow() {
 void RunSelectedOnDoubleClick() {
     // No preview while a search or playback uses the list.
     if (RunningLongOperation() != LongOperation::None) return;
-    if (GetSelectedEntryRow() >= 0) PreviewEntry();
+    if (GetSelectedEntryRow() >= 0) PreviewEntry(SelectedEntryRow);
 }
 
 void LayoutEntryListView() {

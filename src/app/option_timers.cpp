@@ -1,7 +1,9 @@
 #include "app/option_timers.h"
 
+#include "app/launch_connections.h"
 #include "settings/settings.h"
 #include "settings/settings_dialog.h"
+#include "system/changer.h"
 #include "system/corner_timer.h"
 
 void StartCornerTimerFromSettings(HWND mainWindow) {
@@ -10,7 +12,7 @@ void StartCornerTimerFromSettings(HWND mainWindow) {
 }
 
 const OptionTimers& ProgramOptionTimers() {
-    // The changer's timer is not built yet; the dialog skips what is missing.
-    static const OptionTimers timers{StartCornerTimerFromSettings, StopCornerTimer, nullptr, nullptr};
+    static const OptionTimers timers{StartCornerTimerFromSettings, StopCornerTimer, StartChangerTimerFromSettings,
+                                     StopChangerTimer};
     return timers;
 }

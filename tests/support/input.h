@@ -38,6 +38,9 @@ void PressKey(const std::vector<WORD>& modifiers, WORD key);
 // The same key press left to whatever message loop runs next (a modal one).
 void SendKeyPress(const std::vector<WORD>& modifiers, WORD key);
 void PumpProgramMessages();
+// Double-clicks with the left button at a point of a window's client area
+// through the system's input, then lets the program handle what follows.
+void DoubleClickAt(HWND window, POINT clientPoint);
 
 // Whether the main window's tray icon is in the notification area now.
 bool TrayIconPresent(HWND window);
