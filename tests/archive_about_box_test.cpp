@@ -6,7 +6,9 @@
 #include <cstring>
 
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 #include "app/startup.h"
 #include "archive/about_box.h"
 #include "archive/about_box_ids.h"
@@ -41,18 +43,18 @@ class AboutBox : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        std::memcpy(savedPresent_, ArchiverPresent, sizeof savedPresent_);
-        std::memcpy(savedPaths_, ArchiverLibraryPath, sizeof savedPaths_);
+        std::memcpy(savedPresent_, Archivers.Present, sizeof savedPresent_);
+        std::memcpy(savedPaths_, Archivers.LibraryPath, sizeof savedPaths_);
         const char* dlls[] = {"unlha32.dll", "unzip32.dll", "cab32.dll"};
         for (int i = 0; i < kArchiverCount; ++i)
-            CopyText(ArchiverLibraryPath[i], sizeof ArchiverLibraryPath[i], ArchiverDll(dlls[i]).c_str());
+            CopyText(Archivers.LibraryPath[i], sizeof Archivers.LibraryPath[i], ArchiverDll(dlls[i]).c_str());
         if (!LinkFont) MakeLinkFont();
         if (!LinkCursor) MakeLinkCursor();
         AboutLinkVisited = 0;
     }
     void TearDown() override {
-        std::memcpy(ArchiverPresent, savedPresent_, sizeof savedPresent_);
-        std::memcpy(ArchiverLibraryPath, savedPaths_, sizeof savedPaths_);
+        std::memcpy(Archivers.Present, savedPresent_, sizeof savedPresent_);
+        std::memcpy(Archivers.LibraryPath, savedPaths_, sizeof savedPaths_);
         AboutLinkVisited = 0;
         MainWindowTest::TearDown();
     }
@@ -69,7 +71,7 @@ TEST_F(AboutBox, ShowsVersionsOrNotInstalled) {
         {{0, 1, 0}, {"Not Installed..", "1.00", "Not Installed.."}},
     };
     for (const auto& c : cases) {
-        std::memcpy(ArchiverPresent, c.present, sizeof c.present);
+        std::memcpy(Archivers.Present, c.present, sizeof c.present);
         DialogDriver driver;
         driver.On(kCaption, [&](HWND d) {
             EXPECT_EQ(ItemText(d, IDC_ABOUT_LZH_VERSION), c.texts[0]);
@@ -79,13 +81,13 @@ TEST_F(AboutBox, ShowsVersionsOrNotInstalled) {
             EXPECT_EQ(GetWindow(d, GW_OWNER), MainWindow);
             ClickButton(d, IDOK);
         });
-        ShowAboutBox();
+        ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor});
         EXPECT_TRUE(driver.allHandled());
     }
 }
 
 TEST_F(AboutBox, LinkTurnsPurpleAfterAClickAndEscDoesNotClose) {
-    ArchiverPresent[0] = ArchiverPresent[1] = ArchiverPresent[2] = 0;
+    Archivers.Present[0] = Archivers.Present[1] = Archivers.Present[2] = 0;
     HWND seen = nullptr;
     DialogDriver driver;
     driver.On(kCaption, [&](HWND d) {
@@ -112,7 +114,7 @@ TEST_F(AboutBox, LinkTurnsPurpleAfterAClickAndEscDoesNotClose) {
         EXPECT_EQ(LinkColour(d), RGB(128, 0, 128));
         PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
     });
-    ShowAboutBox();
+    ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor});
     EXPECT_TRUE(driver.allHandled());
     EXPECT_FALSE(IsWindow(seen)) << "the close box ends the dialog";
 
@@ -122,7 +124,7 @@ TEST_F(AboutBox, LinkTurnsPurpleAfterAClickAndEscDoesNotClose) {
         EXPECT_EQ(LinkColour(d), RGB(128, 0, 128));
         ClickButton(d, IDOK);
     });
-    ShowAboutBox();
+    ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor});
     EXPECT_TRUE(again.allHandled());
 }
 

@@ -7,13 +7,17 @@
 #include <cstring>
 
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 #include "archive/archiver.h"
 #include "archive_support.h"
 #include "support/fixture.h"
 #include "support/ui.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "list/list_format.h"
+#include "list/member_rows.h"
 
 namespace {
 
@@ -24,59 +28,46 @@ protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         ASSERT_NE(MainWindow, nullptr);
-        saved_.Capture();
+        saved_ = Saved{};
         GetCurrentDirectoryA(sizeof savedCurrent_, savedCurrent_);
         system_ = scratch_.path() + "system";
         windows_ = scratch_.path() + "\x95\x5c";  // a folder name ending in byte 0x5C
         program_ = scratch_.path() + "program\\";
         current_ = scratch_.path() + "current\\";
         for (const std::string& f : {system_, windows_, program_, current_}) CreateDirectoryA(f.c_str(), nullptr);
-        CopyText(SystemFolder, sizeof SystemFolder, system_.c_str());
-        CopyText(WindowsFolder, sizeof WindowsFolder, windows_.c_str());
-        CopyText(ProgramFolder, sizeof ProgramFolder, program_.c_str());
+        CopyText(AppPaths.SystemFolder, sizeof AppPaths.SystemFolder, system_.c_str());
+        CopyText(AppPaths.WindowsFolder, sizeof AppPaths.WindowsFolder, windows_.c_str());
+        CopyText(AppPaths.ProgramFolder, sizeof AppPaths.ProgramFolder, program_.c_str());
         SetCurrentDirectoryA(current_.c_str());
         DeleteAllEntryRows();
-        ListModified = 0;
-        FolderSearchActive = 0;
-        FolderSearchAllowsArchive = nullptr;
+        CurrentList.Modified = 0;
     }
     void TearDown() override {
         SetCurrentDirectoryA(savedCurrent_);
         saved_.Restore();
         DeleteAllEntryRows();
-        ListModified = 0;
-        FolderSearchActive = 0;
-        FolderSearchAllowsArchive = nullptr;
+        CurrentList.Modified = 0;
         MainWindowTest::TearDown();
     }
     // Installs all three libraries in the program folder and records them as present.
     void InstallAll() {
         for (const char* dll : {"unlha32.dll", "unzip32.dll", "cab32.dll"})
             ASSERT_TRUE(CopyFileTo(ArchiverDll(dll), program_ + dll));
-        for (int i = 0; i < kArchiverCount; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
+        for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
     }
+    // The records the test points elsewhere, put back afterwards.
     struct Saved {
-        char program[256], system[260], windows[260], libraryPath[kArchiverCount][260];
-        int present[kArchiverCount];
-        void Capture() {
-            std::memcpy(program, ProgramFolder, sizeof program);
-            std::memcpy(system, SystemFolder, sizeof system);
-            std::memcpy(windows, WindowsFolder, sizeof windows);
-            std::memcpy(libraryPath, ArchiverLibraryPath, sizeof libraryPath);
-            std::memcpy(present, ArchiverPresent, sizeof present);
-        }
+        ProgramPaths paths = AppPaths;
+        ArchiverLibraries archivers = Archivers;
         void Restore() const {
-            std::memcpy(ProgramFolder, program, sizeof program);
-            std::memcpy(SystemFolder, system, sizeof system);
-            std::memcpy(WindowsFolder, windows, sizeof windows);
-            std::memcpy(ArchiverLibraryPath, libraryPath, sizeof libraryPath);
-            std::memcpy(ArchiverPresent, present, sizeof present);
+            AppPaths = paths;
+            Archivers = archivers;
         }
     };
 
     ScratchFolder scratch_;
     std::string system_, windows_, program_, current_;
-    Saved saved_{};
+    Saved saved_;
     char savedCurrent_[MAX_PATH] = {};
 };
 
@@ -93,9 +84,19 @@ std::vector<Row> Rows() {
     return rows;
 }
 
-void SetArchive(int index, const std::string& path) {
-    ArchiverIndex = index;
-    CopyText(ArchivePath, sizeof ArchivePath, path.c_str());
+// Lists the archive's members as the file dialog path does (or as the
+// folder search does, given its boxes) and appends their rows.
+void AddMembers(int index, const std::string& path, const FolderSearchBoxes* folderSearch = nullptr) {
+    AppendArchiveMemberRows(ListArchiveMembers(index, path.c_str(), MainWindow, folderSearch), path.c_str(),
+                            kArchiveTypeText[index]);
+}
+
+int Extract(int index, const std::string& archive, const std::string& member, const std::string& folder) {
+    return ExtractMember(index, archive.c_str(), member.c_str(), folder.c_str(), MainWindow);
+}
+
+bool ModuleLoaded(const std::string& path) {
+    return GetModuleHandleA(path.c_str()) != nullptr;
 }
 
 TEST_F(ArchiveAdapter, PresenceLooksInSystemWindowsAndProgramFoldersOnly) {
@@ -104,11 +105,11 @@ TEST_F(ArchiveAdapter, PresenceLooksInSystemWindowsAndProgramFoldersOnly) {
     ASSERT_TRUE(CopyFileTo(ArchiverDll("unlha32.dll"), current_ + "unlha32.dll"));  // the current folder does not count
     ASSERT_TRUE(CopyFileTo(ArchiverDll("cab32.dll"), system_ + "\\cab32.dll"));     // first folder wins
     EXPECT_EQ(IsArchiverPresent(0), 0);
-    EXPECT_STREQ(ArchiverLibraryPath[0], "");
+    EXPECT_STREQ(Archivers.LibraryPath[0], "");
     EXPECT_EQ(IsArchiverPresent(1), 1);
-    EXPECT_EQ(std::string(ArchiverLibraryPath[1]), windows_ + "\\unzip32.dll");
+    EXPECT_EQ(std::string(Archivers.LibraryPath[1]), windows_ + "\\unzip32.dll");
     EXPECT_EQ(IsArchiverPresent(2), 1);
-    EXPECT_EQ(std::string(ArchiverLibraryPath[2]), system_ + "\\cab32.dll");
+    EXPECT_EQ(std::string(Archivers.LibraryPath[2]), system_ + "\\cab32.dll");
     EXPECT_EQ(IsArchiverPresent(3), 0);
     EXPECT_EQ(IsArchiverPresent(-1), 0);
 }
@@ -119,18 +120,20 @@ TEST_F(ArchiveAdapter, LoadsOnlyTheLibraryFoundAtStartUp) {
     ASSERT_TRUE(CopyFileTo(ArchiverDll("cab32.dll"), current_ + "unzip32.dll"));
     EXPECT_EQ(IsArchiverPresent(1), 0);
     EXPECT_EQ(GetArchiverVersion(1), 0);
-    EXPECT_EQ(ArchiverLibrary, nullptr);
+    EXPECT_FALSE(LoadArchiver(1));
+    EXPECT_FALSE(ModuleLoaded(current_ + "unzip32.dll"));
 
     ASSERT_TRUE(CopyFileTo(ArchiverDll("unzip32.dll"), program_ + "unzip32.dll"));
     ASSERT_EQ(IsArchiverPresent(1), 1);
     EXPECT_EQ(GetArchiverVersion(1), 100);
-    EXPECT_EQ(ArchiverLibrary, nullptr) << "released after the operation";
-    ArchiverIndex = 1;
-    LoadArchiver();
-    ASSERT_NE(ArchiverLibrary, nullptr);
+    EXPECT_FALSE(ModuleLoaded(program_ + "unzip32.dll")) << "released after the operation";
     char loaded[MAX_PATH] = {};
-    GetModuleFileNameA(ArchiverLibrary, loaded, sizeof loaded);
-    FreeArchiver();
+    {
+        ModuleHandle library = LoadArchiver(1);
+        ASSERT_TRUE(library);
+        GetModuleFileNameA(library.get(), loaded, sizeof loaded);
+    }
+    EXPECT_FALSE(ModuleLoaded(program_ + "unzip32.dll")) << "released with its owner";
     EXPECT_EQ(lstrcmpiA(loaded, (program_ + "unzip32.dll").c_str()), 0) << loaded;
 }
 
@@ -140,10 +143,8 @@ TEST_F(ArchiveAdapter, QuotesInExtractionArgumentsAreRefused) {
     InstallAll();
     const std::string elsewhere = MakeScratchFolder("elsewhere");
     const std::string archive = ArchiveFixture("lzh_l2_lh5.lzh");
-    SetArchive(0, archive + "\" " + elsewhere + " \"x");
-    EXPECT_EQ(ExtractMember("saver1.scr", WorkFolder), -1);
-    SetArchive(0, archive);
-    EXPECT_EQ(ExtractMember("saver1.scr\" \"x", WorkFolder), -1);
+    EXPECT_EQ(Extract(0, archive + "\" " + elsewhere + " \"x", "saver1.scr", AppPaths.WorkFolder), -1);
+    EXPECT_EQ(Extract(0, archive, "saver1.scr\" \"x", AppPaths.WorkFolder), -1);
     EXPECT_FALSE(FileExists((elsewhere + "saver1.scr").c_str()));
 }
 
@@ -168,9 +169,8 @@ TEST_F(ArchiveAdapter, ListingAddsOneRowPerScreenSaverMember) {
     };
     for (const auto& c : cases) {
         DeleteAllEntryRows();
-        ListModified = 0;
-        SetArchive(c.index, folder + c.archive);
-        ListArchiveMembers();
+        CurrentList.Modified = 0;
+        AddMembers(c.index, folder + c.archive);
         std::vector<std::string> names;
         for (const Row& r : Rows()) {
             names.push_back(LowerAscii(r.name));
@@ -181,17 +181,16 @@ TEST_F(ArchiveAdapter, ListingAddsOneRowPerScreenSaverMember) {
         }
         std::sort(names.begin(), names.end());
         EXPECT_EQ(names, c.names) << c.archive;
-        EXPECT_EQ(ListModified, c.names.empty() ? 0 : 1) << c.archive;
+        EXPECT_EQ(CurrentList.Modified, c.names.empty() ? 0 : 1) << c.archive;
     }
 }
 
 // A library whose FindNext never reports the end: the listing stops at the member count.
 TEST_F(ArchiveAdapter, ListingEndsAtTheMemberCount) {
     ASSERT_TRUE(CopyFileTo(ArchiverTestLibrary("unzip32.dll"), program_ + "unzip32.dll"));
-    ArchiverPresent[1] = IsArchiverPresent(1);
+    Archivers.Present[1] = IsArchiverPresent(1);
     ASSERT_EQ(GetArchiverVersion(1), 42);
-    SetArchive(1, ArchiveFixture("zip_deflate.zip"));
-    ListArchiveMembers();
+    AddMembers(1, ArchiveFixture("zip_deflate.zip"));
     const auto rows = Rows();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].name, "a.scr");
@@ -200,10 +199,8 @@ TEST_F(ArchiveAdapter, ListingEndsAtTheMemberCount) {
 
 TEST_F(ArchiveAdapter, RowsAreAppendedAfterExistingOnes) {
     InstallAll();
-    SetArchive(0, ArchiveFixture("lzh_l2_lh7.lzh"));
-    ListArchiveMembers();
-    SetArchive(2, ArchiveFixture("cab_plain.cab"));
-    ListArchiveMembers();
+    AddMembers(0, ArchiveFixture("lzh_l2_lh7.lzh"));
+    AddMembers(2, ArchiveFixture("cab_plain.cab"));
     const auto rows = Rows();
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0].archive, "lzh_l2_lh7.lzh");
@@ -214,20 +211,17 @@ TEST_F(ArchiveAdapter, RowsAreAppendedAfterExistingOnes) {
 TEST_F(ArchiveAdapter, ListingGate) {
     InstallAll();
     const std::string zip = ArchiveFixture("zip_deflate.zip");
-    ArchiverPresent[1] = 0;
-    SetArchive(1, zip);
-    ListArchiveMembers();
+    Archivers.Present[1] = 0;
+    AddMembers(1, zip);
     EXPECT_EQ(GetEntryRowCount(), 0) << "missing library on the file dialog path";
 
-    FolderSearchActive = 1;
-    FolderSearchAllowsArchive = nullptr;
-    ListArchiveMembers();
+    FolderSearchBoxes boxes;
+    AddMembers(1, zip, &boxes);
     EXPECT_EQ(GetEntryRowCount(), 0) << "no folder search boxes to ask";
-    FolderSearchAllowsArchive = [](int index) { return index == 1 ? 1 : 0; };
-    ListArchiveMembers();
+    boxes.allowsArchive = [](int index) { return index == 1 ? 1 : 0; };
+    AddMembers(1, zip, &boxes);
     EXPECT_EQ(GetEntryRowCount(), 3) << "folder search with the ZIP box ticked";
-    SetArchive(0, ArchiveFixture("lzh_l2_lh5.lzh"));
-    ListArchiveMembers();
+    AddMembers(0, ArchiveFixture("lzh_l2_lh5.lzh"), &boxes);
     EXPECT_EQ(GetEntryRowCount(), 3) << "folder search with the LZH box not ticked";
 }
 
@@ -245,18 +239,17 @@ TEST_F(ArchiveAdapter, ExtractMemberLeavesThePlainFileInTheFolder) {
     };
     for (const auto& c : cases) {
         ScratchFolder dest;
-        SetArchive(c.index, ArchiveFixture(c.archive));
-        EXPECT_EQ(ExtractMember(c.member, dest.path().c_str()), 0) << c.archive;
+        const std::string archive = ArchiveFixture(c.archive);
+        EXPECT_EQ(Extract(c.index, archive, c.member, dest.path()), 0) << c.archive;
         EXPECT_EQ(FolderEntries(dest.path()), std::vector<std::string>{c.member}) << c.archive;
         EXPECT_TRUE(ReadFileBytes(dest.path() + c.member) ==
                     ReadFileBytes(ArchiveFixture(std::string("expected\\") + c.archive + "\\" + c.expected)));
-        EXPECT_NE(ExtractMember("missing.scr", dest.path().c_str()), 0) << c.archive;
+        EXPECT_NE(Extract(c.index, archive, "missing.scr", dest.path()), 0) << c.archive;
     }
     // A command line that would not fit is not cut and not run.
     ScratchFolder dest;
-    SetArchive(1, ArchiveFixture("zip_deflate.zip"));
     const std::string longName(1000, 'x');
-    EXPECT_EQ(ExtractMember((longName + ".scr").c_str(), dest.path().c_str()), -1);
+    EXPECT_EQ(Extract(1, ArchiveFixture("zip_deflate.zip"), longName + ".scr", dest.path()), -1);
     EXPECT_TRUE(FolderEntries(dest.path()).empty());
 }
 

@@ -6,67 +6,69 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "archive_support.h"
+#include "archiver_interface.h"
 #include "support/ui.h"
 
 namespace {
 
-struct Library {
-    const char* file;
-    const char* prefix;
-    const char* extractPrefix;  // as the program builds its command lines
-};
-const Library kLha{"unlha32.dll", "Unlha", "e -n1 -jsc "};
-const Library kZip{"unzip32.dll", "UnZip", "-x --i "};
-const Library kCab{"cab32.dll", "Cab", "-x -i -j "};
+using Library = ArchiverLibraryInterface;
+const Library& kLha = kArchiverLibraries[0];
+const Library& kZip = kArchiverLibraries[1];
+const Library& kCab = kArchiverLibraries[2];
 
 // The eight exports of one library, loaded by full path.
 class Exports {
 public:
     explicit Exports(const Library& library) : library_(library) {
-        module_.reset(LoadLibraryA(ArchiverDll(library.file).c_str()));
+        module_.reset(LoadLibraryA(ArchiverDll(library.fileName).c_str()));
     }
     bool loaded() const { return static_cast<bool>(module_); }
     template <typename F>
-    F get(const char* role) const {
-        const std::string name = std::string(library_.prefix) + role;
+    F get(const char* suffix) const {
+        const std::string name = std::string(library_.prefix) + suffix;
         return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_.get(), name.c_str())));
     }
-    BOOL Check(const std::string& path) const { return get<BOOL(WINAPI*)(LPCSTR, int)>("CheckArchive")(path.c_str(), 1); }
-    int Count(const std::string& path) const { return get<int(WINAPI*)(LPCSTR)>("GetFileCount")(path.c_str()); }
-    HANDLE Open(const std::string& path) const {
-        return get<HANDLE(WINAPI*)(HWND, LPCSTR, DWORD)>("OpenArchive")(nullptr, path.c_str(), 0);
+    BOOL Check(const std::string& path) const {
+        return get<ArchiverCheckArchiveFunction>(kCheckArchiveSuffix)(path.c_str(), CHECKARCHIVE_BASIC);
     }
-    int First(HANDLE h, const char* wildcard, void* record) const {
-        return get<int(WINAPI*)(HANDLE, LPCSTR, void*)>("FindFirst")(h, wildcard, record);
+    int Count(const std::string& path) const { return get<ArchiverGetFileCountFunction>(kGetFileCountSuffix)(path.c_str()); }
+    HARC Open(const std::string& path) const {
+        return get<ArchiverOpenArchiveFunction>(kOpenArchiveSuffix)(nullptr, path.c_str(), 0);
     }
-    int Next(HANDLE h, void* record) const { return get<int(WINAPI*)(HANDLE, void*)>("FindNext")(h, record); }
-    int Close(HANDLE h) const { return get<int(WINAPI*)(HANDLE)>("CloseArchive")(h); }
-    WORD Version() const { return get<WORD(WINAPI*)()>("GetVersion")(); }
+    int First(HARC h, const char* wildcard, void* record) const {
+        return get<ArchiverFindFirstFunction>(kFindFirstSuffix)(h, wildcard, static_cast<INDIVIDUALINFO*>(record));
+    }
+    int Next(HARC h, void* record) const {
+        return get<ArchiverFindNextFunction>(kFindNextSuffix)(h, static_cast<INDIVIDUALINFO*>(record));
+    }
+    int Close(HARC h) const { return get<ArchiverCloseArchiveFunction>(kCloseArchiveSuffix)(h); }
+    WORD Version() const { return get<ArchiverGetVersionFunction>(kGetVersionSuffix)(); }
     int Extract(const std::string& archive, const std::string& dest, const std::string& member) const {
-        const std::string line = std::string(library_.extractPrefix) + " \"" + archive + "\" \"" + dest + "\" \"" + member + "\"";
+        const std::string line = std::string(library_.extractSwitches) + " \"" + archive + "\" \"" + dest + "\" \"" + member + "\"";
         char output[1024];
-        return get<int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD)>("")(nullptr, line.c_str(), output, sizeof output);
+        return get<ArchiverCommandFunction>(kCommandSuffix)(nullptr, line.c_str(), output, sizeof output);
     }
 
     // Member names FindFirst/FindNext report for `wildcard`; also checks that the
     // record stays within 560 bytes and that the end is final.
     std::vector<std::string> List(const std::string& path, const char* wildcard) const {
         std::vector<std::string> names;
-        HANDLE h = Open(path);
+        HARC h = Open(path);
         EXPECT_NE(h, nullptr) << path;
         if (!h) return names;
         unsigned char record[600];
         std::memset(record, 0xCC, sizeof record);
         for (int r = First(h, wildcard, record); r != -1; r = Next(h, record)) {
             EXPECT_EQ(r, 0);
-            names.emplace_back(reinterpret_cast<const char*>(record + 26));
+            names.emplace_back(reinterpret_cast<const char*>(record + kMemberNameOffset));
             if (names.size() > 100) break;
         }
         EXPECT_EQ(Next(h, record), -1) << "after the end";
         EXPECT_EQ(Next(h, record), -1) << "after the end, again";
-        for (size_t i = 560; i < sizeof record; ++i) EXPECT_EQ(record[i], 0xCC) << "record written past 560 bytes";
+        for (size_t i = kMemberRecordSize; i < sizeof record; ++i)
+            EXPECT_EQ(record[i], 0xCC) << "record written past 560 bytes";
         Close(h);
         std::sort(names.begin(), names.end());
         return names;
@@ -77,6 +79,16 @@ private:
     ModuleHandle module_;
 };
 
+// A file whose name may have no code page 932 form (as 7zz wrote it).
+std::string ReadFileBytesW(const std::wstring& path) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (file && ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    return bytes;
+}
+
 std::vector<std::string> Lower(std::vector<std::string> v) {
     for (auto& s : v) s = LowerAscii(s);
     std::sort(v.begin(), v.end());
@@ -86,8 +98,8 @@ std::vector<std::string> Lower(std::vector<std::string> v) {
 TEST(ArchiverLibraries, ExportVersionTimesHundred) {
     for (const Library* l : {&kLha, &kZip, &kCab}) {
         Exports e(*l);
-        ASSERT_TRUE(e.loaded()) << l->file;
-        EXPECT_EQ(e.Version(), 100) << l->file;
+        ASSERT_TRUE(e.loaded()) << l->fileName;
+        EXPECT_EQ(e.Version(), 100) << l->fileName;
     }
 }
 
@@ -136,13 +148,13 @@ TEST(ArchiverLibraries, RejectWhatIsNotTheirKind) {
     };
     for (const auto& [library, name] : cases) {
         Exports e(*library);
-        EXPECT_EQ(e.Check(ArchiveFixture(name)), 0) << library->file << " " << name;
-        EXPECT_LE(e.Count(ArchiveFixture(name)), 0) << library->file << " " << name;
-        EXPECT_EQ(e.Open(ArchiveFixture(name)), nullptr) << library->file << " " << name;
+        EXPECT_EQ(e.Check(ArchiveFixture(name)), 0) << library->fileName << " " << name;
+        EXPECT_LE(e.Count(ArchiveFixture(name)), 0) << library->fileName << " " << name;
+        EXPECT_EQ(e.Open(ArchiveFixture(name)), nullptr) << library->fileName << " " << name;
     }
     Exports zip(kZip);
-    unsigned char record[560];
-    EXPECT_EQ(zip.First(reinterpret_cast<HANDLE>(0x1234), "*.SCR", record), -1) << "unknown handle";
+    INDIVIDUALINFO record;
+    EXPECT_EQ(zip.First(reinterpret_cast<HARC>(0x1234), "*.SCR", &record), -1) << "unknown handle";
 }
 
 // Extraction as the program asks for it: the plain member name, into a
@@ -195,6 +207,63 @@ TEST(ArchiverLibraries, ExtractJapaneseNamesAndOverwrite) {
     const std::string cabName = "\x95\x5c\x8e\xa6.scr";
     EXPECT_EQ(cab.Extract(ArchiveFixture("cab_utf8.cab"), dest.path(), cabName), 0);
     EXPECT_EQ(ReadFileBytes(dest.path() + cabName), "japanese cab saver\r\n");
+}
+
+// ZIP names flagged as UTF-8 arrive in code page 932; names with no form there
+// (a Hangul syllable, an emoji, bytes that are not UTF-8) are left out, still counted.
+TEST(ArchiverLibraries, ZipUtf8NamesArriveInCodePage932) {
+    const std::string hyouji = "\x95\x5c\x8e\xa6.scr", ka = "\x83\x4b.scr", deep = "\x82\xa0\\deep.scr";
+    const struct {
+        const char* archive;
+        const char* wildcard;
+        int count;
+        std::vector<std::string> names;  // lower case, sorted
+    } cases[] = {
+        {"zip_utf8.zip", "*.SCR", 6, {"plain.scr", deep, ka, hyouji}},
+        {"zip_utf8.zip", "*.*", 6, {"plain.scr", deep, ka, hyouji}},
+        {"zip_utf8.zip", "?.scr", 6, {ka}},  // one character: the composed kana, never the left-out ones
+        {"bad_utf8_names.zip", "*.*", 2, {"plain.scr"}},
+        {"zip_cp932.zip", "*.SCR", 2, {"\x93\xfa\x96{\x8c\xea\x83Z\x81[\x83o\x81[.scr", "\x95\x5c\x8e\xa6.scr"}},
+    };
+    Exports e(kZip);
+    for (const auto& c : cases) {
+        const std::string path = ArchiveFixture(c.archive);
+        EXPECT_EQ(e.Count(path), c.count) << c.archive;
+        std::vector<std::string> want = c.names;
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(Lower(e.List(path, c.wildcard)), want) << c.archive << " " << c.wildcard;
+    }
+}
+
+// Extraction by the converted name gives 7zz's bytes; a name that is not UTF-8
+// never matches as the ASCII letters its overlong bytes would spell.
+TEST(ArchiverLibraries, ExtractZipMembersByConvertedName) {
+    const struct {
+        const char* member;
+        const char* file;
+        const wchar_t* expected;  // in 7zz's output folder, as 7zz wrote it
+    } cases[] = {
+        {"\x95\x5c\x8e\xa6.scr", "\x95\x5c\x8e\xa6.scr", L"\u8868\u793a.scr"},
+        {"\x82\xa0\\Deep.scr", "Deep.scr", L"\u3042\\Deep.scr"},
+        {"Deep.scr", "Deep.scr", L"\u3042\\Deep.scr"},
+        {"\x83\x4b.scr", "\x83\x4b.scr", L"\u30ab\u3099.scr"},  // decomposed in the archive
+    };
+    Exports e(kZip);
+    const std::string archive = ArchiveFixture("zip_utf8.zip");
+    const std::string oracle = ArchiveFixture("expected\\zip_utf8.zip\\");
+    for (const auto& c : cases) {
+        ScratchFolder dest;
+        EXPECT_EQ(e.Extract(archive, dest.path(), c.member), 0) << c.member;
+        const std::string file = c.file;
+        EXPECT_EQ(FolderEntries(dest.path()), std::vector<std::string>{file}) << c.member;
+        std::wstring want(oracle.begin(), oracle.end());  // the fixture folder's path is ASCII
+        want += c.expected;
+        EXPECT_EQ(ReadFileBytes(dest.path() + file), ReadFileBytesW(want)) << c.member;
+        EXPECT_FALSE(ReadFileBytesW(want).empty()) << c.member;
+    }
+    ScratchFolder dest;
+    EXPECT_NE(e.Extract(ArchiveFixture("bad_utf8_names.zip"), dest.path(), "AB*"), 0);
+    EXPECT_TRUE(FolderEntries(dest.path()).empty());
 }
 
 // Damaged archives and hostile names: a failure result, and nothing written

@@ -52,7 +52,7 @@ struct DispatchCase {
 TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
     const DispatchCase cases[] = {
         {"new list empties the rows", {kCmdNewList},
-         [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); ListModified = 0; },
+         [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); CurrentList.Modified = 0; },
          [] { EXPECT_EQ(GetEntryRowCount(), 0); }},
         {"into the tray", {kCmdEnterTray}, nullptr,
          [] {
@@ -80,10 +80,10 @@ TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
         {"not yet carried out", {kCmdAddFile, kCmdDeleteEntry, kCmdMoveUp, kCmdPreview, kCmdPlayWindow,
                                  kCmdSettings, kCmdSetStandard}, nullptr, [] {}},
         {"unknown identifiers", {0, 1, 6000, 6501, 6502, 6999, 9001, 0xFFFF},
-         [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); ListModified = 1; },
+         [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); CurrentList.Modified = 1; },
          [] {
              EXPECT_EQ(GetEntryRowCount(), 1);
-             EXPECT_EQ(ListModified, 1);
+             EXPECT_EQ(CurrentList.Modified, 1);
              EXPECT_TRUE(IsWindowVisible(MainWindow));
          }},
     };

@@ -86,7 +86,7 @@ TEST_F(EntryListTest, InsertAtIndexMovesLaterRows) {
 TEST_F(EntryListTest, SortAscendingDescendingAscendingByBytes) {
     // Byte order: ASCII, double-byte characters with lead bytes 0x81-0x9F, then half-width katakana.
     for (const char* n : {"ﾈｺ.scr", "b.scr", "猫.scr", "A.scr", "あ.scr", "a.scr"}) AddRow(Named(n));
-    ListModified = 0;
+    CurrentList.Modified = 0;
     SelectRow(2);  // "猫.scr"
     std::vector<std::string> ascending{"A.scr", "a.scr", "b.scr", "あ.scr", "猫.scr", "ﾈｺ.scr"};
     std::vector<std::string> descending(ascending.rbegin(), ascending.rend());
@@ -96,7 +96,7 @@ TEST_F(EntryListTest, SortAscendingDescendingAscendingByBytes) {
     EXPECT_EQ(Column(0), descending);
     ClickColumn(0);
     EXPECT_EQ(Column(0), ascending);
-    EXPECT_EQ(ListModified, 0);
+    EXPECT_EQ(CurrentList.Modified, 0);
     ASSERT_EQ(GetSelectedEntryRow(), 4);  // the selection followed its row
     ReadEntryRow(4);
     EXPECT_STREQ(CurrentEntry.name, "猫.scr");

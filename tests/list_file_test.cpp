@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "support/fixture.h"
@@ -25,8 +27,8 @@ TEST_F(ListFileTest, WriterProducesExactBytes) {
               "SCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n"
               "SCR,Fish.scr,30,D:\\Saver\\,書庫(LZH),fish.lzh,EOF\r\n");
     EXPECT_EQ(WindowTitle(), "Zelvista　【out.lst】");
-    EXPECT_EQ(ListModified, 0);
-    EXPECT_EQ(ListNamed, 1);
+    EXPECT_EQ(CurrentList.Modified, 0);
+    EXPECT_EQ(CurrentList.Named, 1);
 }
 
 TEST_F(ListFileTest, RoundTripKeepsRowsAndOrder) {
@@ -104,20 +106,20 @@ TEST_F(ListFileTest, ReaderCases) {
         WriteFileBytes(path, c.bytes);
         NewList();
         AddRow(kTrail);  // must survive a refused file
-        ListModified = 1;
+        CurrentList.Modified = 1;
         DialogDriver driver;
         if (!c.loads) driver.On("リストファイル読み込みエラー", [](HWND box) { ClickButton(box, IDOK); });
         int loaded = LoadListFile(path.c_str());
         EXPECT_EQ(loaded, c.loads ? 1 : 0);
         if (c.loads) {
             EXPECT_EQ(ReadAllRows(), c.rows);
-            EXPECT_EQ(ListModified, 0);
+            EXPECT_EQ(CurrentList.Modified, 0);
             EXPECT_EQ(WindowTitle(), "Zelvista　【case.lst】");
         } else {
             ASSERT_EQ(driver.seen().size(), 1u);
             EXPECT_EQ(driver.seen()[0].text, "旧バージョンのファイルは使用できません");
             EXPECT_EQ(ReadAllRows(), std::vector<Row>{kTrail});
-            EXPECT_EQ(ListModified, 1);
+            EXPECT_EQ(CurrentList.Modified, 1);
             EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
         }
     }
@@ -140,8 +142,8 @@ TEST_F(ListFileTest, FailedWriteKeepsOldFileTitleAndFlags) {
     // Another program holds the old list open, so it cannot be replaced.
     HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     AddRow(kLoose);
-    ListModified = 1;
-    ListNamed = 0;
+    CurrentList.Modified = 1;
+    CurrentList.Named = 0;
     DialogDriver driver;
     driver.On("リストファイル書き込みエラー", [](HWND box) { ClickButton(box, IDOK); });
     EXPECT_EQ(SaveListFile(target.c_str()), SaveOutcome::Failed);
@@ -149,8 +151,8 @@ TEST_F(ListFileTest, FailedWriteKeepsOldFileTitleAndFlags) {
     ASSERT_EQ(driver.seen().size(), 1u);
     EXPECT_EQ(driver.seen()[0].text, "書き込みに失敗しました");
     EXPECT_EQ(ReadFileBytes(target), "Ver,3.00\r\nold\r\n");
-    EXPECT_EQ(ListModified, 1);
-    EXPECT_EQ(ListNamed, 0);
+    EXPECT_EQ(CurrentList.Modified, 1);
+    EXPECT_EQ(CurrentList.Named, 0);
     EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
     // Nothing but the old file is left in the folder.
     WIN32_FIND_DATAA data;
@@ -175,13 +177,13 @@ TEST_F(ListFileTest, PathWithNoRoomForExtensionIsRefused) {
 
 TEST_F(ListFileTest, NewListTitleAndFlags) {
     AddRow(kLoose);
-    ListModified = 1;
-    ListNamed = 1;
+    CurrentList.Modified = 1;
+    CurrentList.Named = 1;
     NewList();
     EXPECT_EQ(GetEntryRowCount(), 0);
-    EXPECT_EQ(ListNamed, 0);
-    EXPECT_EQ(ListModified, 1);  // unchanged
-    EXPECT_EQ(std::string(CurrentListPath), TestProgramFolder() + "新規ﾘｽﾄ.lst");
+    EXPECT_EQ(CurrentList.Named, 0);
+    EXPECT_EQ(CurrentList.Modified, 1);  // unchanged
+    EXPECT_EQ(std::string(CurrentList.Path), TestProgramFolder() + "新規ﾘｽﾄ.lst");
     EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
 }
 
@@ -199,14 +201,14 @@ TEST_F(ListFileTest, EmptyListIsNotSavedByAnyCommand) {
 TEST_F(ListFileTest, OpenThroughDialogAndCancel) {
     std::string folder = MakeScratchFolder("open");
     WriteFileBytes(folder + "chosen.lst", "Ver,3.00\r\nSCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n");
-    std::string before = CurrentListPath;
+    std::string before = CurrentList.Path;
     {
         DialogDriver driver;
         driver.On("リストファイルの読み込み", [](HWND dlg) { ClickButton(dlg, IDCANCEL); });
         OpenList();
         EXPECT_TRUE(driver.allHandled());
     }
-    EXPECT_EQ(std::string(CurrentListPath), before);
+    EXPECT_EQ(std::string(CurrentList.Path), before);
     EXPECT_EQ(GetEntryRowCount(), 0);
     {
         DialogDriver driver;
@@ -215,7 +217,7 @@ TEST_F(ListFileTest, OpenThroughDialogAndCancel) {
         OpenList();
         EXPECT_TRUE(driver.allHandled());
     }
-    EXPECT_EQ(std::string(CurrentListPath), folder + "chosen.lst");
+    EXPECT_EQ(std::string(CurrentList.Path), folder + "chosen.lst");
     EXPECT_EQ(ReadAllRows(), std::vector<Row>{kLoose});
     EXPECT_EQ(WindowTitle(), "Zelvista　【chosen.lst】");
 }
@@ -228,7 +230,7 @@ TEST_F(ListFileTest, SaveAsThroughDialogThenSaveWritesSameFile) {
     driver.On("名前を付けてリストファイルを保存", [path](HWND dlg) { TypeFileName(dlg, path); });
     EXPECT_EQ(SaveList(), SaveOutcome::Saved);  // not yet named: asks for a name
     EXPECT_TRUE(FileExists((folder + "named.lst").c_str()));
-    EXPECT_EQ(std::string(CurrentListPath), path);  // the extension is added to the copy only
+    EXPECT_EQ(std::string(CurrentList.Path), path);  // the extension is added to the copy only
     AddRow(kMember);
     EXPECT_EQ(SaveList(), SaveOutcome::Saved);  // named now: no dialog
     NewList();
@@ -238,10 +240,10 @@ TEST_F(ListFileTest, SaveAsThroughDialogThenSaveWritesSameFile) {
 
 TEST_F(ListFileTest, SaveStandardListAsksBeforeOverwriting) {
     AddRow(kLoose);
-    std::string before = CurrentListPath;
+    std::string before = CurrentList.Path;
     EXPECT_EQ(SaveStandardList(), SaveOutcome::Saved);  // no file yet: no question
     EXPECT_TRUE(FileExists(standardList().c_str()));
-    EXPECT_EQ(std::string(CurrentListPath), before);
+    EXPECT_EQ(std::string(CurrentList.Path), before);
     EXPECT_EQ(WindowTitle(), "Zelvista　【zelvista.lst】");
     AddRow(kMember);
     {

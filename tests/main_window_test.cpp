@@ -3,7 +3,9 @@
 
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "settings/settings.h"
@@ -22,21 +24,21 @@ RECT WindowRect() {
 
 TEST_F(MainWindowStartTest, PathsAreBuiltFromTheProgramFolder) {
     std::string folder = TestProgramFolder();
-    EXPECT_EQ(std::string(ProgramFolder), folder);
-    EXPECT_EQ(std::string(StandardListPath), folder + "zelvista.lst");
-    EXPECT_EQ(std::string(WorkFolder), folder + "temp\\");
-    EXPECT_EQ(std::string(SaverStoreFolder), folder + "Scrnsave\\");
-    for (const char* f : {WorkFolder, SaverStoreFolder}) {
+    EXPECT_EQ(std::string(AppPaths.ProgramFolder), folder);
+    EXPECT_EQ(std::string(AppPaths.StandardListPath), folder + "zelvista.lst");
+    EXPECT_EQ(std::string(AppPaths.WorkFolder), folder + "temp\\");
+    EXPECT_EQ(std::string(AppPaths.SaverStoreFolder), folder + "Scrnsave\\");
+    for (const char* f : {AppPaths.WorkFolder, AppPaths.SaverStoreFolder}) {
         DWORD attributes = GetFileAttributesA(f);
         EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << f;
     }
     char windows[MAX_PATH];
     GetWindowsDirectoryA(windows, sizeof windows);
-    EXPECT_STREQ(WindowsFolder, windows);
+    EXPECT_STREQ(AppPaths.WindowsFolder, windows);
 }
 
 TEST_F(MainWindowStartTest, WorkFolderIsClearedButSubfoldersStay) {
-    std::string work = WorkFolder;
+    std::string work = AppPaths.WorkFolder;
     WriteFileBytes(work + "left.scr", "x");
     WriteFileBytes(work + "other.tmp", "y");
     CreateDirectoryA((work + "sub").c_str(), nullptr);
@@ -75,7 +77,7 @@ TEST_F(MainWindowStartTest, FirstStartSizeFollowsTheWorkArea) {
 
 TEST_F(MainWindowStartTest, NoStandardListStartsNewList) {
     EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
-    EXPECT_EQ(ListNamed, 0);
+    EXPECT_EQ(CurrentList.Named, 0);
     EXPECT_EQ(GetEntryRowCount(), 0);
 }
 
@@ -84,9 +86,9 @@ TEST_F(MainWindowStartTest, StandardListIsLoadedAtStart) {
     Restart();
     EXPECT_EQ(WindowTitle(), "Zelvista　【zelvista.lst】");
     EXPECT_EQ(GetEntryRowCount(), 1);
-    EXPECT_EQ(std::string(CurrentListPath), standardList());
-    EXPECT_EQ(ListNamed, 1);
-    EXPECT_EQ(ListModified, 0);
+    EXPECT_EQ(std::string(CurrentList.Path), standardList());
+    EXPECT_EQ(CurrentList.Named, 1);
+    EXPECT_EQ(CurrentList.Modified, 0);
 }
 
 TEST_F(MainWindowStartTest, StoredRectangleIsAppliedAndStoredAgain) {
@@ -170,9 +172,9 @@ TEST_F(MainWindowStartTest, ClosePromptAnswers) {
         std::string path = c.writable ? folder + "list.lst" : folder + "missing\\list.lst";
         DeleteFileA((folder + "list.lst").c_str());
         if (c.rows) AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
-        strcpy(CurrentListPath, path.c_str());
-        ListNamed = c.named ? 1 : 0;
-        ListModified = 1;
+        strcpy(CurrentList.Path, path.c_str());
+        CurrentList.Named = c.named ? 1 : 0;
+        CurrentList.Modified = 1;
         DialogDriver driver;
         int answer = c.answer;
         driver.On("Zelvista", [answer](HWND box) { ClickButton(box, answer); });
@@ -196,7 +198,7 @@ TEST_F(MainWindowStartTest, ClosePromptAnswers) {
 
 TEST_F(MainWindowStartTest, UnchangedListClosesWithoutQuestion) {
     AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
-    ListModified = 0;
+    CurrentList.Modified = 0;
     EXPECT_TRUE(CloseTestMainWindow());
     ASSERT_NE(CreateTestMainWindow(), nullptr);
 }

@@ -6,9 +6,11 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 #include "app/tray.h"
-#include "play/launch.h"
+#include "base/process.h"
 #include "support/fixture.h"
 #include "support/input.h"
 #include "system/screen_saver.h"
@@ -112,7 +114,7 @@ TEST_F(ScreenSaverTest, MissingDefragmenterStillRestoresTheSetting) {
 TEST_F(ScreenSaverTest, StandardScreenSaverIsWrittenForOldAndNewSystems) {
     auto iniValue = [] {
         char value[256] = "";
-        GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof value, SystemIniPath);
+        GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof value, AppPaths.SystemIniPath);
         return std::string(value);
     };
     auto desktopValue = [] {
@@ -122,28 +124,26 @@ TEST_F(ScreenSaverTest, StandardScreenSaverIsWrittenForOldAndNewSystems) {
                      &size);
         return std::string(value);
     };
-    ASSERT_NE(SystemIniPath[0], '\0');
+    ASSERT_NE(AppPaths.SystemIniPath[0], '\0');
     std::string savedIni = iniValue(), savedDesktop = desktopValue();
-    std::string iniPath = SystemIniPath;
+    std::string iniPath = AppPaths.SystemIniPath;
     for (int on : {0, 1}) {
         StartWithActive(on);
         std::string path = on ? "C:\\SAVERS\\STARS~1.SCR" : "C:\\SAVERS\\表~1.SCR";
-        CopyText(ShortSaverPath, sizeof ShortSaverPath, path.c_str());
-        SetStandardScreenSaver();
+        SetStandardScreenSaver(path.c_str());
         EXPECT_EQ(iniValue(), path);
         EXPECT_EQ(desktopValue(), path);
         EXPECT_EQ(IsScreenSaverActive(), on);
         EXPECT_EQ(ScreenSaverActive, on);
     }
     // Without SYSTEM.INI only the desktop settings change.
-    SystemIniPath[0] = '\0';
-    CopyText(ShortSaverPath, sizeof ShortSaverPath, "C:\\OTHER.SCR");
-    SetStandardScreenSaver();
-    CopyText(SystemIniPath, sizeof SystemIniPath, iniPath.c_str());
+    AppPaths.SystemIniPath[0] = '\0';
+    SetStandardScreenSaver("C:\\OTHER.SCR");
+    CopyText(AppPaths.SystemIniPath, sizeof AppPaths.SystemIniPath, iniPath.c_str());
     EXPECT_EQ(iniValue(), "C:\\SAVERS\\STARS~1.SCR");
     EXPECT_EQ(desktopValue(), "C:\\OTHER.SCR");
 
-    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", savedIni.empty() ? nullptr : savedIni.c_str(), SystemIniPath);
+    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", savedIni.empty() ? nullptr : savedIni.c_str(), AppPaths.SystemIniPath);
     RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE", REG_SZ, savedDesktop.c_str(),
                     static_cast<DWORD>(savedDesktop.size() + 1));
 }

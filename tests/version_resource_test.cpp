@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/main_window.h"
 #include "archive/about_box.h"
 #include "support/fixture.h"
 #include "support/ui.h"
@@ -63,7 +64,7 @@ TEST_F(VersionResource, FileAndProductVersionMatchTheAboutBox) {
         title = AboutTitle(d);
         ClickButton(d, IDOK);
     });
-    ShowAboutBox();
+    ShowAboutBox(MainWindow, LinkStyle{});
     ASSERT_TRUE(driver.allHandled());
     ASSERT_FALSE(title.empty());
     const std::string shown = title.substr(sizeof kTitlePrefix - 1);  // "4.00"

@@ -31,6 +31,9 @@ struct Member {
     uint32_t dosDateTime = 0;  // date in the high word, time in the low word
     uint8_t attributes = 0;
     bool directory = false;
+    // The stored name has no form in the caller's code page: the member is
+    // neither listed nor extracted by name.
+    bool nameUnusable = false;
     std::string method;    // "-lh5-", "deflate", ...
     // Where the reader finds the data; meaning is the reader's own.
     uint64_t dataOffset = 0;
@@ -54,5 +57,12 @@ protected:
 // is readable up to a damaged or truncated header returns that status and no archive.
 Status OpenLzh(Source& source, std::unique_ptr<Archive>& archive);
 Status OpenZip(Source& source, std::unique_ptr<Archive>& archive);
+
+// Rewrites a member name stored as UTF-8 into the caller's code page in place;
+// false, leaving the name as it was, when it has no form there.
+using Utf8NameDecoder = bool (*)(std::string& name);
+// OpenZip, with the names flagged as UTF-8 passed through `decode`: a name it
+// refuses makes its member's name unusable. OpenZip leaves such names as UTF-8.
+Status OpenZipDecodingUtf8(Source& source, std::unique_ptr<Archive>& archive, Utf8NameDecoder decode);
 
 }  // namespace arc

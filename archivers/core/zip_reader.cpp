@@ -20,11 +20,12 @@ constexpr uint32_t kZip64LocatorSignature = 0x07064b50;
 constexpr uint32_t kCentralSignature = 0x02014b50;
 constexpr uint32_t kLocalSignature = 0x04034b50;
 constexpr uint16_t kStored = 0, kDeflated = 8;
+constexpr uint32_t kUtf8Name = 1u << 11;  // general-purpose flag: the name is UTF-8
 constexpr size_t kChunk = 1 << 16;
 
 class ZipArchive final : public Archive {
 public:
-    explicit ZipArchive(Source& source) : Archive(source) {}
+    ZipArchive(Source& source, Utf8NameDecoder decode) : Archive(source), decode_(decode) {}
 
     Status Parse() {
         uint64_t cdOffset = 0, cdSize = 0, entries = 0;
@@ -52,8 +53,15 @@ public:
             m.attributes = static_cast<uint8_t>(Le32(e + 38) & 0xFF);
             m.path.assign(reinterpret_cast<const char*>(e + 46), nameLength);
             ApplyZip64(e + 46 + nameLength, extraLength, m, localOffset);
+            // Folders are split by the rules of the name's encoding: read as code
+            // page 932, a UTF-8 byte that looks like a lead byte would hide a '/'.
+            bool doubleByte = true;
+            if (m.flags & kUtf8Name) {
+                doubleByte = decode_ && decode_(m.path);
+                m.nameUnusable = decode_ && !doubleByte;
+            }
             for (size_t k = 0; k < m.path.size(); ++k) {
-                if (IsLeadByte(static_cast<unsigned char>(m.path[k]))) {
+                if (doubleByte && IsLeadByte(static_cast<unsigned char>(m.path[k]))) {
                     ++k;
                     continue;
                 }
@@ -84,6 +92,8 @@ public:
     }
 
 private:
+    Utf8NameDecoder decode_;
+
     Status FindCentralDirectory(uint64_t& cdOffset, uint64_t& cdSize, uint64_t& entries) {
         const uint64_t fileSize = source_.Size();
         if (fileSize < 22) return Status::NotArchive;
@@ -202,7 +212,11 @@ private:
 }  // namespace
 
 Status OpenZip(Source& source, std::unique_ptr<Archive>& archive) {
-    auto zip = std::make_unique<ZipArchive>(source);
+    return OpenZipDecodingUtf8(source, archive, nullptr);
+}
+
+Status OpenZipDecodingUtf8(Source& source, std::unique_ptr<Archive>& archive, Utf8NameDecoder decode) {
+    auto zip = std::make_unique<ZipArchive>(source, decode);
     const Status s = zip->Parse();
     if (s != Status::Ok) return s;
     archive = std::move(zip);

@@ -1,5 +1,5 @@
-// The calling interface shared by unlha32.dll, unzip32.dll and cab32.dll,
-// and the common implementation behind their exports.
+// The common implementation behind the exports of unlha32.dll, unzip32.dll
+// and cab32.dll; the interface itself is in archiver_interface.h.
 #pragma once
 #include <windows.h>
 
@@ -7,33 +7,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "archive.h"
-
-// One member as FindFirst/FindNext report it.
-#pragma pack(push, 1)
-struct INDIVIDUALINFO {
-    DWORD dwOriginalSize;
-    DWORD dwCompressedSize;
-    DWORD dwCRC;
-    UINT uFlag;
-    UINT uOSType;
-    WORD wRatio;  // compressed size per mille of the original
-    WORD wDate;
-    WORD wTime;
-    char szFileName[513];  // path inside the archive, '\' separated
-    char szAttribute[8];
-    char szMode[8];        // method, e.g. "-lh5-"
-    char reserved[5];
-};
-#pragma pack(pop)
-static_assert(offsetof(INDIVIDUALINFO, szFileName) == 26, "member name at byte 26");
-static_assert(sizeof(INDIVIDUALINFO) == 560, "record of 560 bytes");
-
-typedef HANDLE HARC;
-
-constexpr int CHECKARCHIVE_BASIC = 1;
-constexpr DWORD M_ERROR_MESSAGE_ON = 0x00400000;
+#include "archiver_interface.h"
 
 // Results of the command function: 0 on success, otherwise one of these.
 constexpr int ERROR_ARCHIVER_COMMAND = 0x8001;   // command line not understood
@@ -62,14 +39,16 @@ int FindFirst(HARC archive, LPCSTR wildcard, INDIVIDUALINFO* info);
 int FindNext(HARC archive, INDIVIDUALINFO* info);
 int CloseArchive(HARC archive);
 
+using SourceOpener = arc::Status (*)(arc::Source& source, std::unique_ptr<arc::Archive>& archive);
 arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source>& keep,
-                            std::unique_ptr<arc::Archive>& archive, bool zip);
+                            std::unique_ptr<arc::Archive>& archive, SourceOpener open);
 arc::Status OpenCabinet(const std::string& path, std::unique_ptr<arc::Source>& keep,
                         std::unique_ptr<arc::Archive>& archive);
 
 }  // namespace archiver
 
-// Each library defines its eight exports with its own prefix.
+// Each library defines its eight exports with its own prefix, of the types
+// the interface names.
 #define ARCHIVER_EXPORTS(Prefix, kind)                                                                          \
     extern "C" {                                                                                                \
     int WINAPI Prefix(HWND w, LPCSTR c, LPSTR o, DWORD s) { return archiver::RunCommand(kind, w, c, o, s); }     \
@@ -80,4 +59,13 @@ arc::Status OpenCabinet(const std::string& path, std::unique_ptr<arc::Source>& k
     int WINAPI Prefix##FindNext(HARC h, INDIVIDUALINFO* i) { return archiver::FindNext(h, i); }                 \
     int WINAPI Prefix##CloseArchive(HARC h) { return archiver::CloseArchive(h); }                               \
     WORD WINAPI Prefix##GetVersion() { return (kind).version; }                                                 \
-    }
+    }                                                                                                           \
+    static_assert(std::is_same_v<decltype(&Prefix), ArchiverCommandFunction> &&                                 \
+                  std::is_same_v<decltype(&Prefix##CheckArchive), ArchiverCheckArchiveFunction> &&              \
+                  std::is_same_v<decltype(&Prefix##GetFileCount), ArchiverGetFileCountFunction> &&              \
+                  std::is_same_v<decltype(&Prefix##OpenArchive), ArchiverOpenArchiveFunction> &&                \
+                  std::is_same_v<decltype(&Prefix##FindFirst), ArchiverFindFirstFunction> &&                    \
+                  std::is_same_v<decltype(&Prefix##FindNext), ArchiverFindNextFunction> &&                      \
+                  std::is_same_v<decltype(&Prefix##CloseArchive), ArchiverCloseArchiveFunction> &&              \
+                  std::is_same_v<decltype(&Prefix##GetVersion), ArchiverGetVersionFunction>,                   \
+                  "exports of the interface's types");

@@ -87,10 +87,10 @@ Result Guarded(Result failure, Body body) {
 }  // namespace
 
 arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source>& keep,
-                            std::unique_ptr<arc::Archive>& archive, bool zip) {
+                            std::unique_ptr<arc::Archive>& archive, SourceOpener open) {
     auto source = std::make_unique<arc::FileSource>();
     if (!source->Open(path)) return arc::Status::NotArchive;
-    const arc::Status s = zip ? arc::OpenZip(*source, archive) : arc::OpenLzh(*source, archive);
+    const arc::Status s = open(*source, archive);
     if (s == arc::Status::Ok) keep = std::move(source);
     return s;
 }
@@ -115,7 +115,7 @@ int RunCommand(const Kind& kind, HWND, LPCSTR commandLine, LPSTR output, DWORD o
         for (const std::string& pattern : c.members) {
             // Only the first member that matches: one name, one file.
             const auto it = std::find_if(members.begin(), members.end(), [&](const arc::Member& m) {
-                return !m.directory && arc::MatchesWildcard(pattern, m.path);
+                return !m.directory && !m.nameUnusable && arc::MatchesWildcard(pattern, m.path);
             });
             if (it == members.end()) {
                 out.Add(pattern + ": no such member\r\n");
@@ -186,8 +186,10 @@ int FindNext(HARC handle, INDIVIDUALINFO* info) {
         const auto& members = a->archive->Members();
         while (a->next < members.size()) {
             const arc::Member& m = members[a->next++];
-            // Names that would not fit the record are left out rather than cut.
-            if (m.directory || m.path.size() >= sizeof info->szFileName || !arc::MatchesWildcard(a->pattern, m.path)) continue;
+            // Names that would not fit the record, or have no code page 932 form, are left out rather than cut or garbled.
+            if (m.directory || m.nameUnusable || m.path.size() >= sizeof info->szFileName ||
+                !arc::MatchesWildcard(a->pattern, m.path))
+                continue;
             Fill(m, *info);
             return 0;
         }

@@ -5,12 +5,13 @@
 
 #include <cstring>
 
+#include "archiver_interface.h"
+
 namespace {
 int calls = 0;
-void Name(void* record) {
-    char* r = static_cast<char*>(record);
-    std::memset(r, 0, 560);
-    std::strcpy(r + 26, (calls++ % 2) ? "dir\\b.scr" : "a.scr");
+void Name(INDIVIDUALINFO* record) {
+    std::memset(record, 0, sizeof *record);
+    std::strcpy(record->szFileName, (calls++ % 2) ? "dir\\b.scr" : "a.scr");
 }
 }  // namespace
 
@@ -18,16 +19,16 @@ extern "C" {
 int WINAPI UnZip(HWND, LPCSTR, LPSTR, DWORD) { return 0; }
 BOOL WINAPI UnZipCheckArchive(LPCSTR, int) { return TRUE; }
 int WINAPI UnZipGetFileCount(LPCSTR) { return 2; }
-HANDLE WINAPI UnZipOpenArchive(HWND, LPCSTR, DWORD) { return reinterpret_cast<HANDLE>(1); }
-int WINAPI UnZipFindFirst(HANDLE, LPCSTR, void* record) {
+HARC WINAPI UnZipOpenArchive(HWND, LPCSTR, DWORD) { return reinterpret_cast<HARC>(1); }
+int WINAPI UnZipFindFirst(HARC, LPCSTR, INDIVIDUALINFO* record) {
     calls = 0;
     Name(record);
     return 0;
 }
-int WINAPI UnZipFindNext(HANDLE, void* record) {
+int WINAPI UnZipFindNext(HARC, INDIVIDUALINFO* record) {
     Name(record);
     return (calls % 2) ? 0 : 0x8020;
 }
-int WINAPI UnZipCloseArchive(HANDLE) { return 0; }
+int WINAPI UnZipCloseArchive(HARC) { return 0; }
 WORD WINAPI UnZipGetVersion() { return 42; }
 }

@@ -1,18 +1,17 @@
 #include "app/commands.h"
 
-#include "app/handles.h"
 #include "app/help.h"
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/about_box.h"
+#include "base/handles.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "system/screen_saver.h"
 
 namespace {
-constexpr int kListPopupMenu = 4502;
-
 // Minutes of the waiting-time commands, in command order from kCmdWait1.
 constexpr int kWaitMinutes[] = {1, 2, 3, 4, 5, 10, 15, 20};
 }  // namespace
@@ -24,7 +23,7 @@ void ExitProgram() {
 void ShowListPopupMenu() {
     POINT at{};
     GetCursorPos(&at);
-    MenuHandle menu(LoadMenuA(AppInstance, MAKEINTRESOURCEA(kListPopupMenu)));
+    MenuHandle menu(LoadMenuA(AppInstance, MAKEINTRESOURCEA(IDR_LIST_MENU)));
     if (!menu) return;
     TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0,
                    MainWindow, nullptr);
@@ -62,11 +61,11 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;
-    case kCmdAbout: ShowAboutBox(); break;
+    case kCmdAbout: ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor}); break;
     case kCmdLeaveTray: LeaveTray(); break;
     case kCmdSaverOff: DisableScreenSaver(); break;
     case kCmdSaverOn: EnableScreenSaver(); break;
-    case kCmdSaverNow: StartScreenSaverNow(); break;
+    case kCmdSaverNow: StartScreenSaverNow(MainWindow); break;
     case kCmdWait1:
     case kCmdWait2:
     case kCmdWait3:
@@ -75,8 +74,8 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdWait10:
     case kCmdWait15:
     case kCmdWait20: SetScreenSaverTimeout(kWaitMinutes[command - kCmdWait1]); break;
-    case kCmdDefrag: RunDefragWithoutScreenSaver(); break;
+    case kCmdDefrag: RunDefragWithoutScreenSaver(MainWindow); break;
     default: break;
     }
-    if (EntryListView) SetFocus(EntryListView);
+    if (MainChildren.listView) SetFocus(MainChildren.listView);
 }

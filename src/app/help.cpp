@@ -4,7 +4,9 @@
 #include <shellapi.h>
 
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/text.h"
 
 void ShowDisplayProperties() {
     ShellExecuteA(nullptr, "open", "control.exe", "desk.cpl,,1", nullptr, SW_SHOWNA);
@@ -12,9 +14,9 @@ void ShowDisplayProperties() {
 
 // The help is one HTML page beside the program, opened with the user's browser.
 void ShowHelp() {
-    if (!ProgramFolder[0]) return;
+    if (!AppPaths.ProgramFolder[0]) return;
     char page[MAX_PATH];
-    if (!CopyText(page, sizeof page, ProgramFolder) || !AppendText(page, sizeof page, kHelpFileName)) return;
+    if (!CopyText(page, sizeof page, AppPaths.ProgramFolder) || !AppendText(page, sizeof page, kHelpFileName)) return;
     if (!FileExists(page)) return;
     ShellExecuteA(MainWindow, "open", page, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -5,58 +5,60 @@
 #include <string>
 
 #include "app/commands.h"
-#include "app/paths.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/archiver.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "play/launch.h"
 #include "settings/settings.h"
 #include "system/corner_timer.h"
 #include "system/screen_saver.h"
 
 HINSTANCE AppInstance;
 HWND MainWindow;
+MainWindowChildren MainChildren;
 const char kMainWindowClass[] = "Zelvista Class";
 int StartupScreenSaverState;
 
 namespace {
-
-constexpr int kIconLarge = 4401;
-constexpr int kIconSmall = 4402;
-constexpr int kMainMenu = 4501;
 
 // Fixed heights of the toolbar above and the status bar below the list.
 constexpr int kListTop = 28;
 constexpr int kListHeightLess = 47;
 
 void OnCreate() {
-    ListNamed = 0;
+    CurrentList.Named = 0;
     SetUpProgramPaths();
-    if (WorkFolder[0]) CreateDirectoryA(WorkFolder, nullptr);
-    if (SaverStoreFolder[0]) CreateDirectoryA(SaverStoreFolder, nullptr);
+    if (AppPaths.WorkFolder[0]) CreateDirectoryA(AppPaths.WorkFolder, nullptr);
+    if (AppPaths.SaverStoreFolder[0]) CreateDirectoryA(AppPaths.SaverStoreFolder, nullptr);
     ClearWorkFolder();
-    for (int i = 0; i < 3; ++i) ArchiverPresent[i] = IsArchiverPresent(i);
+    for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
     LoadSettings();
     ApplyStoredRect(MainWindow, AppSettings.MainL, AppSettings.MainT, AppSettings.MainR, AppSettings.MainB);
-    CreateMainToolbar();
-    CreateStatusBar();
-    CreateEntryListView();
-    if (StandardListPath[0] && FileExists(StandardListPath)) {
-        LoadListFile(StandardListPath);
-        CopyText(CurrentListPath, sizeof CurrentListPath, StandardListPath);
+    MainChildren.toolbar = CreateMainToolbar();
+    MainChildren.statusBar = CreateStatusBar();
+    MainChildren.listView = CreateEntryListView(MainWindow, kEntryListViewId);
+    const char* standard = AppPaths.StandardListPath;
+    if (standard[0] && FileExists(standard)) {
+        LoadListFile(standard);
+        CopyText(CurrentList.Path, sizeof CurrentList.Path, standard);
     } else {
         NewList();
     }
-    StartCornerTimer();
+    StartCornerTimer(MainWindow);
 }
 
 // The user's answer to the save prompt decides whether the window may close.
 bool ConfirmCloseWithChanges() {
-    if (ListModified != 1) return true;
-    std::string text = CurrentListPath;
-    text += " への変更を保存しますか？";
-    switch (MessageBoxA(MainWindow, text.c_str(), "Zelvista", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    if (CurrentList.Modified != 1) return true;
+    const std::string text = FormatText(IDS_SAVE_CHANGES, CurrentList.Path);
+    const std::string caption = LoadText(IDS_APP_TITLE);
+    switch (MessageBoxA(MainWindow, text.c_str(), caption.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDCANCEL:
         return false;
     case IDYES:
@@ -77,16 +79,14 @@ void RestoreStartupScreenSaverState() {
 bool OnClose() {
     if (!ConfirmCloseWithChanges()) return false;
     if (TrayIconShown == 1) RemoveTrayIcon();
-    StopCornerTimer();
+    StopCornerTimer(MainWindow);
     RestoreStartupScreenSaverState();
     return true;
 }
 
-void OnSize(HWND window, WPARAM wParam, LPARAM lParam) {
-    HWND toolbar = GetDlgItem(window, kToolbarId);
-    HWND status = GetDlgItem(window, kStatusBarId);
-    if (toolbar) SendMessageA(toolbar, WM_SIZE, wParam, lParam);
-    if (status) SendMessageA(status, WM_SIZE, wParam, lParam);
+void OnSize(WPARAM wParam, LPARAM lParam) {
+    if (MainChildren.toolbar) SendMessageA(MainChildren.toolbar, WM_SIZE, wParam, lParam);
+    if (MainChildren.statusBar) SendMessageA(MainChildren.statusBar, WM_SIZE, wParam, lParam);
     LayoutEntryListView();
 }
 
@@ -142,12 +142,12 @@ bool RegisterMainWindowClass() {
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = AppInstance;
-    wc.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(kIconLarge));
+    wc.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA));
     wc.hIconSm = static_cast<HICON>(
-        LoadImageA(AppInstance, MAKEINTRESOURCEA(kIconSmall), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEA(kMainMenu);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
     wc.lpszClassName = kMainWindowClass;
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
@@ -157,16 +157,20 @@ HWND CreateMainWindow() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     int width = static_cast<int>((work.right - work.left) / 1.7);
     int height = (work.bottom - work.top) / 2;
-    return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES, kMainWindowClass, "Zelvista",
+    return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES, kMainWindowClass, LoadText(IDS_APP_TITLE).c_str(),
                            WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, width, height, nullptr, nullptr, AppInstance,
                            nullptr);
 }
 
+void RunSelectedOnDoubleClick() {
+    if (GetSelectedEntryRow() >= 0) PreviewEntry();
+}
+
 void LayoutEntryListView() {
-    if (!EntryListView) return;
+    if (!MainChildren.listView) return;
     RECT client{};
     GetClientRect(MainWindow, &client);
-    MoveWindow(EntryListView, 0, kListTop, client.right, client.bottom - kListHeightLess, TRUE);
+    MoveWindow(MainChildren.listView, 0, kListTop, client.right, client.bottom - kListHeightLess, TRUE);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -184,9 +188,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam) RestoreStartupScreenSaverState();
             return 0;
         case WM_DESTROY:
-            SaveMainWindowRect();
-            EntryListView = nullptr;
-            MainToolbar = nullptr;
+            SaveMainWindowRect(window);
+            DetachEntryListView();
+            MainChildren = MainWindowChildren{};
             PostQuitMessage(0);
             return 0;
         case WM_SIZE:
@@ -194,7 +198,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 SendMessageA(window, WM_COMMAND, kCmdEnterTray, lParam);
                 return 0;
             }
-            OnSize(window, wParam, lParam);
+            OnSize(wParam, lParam);
             break;
         case WM_PAINT: {
             PAINTSTRUCT ps;

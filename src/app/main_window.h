@@ -5,6 +5,14 @@
 extern HINSTANCE AppInstance;
 extern HWND MainWindow;
 
+// The main window's children, laid out by the main window.
+struct MainWindowChildren {
+    HWND toolbar = nullptr;
+    HWND statusBar = nullptr;
+    HWND listView = nullptr;
+};
+extern MainWindowChildren MainChildren;
+
 constexpr int kStatusBarId = 9000;
 constexpr int kToolbarId = 9001;
 constexpr int kEntryListViewId = 9002;
@@ -19,4 +27,7 @@ bool RegisterMainWindowClass();
 // Creates the main window hidden, running its whole creation sequence.
 HWND CreateMainWindow();
 void LayoutEntryListView();
+// A double click on the list (or routed from the toolbar or status bar)
+// previews the selected row.
+void RunSelectedOnDoubleClick();
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

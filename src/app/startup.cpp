@@ -3,9 +3,10 @@
 #include <commctrl.h>
 
 #include "app/commands.h"
-#include "app/handles.h"
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/handles.h"
+#include "base/text.h"
+#include "res/resource.h"
 #include "settings/settings.h"
 #include "system/screen_saver.h"
 
@@ -15,7 +16,6 @@ HACCEL Accelerators;
 
 namespace {
 constexpr char kInstanceMutex[] = "ZelvistaV0200";
-constexpr int kAccelerators = 4101;
 
 // A second start only brings the running program forward.
 bool BringRunningInstanceForward() {
@@ -28,7 +28,7 @@ bool BringRunningInstanceForward() {
 }  // namespace
 
 void LoadProgramAccelerators() {
-    Accelerators = LoadAcceleratorsA(AppInstance, MAKEINTRESOURCEA(kAccelerators));
+    Accelerators = LoadAcceleratorsA(AppInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 }
 
 void ProcessMessage(MSG& msg) {

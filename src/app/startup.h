@@ -3,7 +3,7 @@
 
 // The whole run of the program; returns its exit code.
 int RunZelvista(HINSTANCE instance, int showCommand);
-// Accelerator table 4101, loaded once the main window is shown.
+// The accelerator table, loaded once the main window is shown.
 extern HACCEL Accelerators;
 void LoadProgramAccelerators();
 // One message of the loop: keyboard accelerators go to the main window

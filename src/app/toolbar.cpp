@@ -1,90 +1,130 @@
 #include "app/toolbar.h"
 
+#include <iterator>
+
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "res/resource.h"
 #include "settings/settings.h"
 
-HWND MainToolbar;
-
 namespace {
-constexpr int kToolbarBitmap = 4201;
-constexpr int kTooltipTextBase = 5101;
-constexpr int kButtonTextBase = 5201;
 constexpr char kLayoutValue[] = "Setting";
 
-// Index in this table = image in the bitmap = offset of the button's strings.
-constexpr int kButtonCommands[kToolbarButtonCount] = {
-    kCmdExit,          kCmdEnterTray,     kCmdNewList,        kCmdOpenList,        kCmdSaveList,
-    kCmdSaveStandardList, kCmdAddFile,    kCmdFolderSearch,   kCmdDeleteEntry,     kCmdRemoveDuplicates,
-    kCmdRemoveMissing, kCmdMoveUp,        kCmdMoveDown,       kCmdConfigure,       kCmdPreview,
-    kCmdSwitchSeconds, kCmdSetStandard,   kCmdOpenArchive,    kCmdPlayFullScreen,  kCmdPlayWindow,
-    kCmdDisplayProperties, kCmdSettings,  kCmdHelp,
+// One row per button of the default layout, in order; separators are rows
+// without a command. The image is the button's place in IDB_TOOLBAR.
+struct ToolbarRow {
+    int command;
+    int image;
+    UINT tooltip;  // string ids
+    UINT text;     // the button's name in the customisation dialog
 };
-// Where the separators go in the default layout, each counted after the ones before.
-constexpr int kSeparatorPositions[] = {6, 9, 13, 16, 21, 23, 26};
+constexpr ToolbarRow kSeparator{0, 0, 0, 0};
+constexpr ToolbarRow kToolbarRows[] = {
+    {kCmdExit, 0, IDS_TIP_EXIT, IDS_BUTTON_EXIT},
+    {kCmdEnterTray, 1, IDS_TIP_ENTER_TRAY, IDS_BUTTON_ENTER_TRAY},
+    {kCmdNewList, 2, IDS_TIP_NEW_LIST, IDS_BUTTON_NEW_LIST},
+    {kCmdOpenList, 3, IDS_TIP_OPEN_LIST, IDS_BUTTON_OPEN_LIST},
+    {kCmdSaveList, 4, IDS_TIP_SAVE_LIST, IDS_BUTTON_SAVE_LIST},
+    {kCmdSaveStandardList, 5, IDS_TIP_SAVE_STANDARD_LIST, IDS_BUTTON_SAVE_STANDARD_LIST},
+    kSeparator,
+    {kCmdAddFile, 6, IDS_TIP_ADD_FILE, IDS_BUTTON_ADD_FILE},
+    {kCmdFolderSearch, 7, IDS_TIP_FOLDER_SEARCH, IDS_BUTTON_FOLDER_SEARCH},
+    kSeparator,
+    {kCmdDeleteEntry, 8, IDS_TIP_DELETE_ENTRY, IDS_BUTTON_DELETE_ENTRY},
+    {kCmdRemoveDuplicates, 9, IDS_TIP_REMOVE_DUPLICATES, IDS_BUTTON_REMOVE_DUPLICATES},
+    {kCmdRemoveMissing, 10, IDS_TIP_REMOVE_MISSING, IDS_BUTTON_REMOVE_MISSING},
+    kSeparator,
+    {kCmdMoveUp, 11, IDS_TIP_MOVE_UP, IDS_BUTTON_MOVE_UP},
+    {kCmdMoveDown, 12, IDS_TIP_MOVE_DOWN, IDS_BUTTON_MOVE_DOWN},
+    kSeparator,
+    {kCmdConfigure, 13, IDS_TIP_CONFIGURE, IDS_BUTTON_CONFIGURE},
+    {kCmdPreview, 14, IDS_TIP_PREVIEW, IDS_BUTTON_PREVIEW},
+    {kCmdSwitchSeconds, 15, IDS_TIP_SWITCH_SECONDS, IDS_BUTTON_SWITCH_SECONDS},
+    {kCmdSetStandard, 16, IDS_TIP_SET_STANDARD, IDS_BUTTON_SET_STANDARD},
+    kSeparator,
+    {kCmdOpenArchive, 17, IDS_TIP_OPEN_ARCHIVE, IDS_BUTTON_OPEN_ARCHIVE},
+    kSeparator,
+    {kCmdPlayFullScreen, 18, IDS_TIP_PLAY_FULL_SCREEN, IDS_BUTTON_PLAY_FULL_SCREEN},
+    {kCmdPlayWindow, 19, IDS_TIP_PLAY_WINDOW, IDS_BUTTON_PLAY_WINDOW},
+    kSeparator,
+    {kCmdDisplayProperties, 20, IDS_TIP_DISPLAY_PROPERTIES, IDS_BUTTON_DISPLAY_PROPERTIES},
+    {kCmdSettings, 21, IDS_TIP_SETTINGS, IDS_BUTTON_SETTINGS},
+    {kCmdHelp, 22, IDS_TIP_HELP, IDS_BUTTON_HELP},
+};
+constexpr int kLayoutSize = static_cast<int>(std::size(kToolbarRows));
+
+constexpr int CountButtons() {
+    int n = 0;
+    for (const ToolbarRow& row : kToolbarRows) n += row.command != 0;
+    return n;
+}
+static_assert(CountButtons() == kToolbarButtonCount);
 
 // The customisation dialog reads a button's text after the notification returns.
 char buttonText[100];
 
-TBBUTTON ButtonRecord(int index) {
+// The row of the index-th button (separators not counted), or null.
+const ToolbarRow* ButtonRow(int index) {
+    for (const ToolbarRow& row : kToolbarRows) {
+        if (row.command == 0) continue;
+        if (index-- == 0) return &row;
+    }
+    return nullptr;
+}
+
+const ToolbarRow* RowOfCommand(int command) {
+    for (const ToolbarRow& row : kToolbarRows)
+        if (row.command != 0 && row.command == command) return &row;
+    return nullptr;
+}
+
+TBBUTTON ButtonRecord(const ToolbarRow& row) {
     TBBUTTON button{};
-    button.iBitmap = index;
-    button.idCommand = kButtonCommands[index];
+    button.iBitmap = row.image;
+    button.idCommand = row.command;
     button.fsState = TBSTATE_ENABLED;
-    button.fsStyle = TBSTYLE_BUTTON;
+    button.fsStyle = row.command ? TBSTYLE_BUTTON : TBSTYLE_SEP;
     return button;
 }
 
-TBBUTTON SeparatorRecord() {
-    TBBUTTON separator{};
-    separator.fsState = TBSTATE_ENABLED;
-    separator.fsStyle = TBSTYLE_SEP;
-    return separator;
-}
-
-void ButtonTable(TBBUTTON (&table)[kToolbarButtonCount]) {
-    for (int i = 0; i < kToolbarButtonCount; ++i) table[i] = ButtonRecord(i);
-}
-
-int IndexOfCommand(int command) {
-    for (int i = 0; i < kToolbarButtonCount; ++i)
-        if (kButtonCommands[i] == command) return i;
-    return -1;
+// The default layout, separators included.
+void DefaultLayout(TBBUTTON (&layout)[kLayoutSize]) {
+    for (int i = 0; i < kLayoutSize; ++i) layout[i] = ButtonRecord(kToolbarRows[i]);
 }
 
 void SaveOrRestoreLayout(BOOL save) {
     TBSAVEPARAMSA where{HKEY_CURRENT_USER, kSettingsKey, kLayoutValue};
-    SendMessageA(MainToolbar, TB_SAVERESTOREA, save, reinterpret_cast<LPARAM>(&where));
+    SendMessageA(MainChildren.toolbar, TB_SAVERESTOREA, save, reinterpret_cast<LPARAM>(&where));
 }
 
 void DeleteAllButtons() {
-    LRESULT count = SendMessageA(MainToolbar, TB_BUTTONCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) SendMessageA(MainToolbar, TB_DELETEBUTTON, 0, 0);
+    LRESULT count = SendMessageA(MainChildren.toolbar, TB_BUTTONCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) SendMessageA(MainChildren.toolbar, TB_DELETEBUTTON, 0, 0);
 }
 
-void AddTableButtons() {
-    TBBUTTON table[kToolbarButtonCount];
-    ButtonTable(table);
-    SendMessageA(MainToolbar, TB_ADDBUTTONSA, kToolbarButtonCount, reinterpret_cast<LPARAM>(table));
+void AddDefaultLayout() {
+    TBBUTTON layout[kLayoutSize];
+    DefaultLayout(layout);
+    SendMessageA(MainChildren.toolbar, TB_ADDBUTTONSA, kLayoutSize, reinterpret_cast<LPARAM>(layout));
 }
 }  // namespace
 
 int ToolbarButtonCommand(int index) {
-    return index >= 0 && index < kToolbarButtonCount ? kButtonCommands[index] : 0;
+    const ToolbarRow* row = ButtonRow(index);
+    return row ? row->command : 0;
 }
 
 HWND CreateMainToolbar() {
     InitCommonControls();
-    TBBUTTON table[kToolbarButtonCount];
-    ButtonTable(table);
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(MainWindow, GWLP_HINSTANCE));
-    MainToolbar = CreateToolbarEx(MainWindow, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
-                                  kToolbarId, kToolbarButtonCount, instance, kToolbarBitmap, table,
-                                  kToolbarButtonCount, 16, 16, 0, 0, sizeof(TBBUTTON));
-    if (!MainToolbar) return nullptr;
-    InsertToolbarSeparators();
+    TBBUTTON layout[kLayoutSize];
+    DefaultLayout(layout);
+    HWND toolbar = CreateToolbarEx(MainWindow, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
+                                   kToolbarId, kToolbarButtonCount, AppInstance, IDB_TOOLBAR, layout,
+                                   kLayoutSize, 16, 16, 0, 0, sizeof(TBBUTTON));
+    if (!toolbar) return nullptr;
+    MainChildren.toolbar = toolbar;
     SaveOrRestoreLayout(FALSE);  // nothing stored keeps the default layout
-    return MainToolbar;
+    return toolbar;
 }
 
 HWND CreateStatusBar() {
@@ -92,24 +132,18 @@ HWND CreateStatusBar() {
                                kStatusBarId);
 }
 
-void InsertToolbarSeparators() {
-    TBBUTTON separator = SeparatorRecord();
-    for (int position : kSeparatorPositions)
-        SendMessageA(MainToolbar, TB_INSERTBUTTONA, position, reinterpret_cast<LPARAM>(&separator));
-}
-
 void AnswerTooltipRequest(NMTTDISPINFOA* request) {
-    int index = IndexOfCommand(static_cast<int>(request->hdr.idFrom));
-    if (index < 0) return;
+    const ToolbarRow* row = RowOfCommand(static_cast<int>(request->hdr.idFrom));
+    if (!row) return;
     request->hinst = AppInstance;
-    request->lpszText = MAKEINTRESOURCEA(kTooltipTextBase + index);
+    request->lpszText = MAKEINTRESOURCEA(row->tooltip);
 }
 
 LRESULT GetToolbarButtonInfo(NMTOOLBARA* request) {
-    int index = request->iItem;
-    if (index < 0 || index >= kToolbarButtonCount) return 0;
-    request->tbButton = ButtonRecord(index);
-    if (LoadStringA(AppInstance, kButtonTextBase + index, buttonText, sizeof buttonText) == 0) buttonText[0] = '\0';
+    const ToolbarRow* row = ButtonRow(request->iItem);
+    if (!row) return 0;
+    request->tbButton = ButtonRecord(*row);
+    if (LoadStringA(AppInstance, row->text, buttonText, sizeof buttonText) == 0) buttonText[0] = '\0';
     request->pszText = buttonText;
     request->cchText = 0;
     return 1;
@@ -117,8 +151,7 @@ LRESULT GetToolbarButtonInfo(NMTOOLBARA* request) {
 
 void ResetToolbar() {
     DeleteAllButtons();
-    AddTableButtons();
-    InsertToolbarSeparators();
+    AddDefaultLayout();
 }
 
 // A stored layout names buttons only by command, and some toolbars store a
@@ -126,19 +159,18 @@ void ResetToolbar() {
 // while it restores.
 void CompleteRestoredButton(NMTBRESTORE* request) {
     if (request->iItem < 0 || (request->tbButton.fsStyle & TBSTYLE_SEP)) return;
-    int index = IndexOfCommand(request->tbButton.idCommand);
-    if (index >= 0) {
-        request->tbButton = ButtonRecord(index);
+    if (const ToolbarRow* row = RowOfCommand(request->tbButton.idCommand)) {
+        request->tbButton = ButtonRecord(*row);
     } else if (request->tbButton.idCommand == 0) {
-        request->tbButton = SeparatorRecord();
+        request->tbButton = ButtonRecord(kSeparator);
     }
 }
 
 void CustomizeToolbar() {
-    SendMessageA(MainToolbar, TB_CUSTOMIZE, 0, 0);
+    SendMessageA(MainChildren.toolbar, TB_CUSTOMIZE, 0, 0);
     SaveOrRestoreLayout(TRUE);
     DeleteAllButtons();
-    AddTableButtons();
+    AddDefaultLayout();
     SaveOrRestoreLayout(FALSE);
 }
 

@@ -5,11 +5,9 @@
 #include <commctrl.h>
 
 constexpr int kToolbarButtonCount = 23;
-extern HWND MainToolbar;
 
 HWND CreateMainToolbar();
 HWND CreateStatusBar();
-void InsertToolbarSeparators();
 void AnswerTooltipRequest(NMTTDISPINFOA* request);
 // Customisation dialog questions; the results go back to the toolbar.
 LRESULT GetToolbarButtonInfo(NMTOOLBARA* request);

@@ -3,17 +3,16 @@
 #include <shellapi.h>
 
 #include "app/commands.h"
-#include "app/handles.h"
 #include "app/main_window.h"
-#include "app/paths.h"
+#include "base/handles.h"
+#include "base/strings.h"
+#include "base/text.h"
+#include "res/resource.h"
 #include "system/screen_saver.h"
 
 int TrayIconShown;
 
 namespace {
-constexpr int kTrayIcon = 4401;
-constexpr int kTrayMenu = 4503;
-constexpr char kTrayTip[] = "Ｚｅｌｖｉｓｔａ";
 
 void AddTrayIcon() {
     NOTIFYICONDATAA icon{};
@@ -22,8 +21,8 @@ void AddTrayIcon() {
     icon.uID = kTrayIconId;
     icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     icon.uCallbackMessage = kTrayMessage;
-    icon.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(kTrayIcon));
-    CopyText(icon.szTip, sizeof icon.szTip, kTrayTip);
+    icon.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA));
+    CopyText(icon.szTip, sizeof icon.szTip, LoadText(IDS_TRAY_TIP).c_str());
     Shell_NotifyIconA(NIM_ADD, &icon);
 }
 
@@ -57,7 +56,7 @@ void LeaveTray() {
 }
 
 void ShowTrayMenu() {
-    MenuHandle menu(LoadMenuA(AppInstance, MAKEINTRESOURCEA(kTrayMenu)));
+    MenuHandle menu(LoadMenuA(AppInstance, MAKEINTRESOURCEA(IDR_TRAY_MENU)));
     if (!menu) return;
     // Exactly one of the two items is checked: the one naming the current state.
     if (ScreenSaverActive == 0) {

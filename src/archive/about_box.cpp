@@ -4,10 +4,10 @@
 
 #include <cstdio>
 
-#include "app/main_window.h"
-#include "app/startup.h"
 #include "archive/about_box_ids.h"
 #include "archive/archiver.h"
+#include "base/strings.h"
+#include "res/resource.h"
 
 int AboutLinkVisited = 0;
 const char kAuthorWebPage[] = "https://zelvista.example.org/";
@@ -17,23 +17,30 @@ namespace {
 const COLORREF kLinkColour = RGB(0, 0, 255);
 const COLORREF kVisitedLinkColour = RGB(128, 0, 128);
 
-INT_PTR OnInitDialog(HWND dialog) {
+const LinkStyle* StyleOf(HWND dialog) {
+    return reinterpret_cast<const LinkStyle*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+INT_PTR OnInitDialog(HWND dialog, LPARAM style) {
+    SetWindowLongPtrA(dialog, DWLP_USER, style);
     SetDlgItemTextA(dialog, IDC_ABOUT_LINK, kAuthorWebPage);
     const int versionControls[kArchiverCount] = {IDC_ABOUT_LZH_VERSION, IDC_ABOUT_ZIP_VERSION, IDC_ABOUT_CAB_VERSION};
     for (int index = 0; index < kArchiverCount; ++index) {
-        char text[32] = "Not Installed..";
-        if (ArchiverPresent[index]) {
-            const WORD version = GetArchiverVersion(index);
-            std::snprintf(text, sizeof text, "%1.2f", version / 100.0);
+        std::string text = LoadText(IDS_NOT_INSTALLED);
+        if (Archivers.Present[index]) {
+            char version[32];
+            std::snprintf(version, sizeof version, "%1.2f", GetArchiverVersion(index) / 100.0);
+            text = version;
         }
-        SetDlgItemTextA(dialog, versionControls[index], text);
+        SetDlgItemTextA(dialog, versionControls[index], text.c_str());
     }
     return TRUE;
 }
 
-INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
+INT_PTR OnCtlColorStatic(HWND dialog, HDC dc, HWND control) {
     if (GetDlgCtrlID(control) != IDC_ABOUT_LINK) return static_cast<INT_PTR>(COLOR_BTNFACE + 1);
-    if (LinkFont) SelectObject(dc, LinkFont);
+    const LinkStyle* style = StyleOf(dialog);
+    if (style && style->font) SelectObject(dc, style->font);
     SetTextColor(dc, AboutLinkVisited ? kVisitedLinkColour : kLinkColour);
     SetBkMode(dc, TRANSPARENT);
     return reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
@@ -41,7 +48,8 @@ INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
 
 INT_PTR OnSetCursor(HWND dialog, HWND underCursor) {
     if (GetDlgCtrlID(underCursor) != IDC_ABOUT_LINK) return FALSE;
-    SetCursor(LinkCursor);
+    const LinkStyle* style = StyleOf(dialog);
+    if (style && style->cursor) SetCursor(style->cursor);
     SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
     return TRUE;
 }
@@ -72,9 +80,9 @@ INT_PTR OnCommand(HWND dialog, int id) {
 INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            return OnInitDialog(dialog);
+            return OnInitDialog(dialog, lParam);
         case WM_CTLCOLORSTATIC:
-            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return OnCtlColorStatic(dialog, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_SETCURSOR:
             return OnSetCursor(dialog, reinterpret_cast<HWND>(wParam));
         case WM_COMMAND:
@@ -90,6 +98,8 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-void ShowAboutBox() {
-    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_ABOUT_BOX), MainWindow, AboutBoxProc, 0);
+void ShowAboutBox(HWND owner, const LinkStyle& link) {
+    // The dialog is a resource of the program's own module.
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT_BOX), owner, AboutBoxProc,
+                    reinterpret_cast<LPARAM>(&link));
 }

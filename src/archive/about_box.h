@@ -6,5 +6,11 @@
 extern int AboutLinkVisited;          // 1 once the link was clicked; kept for the whole run
 extern const char kAuthorWebPage[];
 
-void ShowAboutBox();
+// How the web link is drawn: the program's link font and cursor.
+struct LinkStyle {
+    HFONT font = nullptr;
+    HCURSOR cursor = nullptr;
+};
+
+void ShowAboutBox(HWND owner, const LinkStyle& link);
 INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,30 +1,44 @@
 // Access to the archiver libraries unlha32.dll (LZH), unzip32.dll (ZIP) and
-// cab32.dll (CAB): presence, listing the .scr members of an archive as new
-// list rows, extracting one member, and the libraries' versions.
+// cab32.dll (CAB): presence, the .scr members of an archive, extracting one
+// member, and the libraries' versions. Every call names its archiver index
+// (0 LZH, 1 ZIP, 2 CAB) and archive path.
 #pragma once
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
+#include "base/handles.h"
+
 constexpr int kArchiverCount = 3;
 
-extern int ArchiverIndex;                // 0 LZH, 1 ZIP, 2 CAB; set by each caller
-extern char ArchivePath[256];            // the archive that listing and extraction work on
-extern int ArchiverPresent[kArchiverCount];
-// Full path where IsArchiverPresent found each library ("" when not found);
-// libraries are loaded from there only, never by bare name.
-extern char ArchiverLibraryPath[kArchiverCount][260];
-extern HMODULE ArchiverLibrary;          // the library of the operation under way, else null
-extern const char* const kArchiveTypeText[kArchiverCount];  // "書庫(LZH)", "書庫(ZIP)", "書庫(CAB)"
+// What start-up found of each library.
+struct ArchiverLibraries {
+    int Present[kArchiverCount] = {};
+    // Full path of each library found ("" when not found): libraries are
+    // loaded from there only, never by bare name.
+    char LibraryPath[kArchiverCount][260] = {};
+};
+extern ArchiverLibraries Archivers;
 
-// The folder search sets FolderSearchActive to 1 while it runs, and
-// FolderSearchAllowsArchive to a query of its check boxes (search inside
-// archives, and the box of the given archiver index); listing then follows
-// those boxes instead of the presence flags.
-extern int FolderSearchActive;
-extern int (*FolderSearchAllowsArchive)(int index);
+// The folder search lists an archive when its check boxes allow the kind
+// (search inside archives, and the box of the archiver index); without a
+// query nothing is listed.
+struct FolderSearchBoxes {
+    int (*allowsArchive)(int index) = nullptr;
+};
 
+// Looks for the library of index and records where it was found (1) or not (0).
 int IsArchiverPresent(int index);
-void LoadArchiver();
-void FreeArchiver();
+// Loads the library of index from where it was found; freed when the result goes.
+ModuleHandle LoadArchiver(int index);
 WORD GetArchiverVersion(int index);
-void ListArchiveMembers();
-int ExtractMember(const char* memberName, const char* destinationFolder);
+// File names (without folders) of the *.scr members, in archive order. The
+// file dialog lists archives whose library is present; the folder search
+// passes its boxes instead. Names that do not fit 255 bytes are left out.
+std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, HWND owner,
+                                            const FolderSearchBoxes* folderSearch = nullptr);
+// Extracts one member by name into destinationFolder: the library's result
+// (0 on success), or -1 when the library or a usable command line is missing.
+int ExtractMember(int index, const char* archivePath, const char* memberName, const char* destinationFolder,
+                  HWND owner);

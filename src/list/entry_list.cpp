@@ -4,26 +4,26 @@
 
 #include <cstring>
 #include <algorithm>
+#include <string>
 #include <vector>
 
-#include "app/main_window.h"
-#include "play/launch.h"
+#include "base/strings.h"
+#include "res/resource.h"
 
 ScreenSaverEntry CurrentEntry;
 int SelectedEntryRow = -1;
 HWND EntryListView;
 int SortDirection[kEntryFieldCount];
 
-const char kLooseSaverType[] = "ｽｸﾘｰﾝｾｰﾊﾞｰ";
-
 namespace {
 
 struct ColumnSpec {
-    const char* header;
+    unsigned header;  // string id
     int width;
 };
 const ColumnSpec kColumns[kEntryFieldCount] = {
-    {"名前", 150}, {"切替秒数", 70}, {"フォルダ名", 80}, {"ファイルの種類", 90}, {"書庫ファイル名", 100},
+    {IDS_COLUMN_NAME, 150},   {IDS_COLUMN_SECONDS, 70},  {IDS_COLUMN_FOLDER, 80},
+    {IDS_COLUMN_TYPE, 90},    {IDS_COLUMN_ARCHIVE, 100},
 };
 
 // Every row gets an item parameter that is never given to another row, so the
@@ -45,21 +45,12 @@ SortContext* activeSort;
 
 }  // namespace
 
-char* EntryField(ScreenSaverEntry& entry, int column) {
-    switch (column) {
-    case 0: return entry.name;
-    case 1: return entry.seconds;
-    case 2: return entry.folder;
-    case 3: return entry.type;
-    default: return entry.archive;
-    }
-}
-
-HWND CreateEntryListView() {
+HWND CreateEntryListView(HWND parent, int controlId) {
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     EntryListView = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 0, 0, 0,
-                                    MainWindow, reinterpret_cast<HMENU>(kEntryListViewId), AppInstance,
-                                    nullptr);
+                                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                                    instance, nullptr);
     if (!EntryListView) return nullptr;
     LRESULT ex = SendMessageA(EntryListView, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     SendMessageA(EntryListView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ex | LVS_EX_FULLROWSELECT);
@@ -68,7 +59,8 @@ HWND CreateEntryListView() {
         col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         col.fmt = LVCFMT_LEFT;
         col.cx = kColumns[i].width;
-        col.pszText = const_cast<char*>(kColumns[i].header);
+        std::string header = LoadText(kColumns[i].header);
+        col.pszText = header.data();
         col.iSubItem = i;
         SendMessageA(EntryListView, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
     }
@@ -174,6 +166,10 @@ void SortEntryRowsByColumn(int column) {
     activeSort = nullptr;
 }
 
-void RunSelectedOnDoubleClick() {
-    if (GetSelectedEntryRow() >= 0) PreviewEntry();
+void DetachEntryListView() {
+    EntryListView = nullptr;
+}
+
+HWND EntryListOwner() {
+    return EntryListView ? GetParent(EntryListView) : nullptr;
 }

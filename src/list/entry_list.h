@@ -3,25 +3,19 @@
 #pragma once
 #include <windows.h>
 
-struct ScreenSaverEntry {
-    char name[256];     // file name with extension (member name for archives)
-    char seconds[256];  // own switch seconds, "0" = the standard time
-    char folder[256];   // folder of the file or of its archive, ends with '\'
-    char type[256];     // "ｽｸﾘｰﾝｾｰﾊﾞｰ" or "書庫(LZH)" / "書庫(ZIP)" / "書庫(CAB)"
-    char archive[256];  // archive file name, empty for a loose file
-};
+#include "list/entry.h"
 
-constexpr int kEntryFieldCount = 5;
 extern ScreenSaverEntry CurrentEntry;
 extern int SelectedEntryRow;   // -1 when no row is selected
 extern HWND EntryListView;
 extern int SortDirection[kEntryFieldCount];  // 0 unsorted, 1 ascending, 2 descending
 
-extern const char kLooseSaverType[];
-
-char* EntryField(ScreenSaverEntry& entry, int column);
-
-HWND CreateEntryListView();
+// The list view as a child of parent with the given control id.
+HWND CreateEntryListView(HWND parent, int controlId);
+// Forgets the list view as its window goes away.
+void DetachEntryListView();
+// The window that owns the list (its messages and title): the list view's parent.
+HWND EntryListOwner();
 void ReadEntryRow(int row);
 void InsertEntryRow(int row);
 void SetEntryRowText(int row, int column, const char* text);
@@ -30,4 +24,3 @@ int GetSelectedEntryRow();
 void DeleteAllEntryRows();
 void SortEntryRowsByColumn(int column);
 int CALLBACK CompareEntryRows(LPARAM first, LPARAM second, LPARAM column);
-void RunSelectedOnDoubleClick();

@@ -5,261 +5,170 @@
 
 #include <cstring>
 #include <string>
-#include <string_view>
 
-#include "app/handles.h"
-#include "app/main_window.h"
-#include "app/paths.h"
+#include "base/files.h"
+#include "base/program_paths.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "list/entry_list.h"
+#include "list/list_format.h"
+#include "res/resource.h"
 
-int ListModified;
-int ListNamed;
-char CurrentListPath[256];
-
-const char kNewListName[] = "新規ﾘｽﾄ.lst";
+ListState CurrentList;
 
 namespace {
 
-const char kHeader[] = "Ver,3.00";
-const char kReadCaption[] = "リストファイル読み込みエラー";
-const char kWriteCaption[] = "リストファイル書き込みエラー";
-const char kSaveCaption[] = "リストファイル保存エラー";
-const char kListFilter[] = "ﾘｽﾄ ﾌｧｲﾙ(*.lst)\0*.lst\0";
+const char kListPattern[] = "*.lst";
+const char kListExtension[] = ".lst";
+// A larger file is no list and is refused as unreadable.
+constexpr std::size_t kMaxListFileBytes = 256 * 1024 * 1024;
 
-// An entry line, line end included, fits in 1023 bytes; each field in 255.
-constexpr std::size_t kMaxLineBytes = 1022;
-constexpr std::size_t kMaxFieldBytes = 255;
-
-void Warn(const char* text, const char* caption) {
-    MessageBoxA(MainWindow, text, caption, MB_OK | MB_ICONWARNING);
-}
-
-bool ReadWholeFile(const char* path, std::string& out) {
-    Handle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > 256 * 1024 * 1024) return false;
-    out.resize(static_cast<std::size_t>(size.QuadPart));
-    std::size_t done = 0;
-    while (done < out.size()) {
-        DWORD got = 0;
-        DWORD want = static_cast<DWORD>(std::min<std::size_t>(out.size() - done, 1 << 20));
-        if (!ReadFile(file.get(), out.data() + done, want, &got, nullptr)) return false;
-        if (got == 0) break;
-        done += got;
-    }
-    out.resize(done);
-    return true;
-}
-
-// Next line without its end (LF or CR LF); false at the end of the text.
-bool NextLine(std::string_view& text, std::string_view& line) {
-    if (text.empty()) return false;
-    std::size_t end = text.find('\n');
-    line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    return true;
-}
-
-// Splits an entry line at commas (a run of commas is one separator, leading
-// commas are skipped) into the current entry. False for a line that does not
-// make a whole entry: too long, too few fields, or a field over 255 bytes.
-bool ParseEntryLine(std::string_view line) {
-    if (line.size() > kMaxLineBytes || line.substr(0, 3) != "SCR") return false;
-    std::string_view fields[6];
-    int count = 0;
-    std::size_t pos = 0;
-    while (count < 6) {
-        while (pos < line.size() && line[pos] == ',') ++pos;
-        if (pos >= line.size()) break;
-        std::size_t end = line.find(',', pos);
-        if (end == std::string_view::npos) end = line.size();
-        fields[count++] = line.substr(pos, end - pos);
-        pos = end;
-    }
-    if (count < 6) return false;
-    for (int i = 1; i < 6; ++i) {
-        if (fields[i].size() > kMaxFieldBytes || fields[i].find('\0') != std::string_view::npos) return false;
-    }
-    for (int i = 1; i < 6; ++i) {
-        char* dest = EntryField(CurrentEntry, i - 1);
-        std::memcpy(dest, fields[i].data(), fields[i].size());
-        dest[fields[i].size()] = '\0';
-    }
-    // Only the exact word the writer uses means "no archive".
-    if (std::strcmp(CurrentEntry.archive, "NULL") == 0) CurrentEntry.archive[0] = '\0';
-    return true;
+void Warn(unsigned text, unsigned caption) {
+    MessageBoxA(EntryListOwner(), LoadText(text).c_str(), LoadText(caption).c_str(), MB_OK | MB_ICONWARNING);
 }
 
 bool HasListExtension(const char* path) {
     const char* name = path + FileNameOffset(path);
     const char* dot = std::strrchr(name, '.');
-    return dot && _stricmp(dot, ".lst") == 0;
+    return dot && _stricmp(dot, kListExtension) == 0;
 }
 
-std::string FormatListFile() {
-    std::string text = std::string(kHeader) + "\r\n";
+// The file's bytes, made from the rows one at a time.
+std::string FormatRows() {
+    std::string text;
+    AppendListHeader(text);
     int rows = GetEntryRowCount();
     text.reserve(text.size() + static_cast<std::size_t>(rows) * 96);
     for (int row = 0; row < rows; ++row) {
         ReadEntryRow(row);
-        const ScreenSaverEntry& e = CurrentEntry;
-        text += "SCR,";
-        text += e.name; text += ',';
-        text += e.seconds; text += ',';
-        text += e.folder; text += ',';
-        text += e.type; text += ',';
-        if (e.archive[0] != '\0') {
-            text += e.archive;
-            text += ",EOF\r\n";
-        } else {
-            text += "NULL,EOD\r\n";
-        }
+        AppendListEntry(text, CurrentEntry);
     }
     return text;
 }
 
-// Writes text to a new file beside target and puts it in target's place in
-// one step, so a failed save never leaves a damaged or missing list.
-bool ReplaceFileContents(const char* target, const std::string& text) {
-    char folder[MAX_PATH], name[MAX_PATH];
-    if (!SplitFolderAndName(target, folder, sizeof folder, name, sizeof name)) return false;
-    if (folder[0] == '\0') CopyText(folder, sizeof folder, ".");
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder, "zvl", 0, temp)) return false;
-    bool ok = false;
-    {
-        Handle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) {
-            ok = true;
-            std::size_t done = 0;
-            while (ok && done < text.size()) {
-                DWORD wrote = 0;
-                DWORD want = static_cast<DWORD>(std::min<std::size_t>(text.size() - done, 1 << 20));
-                ok = WriteFile(file.get(), text.data() + done, want, &wrote, nullptr) && wrote == want;
-                done += wrote;
-            }
-            ok = ok && FlushFileBuffers(file.get());
-            ok = CloseHandle(file.release()) && ok;
-        }
-    }
-    ok = ok && MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileA(temp);
-    return ok;
-}
-
 bool ListIsEmptyWarned() {
     if (GetEntryRowCount() > 0) return false;
-    Warn("リストが空です。", kSaveCaption);
+    Warn(IDS_LIST_EMPTY, IDS_LIST_SAVE_ERROR);
     return true;
 }
 
-void FillFileDialog(OPENFILENAMEA& ofn, char* file, const char* title, DWORD flags) {
+// The file dialogs' filter: "name\0*.lst\0\0".
+std::string ListFilter() {
+    std::string filter = LoadText(IDS_LIST_FILTER_NAME);
+    filter += '\0';
+    filter += kListPattern;
+    filter += '\0';
+    return filter;
+}
+
+void FillFileDialog(OPENFILENAMEA& ofn, char* file, const std::string& filter, const std::string& title,
+                    DWORD flags) {
     ofn = OPENFILENAMEA{};
     ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = MainWindow;
-    ofn.lpstrFilter = kListFilter;
+    ofn.hwndOwner = EntryListOwner();
+    ofn.lpstrFilter = filter.c_str();  // the string's own zero ends the list
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
     ofn.nMaxFile = 256;
-    ofn.lpstrTitle = title;
+    ofn.lpstrTitle = title.c_str();
     ofn.Flags = flags;
 }
 
 }  // namespace
 
 void SetListTitle(const char* path) {
-    std::string title = "Zelvista";
-    title += "　【";
-    title += path + FileNameOffset(path);
-    title += "】";
-    SetWindowTextA(MainWindow, title.c_str());
+    SetWindowTextA(EntryListOwner(), FormatText(IDS_LIST_TITLE, path + FileNameOffset(path)).c_str());
 }
 
 int LoadListFile(const char* path) {
     std::string content;
-    if (!ReadWholeFile(path, content)) {
-        Warn("読み込みに失敗しました", kReadCaption);
+    if (!ReadWholeFile(path, content, kMaxListFileBytes)) {
+        Warn(IDS_READ_FAILED, IDS_LIST_READ_ERROR);
         return 0;
     }
-    std::string_view text(content);
-    std::string_view line;
-    if (NextLine(text, line) && line.substr(0, 3) != "Ver") {
-        Warn("旧バージョンのファイルは使用できません", kReadCaption);
-        return 0;
-    }
+    bool emptied = false;
+    auto insert = [&emptied](const ScreenSaverEntry& entry) {
+        if (!emptied) {
+            DeleteAllEntryRows();
+            emptied = true;
+        }
+        CurrentEntry = entry;
+        InsertEntryRow(GetEntryRowCount());
+    };
     SendMessageA(EntryListView, WM_SETREDRAW, FALSE, 0);
-    DeleteAllEntryRows();
-    while (NextLine(text, line)) {
-        if (ParseEntryLine(line)) InsertEntryRow(GetEntryRowCount());
-    }
+    ListParse result = ParseListFile(content, insert);
+    if (result == ListParse::Read && !emptied) DeleteAllEntryRows();
     SendMessageA(EntryListView, WM_SETREDRAW, TRUE, 0);
+    if (result == ListParse::OldVersion) {
+        Warn(IDS_OLD_VERSION, IDS_LIST_READ_ERROR);
+        return 0;
+    }
     InvalidateRect(EntryListView, nullptr, TRUE);
     SetListTitle(path);
-    ListModified = 0;
-    ListNamed = 1;
+    CurrentList.Modified = 0;
+    CurrentList.Named = 1;
     return 1;
 }
 
 SaveOutcome SaveListFile(const char* path) {
     char target[256];
     bool fits = CopyText(target, sizeof target, path);
-    if (fits && !HasListExtension(target)) fits = AppendText(target, sizeof target, ".lst");
-    if (!fits || !ReplaceFileContents(target, FormatListFile())) {
-        Warn("書き込みに失敗しました", kWriteCaption);
+    if (fits && !HasListExtension(target)) fits = AppendText(target, sizeof target, kListExtension);
+    if (!fits || !ReplaceFileContents(target, FormatRows())) {
+        Warn(IDS_WRITE_FAILED, IDS_LIST_WRITE_ERROR);
         return SaveOutcome::Failed;
     }
     SetListTitle(target);
-    ListModified = 0;
-    ListNamed = 1;
+    CurrentList.Modified = 0;
+    CurrentList.Named = 1;
     return SaveOutcome::Saved;
 }
 
 void NewList() {
     DeleteAllEntryRows();
-    ListNamed = 0;
-    if (!CopyText(CurrentListPath, sizeof CurrentListPath, ProgramFolder) ||
-        !AppendText(CurrentListPath, sizeof CurrentListPath, kNewListName))
-        CopyText(CurrentListPath, sizeof CurrentListPath, kNewListName);
-    SetListTitle(kNewListName);
+    CurrentList.Named = 0;
+    const std::string name = LoadText(IDS_NEW_LIST_NAME);
+    if (!CopyText(CurrentList.Path, sizeof CurrentList.Path, AppPaths.ProgramFolder) ||
+        !AppendText(CurrentList.Path, sizeof CurrentList.Path, name.c_str()))
+        CopyText(CurrentList.Path, sizeof CurrentList.Path, name.c_str());
+    SetListTitle(name.c_str());
 }
 
 void OpenList() {
     char file[256];
-    CopyText(file, sizeof file, CurrentListPath);
+    CopyText(file, sizeof file, CurrentList.Path);
     OPENFILENAMEA ofn;
-    FillFileDialog(ofn, file, "リストファイルの読み込み", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+    const std::string filter = ListFilter(), title = LoadText(IDS_OPEN_LIST_TITLE);
+    FillFileDialog(ofn, file, filter, title, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
     if (!GetOpenFileNameA(&ofn)) return;
-    if (LoadListFile(file)) CopyText(CurrentListPath, sizeof CurrentListPath, file);
+    if (LoadListFile(file)) CopyText(CurrentList.Path, sizeof CurrentList.Path, file);
 }
 
 SaveOutcome SaveList() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
-    if (ListNamed == 1) return SaveListFile(CurrentListPath);
+    if (CurrentList.Named == 1) return SaveListFile(CurrentList.Path);
     return SaveListAs();
 }
 
 SaveOutcome SaveListAs() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
     char file[256];
-    CopyText(file, sizeof file, CurrentListPath);
+    CopyText(file, sizeof file, CurrentList.Path);
     OPENFILENAMEA ofn;
-    FillFileDialog(ofn, file, "名前を付けてリストファイルを保存", OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
+    const std::string filter = ListFilter(), title = LoadText(IDS_SAVE_LIST_AS_TITLE);
+    FillFileDialog(ofn, file, filter, title, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
     if (!GetSaveFileNameA(&ofn)) return SaveOutcome::Skipped;
-    CopyText(CurrentListPath, sizeof CurrentListPath, file);
-    return SaveListFile(CurrentListPath);
+    CopyText(CurrentList.Path, sizeof CurrentList.Path, file);
+    return SaveListFile(CurrentList.Path);
 }
 
 SaveOutcome SaveStandardList() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
-    if (FileExists(StandardListPath)) {
-        std::string text = StandardListPath;
-        text += "\nこのﾌｧｲﾙはすでに存在します。\n\n上書きしますか？";
-        if (MessageBoxA(MainWindow, text.c_str(), "標準リストとして保存", MB_ICONWARNING | MB_YESNO) != IDYES)
+    if (FileExists(AppPaths.StandardListPath)) {
+        const std::string text = FormatText(IDS_OVERWRITE_STANDARD, AppPaths.StandardListPath);
+        const std::string caption = LoadText(IDS_SAVE_STANDARD_TITLE);
+        if (MessageBoxA(EntryListOwner(), text.c_str(), caption.c_str(), MB_ICONWARNING | MB_YESNO) != IDYES)
             return SaveOutcome::Skipped;
     }
-    return SaveListFile(StandardListPath);
+    return SaveListFile(AppPaths.StandardListPath);
 }

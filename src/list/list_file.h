@@ -1,12 +1,15 @@
-// List files: the text format that stores a list, the file commands and the
-// list state they keep (modified, named, current path).
+// List files: loading and saving the rows, the file commands and the list
+// state they keep (modified, named, current path). The format itself is in
+// list_format.h.
 #pragma once
 
-extern int ListModified;         // 1 when the rows changed since the last load or save
-extern int ListNamed;            // 1 once loaded from or saved to a file
-extern char CurrentListPath[256];
-
-extern const char kNewListName[];  // "新規ﾘｽﾄ.lst"
+// The list state: what the rows are saved as and whether they changed.
+struct ListState {
+    int Modified = 0;     // 1 when the rows changed since the last load or save
+    int Named = 0;        // 1 once loaded from or saved to a file
+    char Path[256] = "";  // the current list path
+};
+extern ListState CurrentList;
 
 enum class SaveOutcome {
     Saved,    // the file was written

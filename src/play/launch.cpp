@@ -1,29 +1,7 @@
 #include "play/launch.h"
 
-#include <windows.h>
-
-#include "app/handles.h"
-#include "app/paths.h"
-
 char ShortSaverPath[256];
 
 // Playing entries arrives with the playback work; until then a preview
 // request (command or double click) has nothing to run.
 void PreviewEntry() {}
-
-int RunAndWait(const char* commandLine) {
-    char command[256];  // CreateProcess may write into its command line
-    if (!CopyText(command, sizeof command, commandLine)) return 0;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return 0;
-    Handle thread(process.hThread);
-    Handle owned(process.hProcess);
-    thread.reset();
-    WaitForSingleObject(owned.get(), INFINITE);
-    return 1;
-}

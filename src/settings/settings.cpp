@@ -1,7 +1,6 @@
 #include "settings/settings.h"
 
-#include "app/handles.h"
-#include "app/main_window.h"
+#include "base/handles.h"
 
 const char kSettingsKey[] = "Software\\Tandelworks\\Zelvista";
 
@@ -94,8 +93,8 @@ void LoadPlayWindowRect() {
     ReadOrDefault(kViewB, &AppSettings.ViewB, 0);
 }
 
-void SaveMainWindowRect() {
-    StoreRect(MainWindow, kMainL, kMainT, kMainR, kMainB);
+void SaveMainWindowRect(HWND mainWindow) {
+    StoreRect(mainWindow, kMainL, kMainT, kMainR, kMainB);
 }
 
 void SavePlayWindowRect(HWND playWindow) {

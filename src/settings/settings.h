@@ -30,7 +30,7 @@ void WriteSettingDword(const char* valueName, int value);
 void LoadSettings();
 void LoadMainWindowRect();
 void LoadPlayWindowRect();
-void SaveMainWindowRect();
+void SaveMainWindowRect(HWND mainWindow);
 void SavePlayWindowRect(HWND playWindow);
 
 // Moves a window to a stored rectangle when saving positions is on and the

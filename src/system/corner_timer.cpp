@@ -1,13 +1,9 @@
 #include "system/corner_timer.h"
 
-#include <windows.h>
-
-#include "app/main_window.h"
-
 // The corner watch itself arrives with the immediate start option; until
 // then there is no timer to start.
-void StartCornerTimer() {}
+void StartCornerTimer(HWND) {}
 
-void StopCornerTimer() {
-    KillTimer(MainWindow, kCornerTimerId);
+void StopCornerTimer(HWND window) {
+    KillTimer(window, kCornerTimerId);
 }

@@ -1,8 +1,9 @@
-// Immediate start: a timer that starts the screen saver when the mouse
-// cursor is pushed into the chosen corner of the screen.
+// Immediate start: a timer on the main window that starts the screen saver
+// when the mouse cursor is pushed into the chosen corner of the screen.
 #pragma once
+#include <windows.h>
 
 constexpr unsigned kCornerTimerId = 9004;
 
-void StartCornerTimer();
-void StopCornerTimer();
+void StartCornerTimer(HWND window);
+void StopCornerTimer(HWND window);

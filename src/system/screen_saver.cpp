@@ -1,12 +1,10 @@
 #include "system/screen_saver.h"
 
-#include "app/handles.h"
-
 #include <windows.h>
 
-#include "app/main_window.h"
-#include "app/paths.h"
-#include "play/launch.h"
+#include "base/handles.h"
+#include "base/process.h"
+#include "base/program_paths.h"
 #include "system/corner_timer.h"
 
 int ScreenSaverActive;
@@ -20,17 +18,17 @@ int SetActiveSetting(int on) {
 
 // Windows NT and later read the standard screen saver from the user's
 // desktop settings; SYSTEM.INI is where older systems look.
-void WriteStandardSaverEntries() {
-    if (SystemIniPath[0] != '\0')
-        WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", ShortSaverPath, SystemIniPath);
+void WriteStandardSaverEntries(const char* shortPath) {
+    if (AppPaths.SystemIniPath[0] != '\0')
+        WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", shortPath, AppPaths.SystemIniPath);
     KeyHandle key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
         ERROR_SUCCESS) {
         key.release();
         return;
     }
-    RegSetValueExA(key.get(), "SCRNSAVE.EXE", 0, REG_SZ, reinterpret_cast<const BYTE*>(ShortSaverPath),
-                   static_cast<DWORD>(strnlen(ShortSaverPath, sizeof ShortSaverPath - 1) + 1));
+    RegSetValueExA(key.get(), "SCRNSAVE.EXE", 0, REG_SZ, reinterpret_cast<const BYTE*>(shortPath),
+                   static_cast<DWORD>(strnlen(shortPath, 255) + 1));
 }
 }  // namespace
 
@@ -50,14 +48,14 @@ int DisableScreenSaver() {
     return SetActiveSetting(0);
 }
 
-void SetStandardScreenSaver() {
+void SetStandardScreenSaver(const char* shortPath) {
     // The active setting is on while the entry is written, and ends as it was.
     if (IsScreenSaverActive() == 1) {
         SetActiveSetting(1);
-        WriteStandardSaverEntries();
+        WriteStandardSaverEntries(shortPath);
     } else {
         EnableScreenSaver();
-        WriteStandardSaverEntries();
+        WriteStandardSaverEntries(shortPath);
         DisableScreenSaver();
     }
 }
@@ -74,15 +72,15 @@ void SetScreenSaverTimeout(int minutes) {
     }
 }
 
-void StartScreenSaverNow() {
-    if (IsScreenSaverActive() == 1) SendMessageA(MainWindow, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
+void StartScreenSaverNow(HWND window) {
+    if (IsScreenSaverActive() == 1) SendMessageA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
 }
 
-void RunDefragWithoutScreenSaver() {
+void RunDefragWithoutScreenSaver(HWND window) {
     int wasOn = IsScreenSaverActive();
-    StopCornerTimer();
+    StopCornerTimer(window);
     DisableScreenSaver();
     RunAndWait("defrag.exe");
-    StartCornerTimer();
+    StartCornerTimer(window);
     if (wasOn == 1) EnableScreenSaver();
 }

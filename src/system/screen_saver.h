@@ -1,15 +1,18 @@
 // The system's own screen saver: its active setting, waiting time, standard
 // screen saver and starting it now, and the program's record of the setting.
 #pragma once
+#include <windows.h>
 
 extern int ScreenSaverActive;  // the program's idea of whether it is on
 
 int IsScreenSaverActive();
 int EnableScreenSaver();
 int DisableScreenSaver();
-// Makes the file named by the short path the system's standard screen saver.
-void SetStandardScreenSaver();
+// Makes the file at shortPath the system's standard screen saver.
+void SetStandardScreenSaver(const char* shortPath);
 void SetScreenSaverTimeout(int minutes);
-void StartScreenSaverNow();
-// Runs the disk defragmenter and keeps the screen saver off meanwhile.
-void RunDefragWithoutScreenSaver();
+// Asks the system, through window, to start the screen saver now.
+void StartScreenSaverNow(HWND window);
+// Runs the disk defragmenter and keeps the screen saver off meanwhile; the
+// corner timer of window pauses too.
+void RunDefragWithoutScreenSaver(HWND window);

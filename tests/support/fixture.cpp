@@ -10,7 +10,7 @@ void MainWindowTest::SetUp() {
     DeleteFileA(standardList().c_str());
     AppSettings = Settings{};
     for (int& d : SortDirection) d = 0;
-    ListModified = 0;
+    CurrentList.Modified = 0;
     ASSERT_NE(CreateTestMainWindow(), nullptr);
 }
 

@@ -1,4 +1,4 @@
-// Non-copyable owners for the Windows handles the program opens; each releases
+// Move-only owners for the Windows handles the program opens; each releases
 // its handle when the operation that acquired it ends.
 #pragma once
 #include <windows.h>

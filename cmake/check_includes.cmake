@@ -1,0 +1,15 @@
+# Fails when a source of src/ includes a file by a relative path ("../x.h"),
+# which would reach a folder its layer may not see.
+file(GLOB_RECURSE files ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
+set(bad "")
+foreach(f IN LISTS files)
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"\\.\\.?/")
+  if(lines)
+    list(APPEND bad "${f}: ${lines}")
+  endif()
+endforeach()
+if(bad)
+  list(JOIN bad "\n" text)
+  message(FATAL_ERROR "relative includes step around the layers:\n${text}")
+endif()
+file(TOUCH ${STAMP})

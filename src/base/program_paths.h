@@ -1,0 +1,24 @@
+// The program's folders and files: one record, worked out once when the main
+// window is created and read by every subsystem.
+#pragma once
+
+struct ProgramPaths {
+    char ProgramFolder[256] = "";     // ends with a backslash
+    char StandardListPath[256] = "";  // ProgramFolder + "zelvista.lst"
+    char WorkFolder[256] = "";        // ProgramFolder + "temp\"
+    char SaverStoreFolder[256] = "";  // ProgramFolder + "Scrnsave\"
+    char WindowsFolder[260] = "";     // no trailing backslash
+    char SystemFolder[260] = "";      // no trailing backslash
+    char SystemIniPath[256] = "";     // empty when SYSTEM.INI is not found
+};
+
+extern ProgramPaths AppPaths;
+
+// The record for a program at modulePath; the other three come from the
+// system as they are. A path that does not fit leaves its field empty.
+ProgramPaths MakeProgramPaths(const char* modulePath, const char* windowsFolder, const char* systemFolder,
+                              const char* systemIniPath);
+// Fills AppPaths from the running program and the system.
+void SetUpProgramPaths();
+// Empties the work folder of files (subfolders stay).
+void ClearWorkFolder();

@@ -1,0 +1,9 @@
+// Texts from the program's string table.
+#pragma once
+#include <string>
+
+// The string with id from the program's own module; empty when missing.
+std::string LoadText(unsigned id);
+// The string with id, its "%s" replaced by value (nothing else is formatted,
+// so a '%' in value or in the text is taken as it is).
+std::string FormatText(unsigned id, const std::string& value);

@@ -1,0 +1,140 @@
+// Identifiers shared by the resource scripts and the code: icons, bitmaps,
+// menus and accelerators, dialogs, commands and strings, each written once.
+// Plain defines, as the resource compiler reads this file too.
+#pragma once
+
+// Icons and bitmaps
+#define IDI_ZELVISTA 4401
+#define IDI_ZELVISTA_SMALL 4402
+#define IDB_TOOLBAR 4201  // the toolbar's image strip, one 16x16 image per button
+
+// Menus and accelerators
+#define IDR_ACCELERATORS 4101
+#define IDR_MAIN_MENU 4501
+#define IDR_LIST_MENU 4502
+#define IDR_TRAY_MENU 4503
+
+// Dialogs (their control ids live beside each dialog's script)
+#define IDD_ABOUT_BOX 4301
+
+// Commands of menus, accelerators, toolbar and tray menu
+#define IDM_NEW_LIST 6001
+#define IDM_OPEN_LIST 6002
+#define IDM_SAVE_LIST 6003
+#define IDM_SAVE_LIST_AS 6004
+#define IDM_SAVE_STANDARD_LIST 6005
+#define IDM_ENTER_TRAY 6006
+#define IDM_EXIT 6007
+#define IDM_ADD_FILE 6101
+#define IDM_FOLDER_SEARCH 6102
+#define IDM_DELETE_ENTRY 6103
+#define IDM_REMOVE_DUPLICATES 6104
+#define IDM_REMOVE_MISSING 6105
+#define IDM_MOVE_UP 6106
+#define IDM_MOVE_DOWN 6107
+#define IDM_CONFIGURE 6108
+#define IDM_PREVIEW 6109
+#define IDM_SWITCH_SECONDS 6110
+#define IDM_OPEN_ARCHIVE 6111
+#define IDM_PLAY_FULL_SCREEN 6201
+#define IDM_PLAY_WINDOW 6202
+#define IDM_SETTINGS 6301
+#define IDM_DISPLAY_PROPERTIES 6302
+#define IDM_SET_STANDARD 6303
+#define IDM_CUSTOMIZE_TOOLBAR 6304
+#define IDM_HELP 6401
+#define IDM_ABOUT 6402
+#define IDM_LEAVE_TRAY 6601
+#define IDM_SAVER_OFF 6701
+#define IDM_SAVER_ON 6702
+#define IDM_SAVER_NOW 6703
+#define IDM_WAIT_1 6704
+#define IDM_WAIT_2 6705
+#define IDM_WAIT_3 6706
+#define IDM_WAIT_4 6707
+#define IDM_WAIT_5 6708
+#define IDM_WAIT_10 6709
+#define IDM_WAIT_15 6710
+#define IDM_WAIT_20 6711
+#define IDM_DEFRAG 40050
+
+// Strings: toolbar tooltips
+#define IDS_TIP_EXIT 5101
+#define IDS_TIP_ENTER_TRAY 5102
+#define IDS_TIP_NEW_LIST 5103
+#define IDS_TIP_OPEN_LIST 5104
+#define IDS_TIP_SAVE_LIST 5105
+#define IDS_TIP_SAVE_STANDARD_LIST 5106
+#define IDS_TIP_ADD_FILE 5107
+#define IDS_TIP_FOLDER_SEARCH 5108
+#define IDS_TIP_DELETE_ENTRY 5109
+#define IDS_TIP_REMOVE_DUPLICATES 5110
+#define IDS_TIP_REMOVE_MISSING 5111
+#define IDS_TIP_MOVE_UP 5112
+#define IDS_TIP_MOVE_DOWN 5113
+#define IDS_TIP_CONFIGURE 5114
+#define IDS_TIP_PREVIEW 5115
+#define IDS_TIP_SWITCH_SECONDS 5116
+#define IDS_TIP_SET_STANDARD 5117
+#define IDS_TIP_OPEN_ARCHIVE 5118
+#define IDS_TIP_PLAY_FULL_SCREEN 5119
+#define IDS_TIP_PLAY_WINDOW 5120
+#define IDS_TIP_DISPLAY_PROPERTIES 5121
+#define IDS_TIP_SETTINGS 5122
+#define IDS_TIP_HELP 5123
+
+// Strings: toolbar button names in the customisation dialog
+#define IDS_BUTTON_EXIT 5201
+#define IDS_BUTTON_ENTER_TRAY 5202
+#define IDS_BUTTON_NEW_LIST 5203
+#define IDS_BUTTON_OPEN_LIST 5204
+#define IDS_BUTTON_SAVE_LIST 5205
+#define IDS_BUTTON_SAVE_STANDARD_LIST 5206
+#define IDS_BUTTON_ADD_FILE 5207
+#define IDS_BUTTON_FOLDER_SEARCH 5208
+#define IDS_BUTTON_DELETE_ENTRY 5209
+#define IDS_BUTTON_REMOVE_DUPLICATES 5210
+#define IDS_BUTTON_REMOVE_MISSING 5211
+#define IDS_BUTTON_MOVE_UP 5212
+#define IDS_BUTTON_MOVE_DOWN 5213
+#define IDS_BUTTON_CONFIGURE 5214
+#define IDS_BUTTON_PREVIEW 5215
+#define IDS_BUTTON_SWITCH_SECONDS 5216
+#define IDS_BUTTON_SET_STANDARD 5217
+#define IDS_BUTTON_OPEN_ARCHIVE 5218
+#define IDS_BUTTON_PLAY_FULL_SCREEN 5219
+#define IDS_BUTTON_PLAY_WINDOW 5220
+#define IDS_BUTTON_DISPLAY_PROPERTIES 5221
+#define IDS_BUTTON_SETTINGS 5222
+#define IDS_BUTTON_HELP 5223
+
+// Strings: the main window and the tray
+#define IDS_APP_TITLE 5301
+#define IDS_TRAY_TIP 5302
+#define IDS_SAVE_CHANGES 5303  // %s: the list path
+
+// Strings: the list view's column headers
+#define IDS_COLUMN_NAME 5311
+#define IDS_COLUMN_SECONDS 5312
+#define IDS_COLUMN_FOLDER 5313
+#define IDS_COLUMN_TYPE 5314
+#define IDS_COLUMN_ARCHIVE 5315
+
+// Strings: list files
+#define IDS_LIST_READ_ERROR 5321
+#define IDS_LIST_WRITE_ERROR 5322
+#define IDS_LIST_SAVE_ERROR 5323
+#define IDS_READ_FAILED 5324
+#define IDS_OLD_VERSION 5325
+#define IDS_WRITE_FAILED 5326
+#define IDS_LIST_EMPTY 5327
+#define IDS_OPEN_LIST_TITLE 5328
+#define IDS_SAVE_LIST_AS_TITLE 5329
+#define IDS_SAVE_STANDARD_TITLE 5330
+#define IDS_OVERWRITE_STANDARD 5331  // %s: the standard list's path
+#define IDS_NEW_LIST_NAME 5332
+#define IDS_LIST_FILTER_NAME 5333
+#define IDS_LIST_TITLE 5334  // %s: the list's file name
+
+// Strings: the About box
+#define IDS_NOT_INSTALLED 5341
