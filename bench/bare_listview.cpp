@@ -2,8 +2,14 @@
 // does before its window is on screen. One window with one empty report list
 // view of five columns, the program's manifest (common controls 6), nothing
 // else; it ends when its window is closed.
+//   bench_bare_listview.exe [ROWS]   ROWS: the benchmark's sample rows put
+//                                    into the list view directly, as a second floor
 #include <windows.h>
 #include <commctrl.h>
+
+#include <cstdlib>
+
+#include "sample_rows.h"
 
 namespace {
 
@@ -22,9 +28,33 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
+void InsertSampleRows(int count) {
+    const char loose[] = "ｽｸﾘｰﾝｾｰﾊﾞｰ";  // the type texts the program shows
+    const char archive[] = "書庫(LZH)";
+    unsigned seed = kSampleSeed;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < count; ++i) {
+        SampleRow r = MakeSampleRow(seed);
+        const char* texts[5] = {r.name, r.seconds, r.folder, r.archived ? archive : loose, r.archive};
+        LVITEMA item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = i;
+        item.lParam = i + 1;
+        item.pszText = const_cast<char*>(texts[0]);
+        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        for (int c = 1; c < 5; ++c) {
+            LVITEMA sub{};
+            sub.iSubItem = c;
+            sub.pszText = const_cast<char*>(texts[c]);
+            SendMessageA(list, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
+        }
+    }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&icc);
     WNDCLASSEXA wc{};
@@ -51,6 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         column.pszText = const_cast<char*>(headers[i]);
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
+    if (commandLine && *commandLine) InsertSampleRows(std::atoi(commandLine));
     RECT client{};
     GetClientRect(window, &client);
     MoveWindow(list, 0, 0, client.right, client.bottom, FALSE);

@@ -16,10 +16,11 @@
 
 #include "list/entry.h"
 #include "list/list_format.h"
+#include "sample_rows.h"
 
 namespace {
 
-constexpr int kRounds = 15;
+constexpr int kRounds = 21;
 constexpr DWORD kSettleMs = 300;  // lets the last program's end settle before the next start
 constexpr DWORD kWaitMs = 60000;
 constexpr char kProgramClass[] = "Zelvista Class";
@@ -43,21 +44,18 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-// A list like a real collection: loose screen savers and archive members in
-// a few dozen folders.
 std::string MakeList(int rows) {
     std::string text;
     AppendListHeader(text);
-    unsigned seed = 12345;
+    unsigned seed = kSampleSeed;
     for (int i = 0; i < rows; ++i) {
-        seed = seed * 1103515245u + 12345u;
+        const SampleRow r = MakeSampleRow(seed);
         ScreenSaverEntry e{};
-        bool archived = (seed >> 8) % 3 == 0;
-        std::snprintf(e.name, sizeof e.name, "saver%08u.scr", seed % 100000000u);
-        std::snprintf(e.seconds, sizeof e.seconds, "%u", seed % 120);
-        std::snprintf(e.folder, sizeof e.folder, "C:\\Screen Savers\\collection%u\\", seed % 50);
-        std::snprintf(e.type, sizeof e.type, "%s", archived ? kArchiveTypeText[0] : kLooseSaverType);
-        if (archived) std::snprintf(e.archive, sizeof e.archive, "pack%u.lzh", seed % 400);
+        std::snprintf(e.name, sizeof e.name, "%s", r.name);
+        std::snprintf(e.seconds, sizeof e.seconds, "%s", r.seconds);
+        std::snprintf(e.folder, sizeof e.folder, "%s", r.folder);
+        std::snprintf(e.type, sizeof e.type, "%s", r.archived ? kArchiveTypeText[0] : kLooseSaverType);
+        std::snprintf(e.archive, sizeof e.archive, "%s", r.archive);
         AppendListEntry(text, e);
     }
     return text;
@@ -118,8 +116,8 @@ double CpuSeconds(HANDLE process) {
 }
 
 // Starts the program and waits until its window is painted.
-bool Start(const std::string& program, const char* windowClass, Started& started) {
-    std::string command = "\"" + program + "\"";
+bool Start(const std::string& program, const char* windowClass, Started& started, const char* arguments = "") {
+    std::string command = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     LONGLONG begin = Now();
@@ -175,7 +173,7 @@ int main(int argc, char** argv) {
     // Stored options could start the program in the tray or at another size.
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
 
-    std::vector<double> program, floor, empty, programCpu, floorCpu;
+    std::vector<double> program, floor, floorRows, empty, programCpu, floorCpu;
     for (int round = -1; round < kRounds; ++round) {  // round -1 warms the caches
         Started b, p;
         if (!Start(bare, kBareClass, b)) return Fail("the bare program showed no window");
@@ -185,13 +183,19 @@ int main(int argc, char** argv) {
         LRESULT rows = list ? SendMessageA(list, 0x1004 /* LVM_GETITEMCOUNT */, 0, 0) : -1;
         Close(p);
         if (rows != 1000) return Fail("Zelvista did not show the 1,000 rows of its standard list");
-        Started e;
+        Started e, r;
         if (!Start(none + "Zelvista.exe", kProgramClass, e)) return Fail("Zelvista showed no window");
         Close(e);
+        if (!Start(bare, kBareClass, r, "1000")) return Fail("the bare program showed no window");
+        HWND bareList = GetWindow(r.window, GW_CHILD);
+        LRESULT bareRows = bareList ? SendMessageA(bareList, 0x1004 /* LVM_GETITEMCOUNT */, 0, 0) : -1;
+        Close(r);
+        if (bareRows != 1000) return Fail("the bare program did not show its 1,000 rows");
         if (round < 0) continue;
         floor.push_back(b.seconds);
         program.push_back(p.seconds);
         empty.push_back(e.seconds);
+        floorRows.push_back(r.seconds);
         floorCpu.push_back(b.cpuSeconds);
         programCpu.push_back(p.cpuSeconds);
     }
@@ -204,6 +208,8 @@ int main(int argc, char** argv) {
     std::printf("processor time of the process by then, median: Zelvista %.3f s, bare %.3f s, ratio %.2f\n",
                 Median(programCpu), Median(floorCpu), Median(programCpu) / Median(floorCpu));
     std::printf("without a standard list, median: Zelvista %.3f s, ratio %.2f\n", Median(empty), Median(empty) / f);
+    std::printf("the bare program with the same 1,000 rows put into its list view, median: %.3f s; Zelvista against it %.2f\n",
+                Median(floorRows), t / Median(floorRows));
 
     Started b, p1, p20;
     if (!Start(bare, kBareClass, b) || !Start(small + "Zelvista.exe", kProgramClass, p1)) return Fail("no window");
