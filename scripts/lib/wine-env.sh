@@ -74,6 +74,15 @@ install_caption_font() {
   cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
 }
 
+# The display's DPI (LogPixels): 96 is Windows' 100 %, 144 its 150 %. Programs
+# started afterwards see it.
+set_prefix_dpi() {
+  local reg="$WINEPREFIX/dpi.reg"
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n' "$1" >"$reg"
+  printf '[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]\r\n"LogPixels"=dword:%08x\r\n' "$1" >>"$reg"
+  "$WINE" regedit /S "$reg" >/dev/null 2>&1
+}
+
 # A prefix of our own, made once inside the build folder and left to settle
 # before the first program runs.
 ensure_prefix() {
