@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/installed_archives.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/archiver.h"
@@ -12,8 +13,10 @@
 #include "base/program_paths.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "list/dropped_files.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "base/long_operation.h"
 #include "play/launch.h"
 #include "settings/settings.h"
 #include "system/corner_timer.h"
@@ -163,6 +166,8 @@ HWND CreateMainWindow() {
 }
 
 void RunSelectedOnDoubleClick() {
+    // No preview while a search or playback uses the list.
+    if (RunningLongOperation() != LongOperation::None) return;
     if (GetSelectedEntryRow() >= 0) PreviewEntry();
 }
 
@@ -217,6 +222,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             DispatchCommand(wParam, lParam);
             LayoutEntryListView();
             break;
+        case WM_DROPFILES:
+            AddDroppedFiles(reinterpret_cast<HDROP>(wParam), InstalledArchives(), window);
+            return 0;
         case kTrayMessage:
             if (wParam == kTrayIconId) OnTrayIconMessage(lParam);
             break;
