@@ -1,12 +1,12 @@
-# shell32 and comdlg32 serve commands (the shell, the task tray, the file and
-# folder dialogs), never the way to the first window, yet loading them with
-# the program made up a good part of its start-up. Linked through delay-load
+# shell32, comdlg32 and ole32 serve commands (the shell, the task tray, the
+# file and folder dialogs), never the way to the first window, yet loading
+# them with the program made up a good part of its start-up. Linked through delay-load
 # import libraries made here from the toolchain's own, each is loaded at the
 # first call of one of its functions.
 #
 # ZELVISTA_DELAY_LOADED_LIBS: what to link in their place.
 
-set(ZELVISTA_DELAY_LOADED_LIBS comdlg32 shell32)
+set(ZELVISTA_DELAY_LOADED_LIBS comdlg32 shell32 ole32)
 if(NOT MINGW)
   return()
 endif()
@@ -20,7 +20,7 @@ find_program(ZELVISTA_NM NAMES ${_zelvista_prefix}nm nm HINTS ${_zelvista_bin} R
 set(ZELVISTA_DELAY_LOADED_LIBS)
 set(_zelvista_delay_dir ${CMAKE_BINARY_DIR}/delay_load)
 file(MAKE_DIRECTORY ${_zelvista_delay_dir})
-foreach(name comdlg32 shell32)
+foreach(name comdlg32 shell32 ole32)
   find_library(ZELVISTA_IMPORT_${name} NAMES lib${name}.a ${name} REQUIRED)
   set(delay_lib ${_zelvista_delay_dir}/lib${name}_delay.a)
   if(NOT EXISTS ${delay_lib} OR ZELVISTA_IMPORT_${name} IS_NEWER_THAN ${delay_lib})
