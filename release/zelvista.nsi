@@ -23,6 +23,7 @@ InstallDir "$LOCALAPPDATA\Programs\Zelvista"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 ShowInstDetails nevershow
 ShowUninstDetails nevershow
+BrandingText "Zelvista ${VERSION}"
 
 VIProductVersion "${VERSION_NUMBERS}"
 VIFileVersion "${VERSION_NUMBERS}"
