@@ -11,6 +11,10 @@ second=$BUILD/reproducible
 # walks the tree comes back into it.
 source_link=${TMPDIR:-/tmp}/zelvista-sources-$(printf '%s' "$BUILD" | cksum | cut -d' ' -f1)
 ln -sfn "$ROOT" "$source_link"
+# A second build made through another link is made afresh.
+if ! grep -qxF "CMAKE_HOME_DIRECTORY:INTERNAL=$source_link" "$second/CMakeCache.txt" 2>/dev/null; then
+  rm -rf "$second"
+fi
 if [ ! -f "$second/build.ninja" ]; then
   cmake -S "$source_link" -B "$second" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$source_link/cmake/mingw-w64-x86_64.cmake" >/dev/null
