@@ -19,7 +19,11 @@ if [ ! -f "$second/build.ninja" ]; then
   cmake -S "$source_link" -B "$second" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
     -DCMAKE_TOOLCHAIN_FILE="$source_link/cmake/mingw-w64-x86_64.cmake" >/dev/null
 fi
-cmake --build "$second" --target Zelvista unlha32 unzip32 cab32 >/dev/null
+if ! cmake --build "$second" --target Zelvista unlha32 unzip32 cab32 >"$second.log" 2>&1; then
+  cat "$second.log" >&2
+  echo "reproducible: FAILED: the second build failed" >&2
+  exit 1
+fi
 
 status=0
 for f in Zelvista.exe unlha32.dll unzip32.dll cab32.dll; do
