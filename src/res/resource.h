@@ -16,6 +16,7 @@
 
 // Dialogs (their control ids live beside each dialog's script)
 #define IDD_ABOUT_BOX 4301
+#define IDD_PLAY_WINDOW 4305
 
 // Commands of menus, accelerators, toolbar and tray menu
 #define IDM_NEW_LIST 6001
@@ -138,3 +139,7 @@
 
 // Strings: the About box
 #define IDS_NOT_INSTALLED 5341
+
+// Strings: the play window
+#define IDS_PLAY_LOADING 5351
+#define IDS_PLAY_FINISHED 5352

@@ -1,0 +1,17 @@
+// The play window: a modal dialog whose black play area the screen savers of
+// the list draw in, one after another, with Close, Play and Stop buttons.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+#include "play/list_playback.h"
+
+// Command 6202: opens the play window over host.owner and returns when it
+// closes. Playback starts by itself when the window first paints.
+void ShowPlayWindow(const PlaybackHost& host);
+// Writes byteCount bytes of text, yellow on black, into the play area.
+void ShowPlayAreaText(const char* text, std::size_t byteCount);
+// The open play window and its play area, or null.
+HWND PlayWindow();
+HWND PlayArea();
