@@ -12,7 +12,9 @@
 #include "base/text.h"
 #include "archive/archiver.h"
 #include "archive_support.h"
+#include "support/files.h"
 #include "support/fixture.h"
+#include "support/rows.h"
 #include "support/ui.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
@@ -71,19 +73,6 @@ protected:
     char savedCurrent_[MAX_PATH] = {};
 };
 
-struct Row {
-    std::string name, seconds, folder, type, archive;
-};
-
-std::vector<Row> Rows() {
-    std::vector<Row> rows;
-    for (int r = 0; r < GetEntryRowCount(); ++r) {
-        ReadEntryRow(r);
-        rows.push_back({CurrentEntry.name, CurrentEntry.seconds, CurrentEntry.folder, CurrentEntry.type, CurrentEntry.archive});
-    }
-    return rows;
-}
-
 // Lists the archive's members as the file dialog path does (or as the
 // folder search does, given its boxes) and appends their rows.
 void AddMembers(int index, const std::string& path, const FolderSearchBoxes* folderSearch = nullptr) {
@@ -103,15 +92,49 @@ TEST_F(ArchiveAdapter, PresenceLooksInSystemWindowsAndProgramFoldersOnly) {
     ASSERT_TRUE(CopyFileTo(ArchiverDll("unzip32.dll"), windows_ + "\\unzip32.dll"));
     ASSERT_TRUE(CopyFileTo(ArchiverDll("cab32.dll"), program_ + "cab32.dll"));
     ASSERT_TRUE(CopyFileTo(ArchiverDll("unlha32.dll"), current_ + "unlha32.dll"));  // the current folder does not count
-    ASSERT_TRUE(CopyFileTo(ArchiverDll("cab32.dll"), system_ + "\\cab32.dll"));     // first folder wins
     EXPECT_EQ(IsArchiverPresent(0), 0);
     EXPECT_STREQ(Archivers.LibraryPath[0], "");
     EXPECT_EQ(IsArchiverPresent(1), 1);
     EXPECT_EQ(std::string(Archivers.LibraryPath[1]), windows_ + "\\unzip32.dll");
     EXPECT_EQ(IsArchiverPresent(2), 1);
-    EXPECT_EQ(std::string(Archivers.LibraryPath[2]), system_ + "\\cab32.dll");
+    EXPECT_EQ(std::string(Archivers.LibraryPath[2]), program_ + "cab32.dll");
     EXPECT_EQ(IsArchiverPresent(3), 0);
     EXPECT_EQ(IsArchiverPresent(-1), 0);
+}
+
+// The copy in the program folder is the one loaded whenever it is there: an
+// older copy in the system or Windows folder may not load into this program
+// at all (here: a file that is no library), and the archives would not list.
+TEST_F(ArchiveAdapter, LibraryInTheProgramFolderIsPreferred) {
+    const struct {
+        const char* name;
+        bool inSystem, inWindows, inProgram;
+        const std::string* loadedFrom;  // folder of the copy found
+    } cases[] = {
+        {"system and program folder", true, false, true, &program_},
+        {"Windows and program folder", false, true, true, &program_},
+        {"program folder only", false, false, true, &program_},
+        {"system folder only", true, false, false, &system_},
+    };
+    // The library's path in a folder, joined as the adapter joins it.
+    auto dllIn = [](const std::string& folder) {
+        return folder + (EndsWithSeparator(folder.c_str()) ? "" : "\\") + "unzip32.dll";
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const std::string* folder : {&system_, &windows_, &program_}) DeleteFileA(dllIn(*folder).c_str());
+        // Beside the program the real library; elsewhere an unloadable copy,
+        // unless it is the only one.
+        if (c.inSystem) WriteFileBytes(dllIn(system_), "an old library");
+        if (c.inWindows) WriteFileBytes(dllIn(windows_), "an old library");
+        const std::string real = dllIn(c.inProgram ? program_ : *c.loadedFrom);
+        ASSERT_TRUE(CopyFileTo(ArchiverDll("unzip32.dll"), real));
+        ASSERT_EQ(IsArchiverPresent(1), 1);
+        Archivers.Present[1] = 1;
+        EXPECT_EQ(std::string(Archivers.LibraryPath[1]), dllIn(*c.loadedFrom));
+        EXPECT_EQ(GetArchiverVersion(1), 100);
+        EXPECT_EQ(ListArchiveMembers(1, ArchiveFixture("zip_deflate.zip").c_str(), MainWindow).size(), 3u);
+    }
 }
 
 // A library of the same name planted in the current folder is never loaded:
@@ -141,7 +164,8 @@ TEST_F(ArchiveAdapter, LoadsOnlyTheLibraryFoundAtStartUp) {
 // the destination; such an extraction is not run.
 TEST_F(ArchiveAdapter, QuotesInExtractionArgumentsAreRefused) {
     InstallAll();
-    const std::string elsewhere = MakeScratchFolder("elsewhere");
+    ScratchFolder elsewhereFolder;
+    const std::string& elsewhere = elsewhereFolder.path();
     const std::string archive = ArchiveFixture("lzh_l2_lh5.lzh");
     EXPECT_EQ(Extract(0, archive + "\" " + elsewhere + " \"x", "saver1.scr", AppPaths.WorkFolder), -1);
     EXPECT_EQ(Extract(0, archive, "saver1.scr\" \"x", AppPaths.WorkFolder), -1);
@@ -172,7 +196,7 @@ TEST_F(ArchiveAdapter, ListingAddsOneRowPerScreenSaverMember) {
         CurrentList.Modified = 0;
         AddMembers(c.index, folder + c.archive);
         std::vector<std::string> names;
-        for (const Row& r : Rows()) {
+        for (const Row& r : ReadAllRows()) {
             names.push_back(LowerAscii(r.name));
             EXPECT_EQ(r.seconds, "0");
             EXPECT_EQ(r.folder, folder);
@@ -191,7 +215,7 @@ TEST_F(ArchiveAdapter, ListingEndsAtTheMemberCount) {
     Archivers.Present[1] = IsArchiverPresent(1);
     ASSERT_EQ(GetArchiverVersion(1), 42);
     AddMembers(1, ArchiveFixture("zip_deflate.zip"));
-    const auto rows = Rows();
+    const auto rows = ReadAllRows();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].name, "a.scr");
     EXPECT_EQ(rows[1].name, "b.scr");
@@ -201,7 +225,7 @@ TEST_F(ArchiveAdapter, RowsAreAppendedAfterExistingOnes) {
     InstallAll();
     AddMembers(0, ArchiveFixture("lzh_l2_lh7.lzh"));
     AddMembers(2, ArchiveFixture("cab_plain.cab"));
-    const auto rows = Rows();
+    const auto rows = ReadAllRows();
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0].archive, "lzh_l2_lh7.lzh");
     EXPECT_EQ(rows[5].archive, "cab_plain.cab");

@@ -9,6 +9,7 @@
 #include "base/handles.h"
 #include "archive_support.h"
 #include "archiver_interface.h"
+#include "support/files.h"
 #include "support/ui.h"
 
 namespace {
@@ -195,10 +196,7 @@ TEST(ArchiverLibraries, ExtractJapaneseNamesAndOverwrite) {
     ScratchFolder dest;
     const std::string name = "\x95\x5c\x8e\xa6.SCR";  // its first character ends in 0x5C
     const std::string path = dest.path() + name;
-    HANDLE old = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(old, "old contents that are longer", 28, &written, nullptr);
-    CloseHandle(old);
+    WriteFileBytes(path, "old contents that are longer");
     EXPECT_EQ(e.Extract(ArchiveFixture("zip_cp932.zip"), dest.path(), name), 0);
     EXPECT_EQ(ReadFileBytes(path), "japanese saver two\r\n");
     EXPECT_EQ(FolderEntries(dest.path()).size(), 1u);

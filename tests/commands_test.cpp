@@ -22,14 +22,8 @@ class CommandTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive_, 0);
         LoadProgramAccelerators();
     }
-    void TearDown() override {
-        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive_, nullptr, 0);
-        MainWindowTest::TearDown();
-    }
-    void Command(int id) { SendMessageA(MainWindow, WM_COMMAND, id, 0); }
     HWND Child(int id) { return GetDlgItem(MainWindow, id); }
     void SelectRow(int row) {
         LVITEMA item{};
@@ -37,9 +31,6 @@ protected:
         item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
         SendMessageA(EntryListView, LVM_SETITEMSTATE, row >= 0 ? row : -1, reinterpret_cast<LPARAM>(&item));
     }
-
-private:
-    BOOL savedActive_ = FALSE;
 };
 
 struct DispatchCase {

@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "list/list_format.h"
 #include "support/fixture.h"
 
 namespace {
@@ -18,7 +19,8 @@ const Row kTrail{"表示.scr", "10", "C:\\ソフト\\", "書庫(ZIP)", "表.zip"
 using ListFileTest = MainWindowTest;
 
 TEST_F(ListFileTest, WriterProducesExactBytes) {
-    std::string folder = MakeScratchFolder("writer");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     AddRow(kLoose);
     AddRow(kMember);
     ASSERT_EQ(SaveListFile((folder + "out.lst").c_str()), SaveOutcome::Saved);
@@ -32,7 +34,8 @@ TEST_F(ListFileTest, WriterProducesExactBytes) {
 }
 
 TEST_F(ListFileTest, RoundTripKeepsRowsAndOrder) {
-    std::string folder = MakeScratchFolder("roundtrip");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     std::vector<Row> rows{kLoose, kMember, kTrail, {"NULLsaver.scr", "5", "E:\\x\\", "書庫(CAB)", "NULLsaver.cab"}};
     for (const Row& r : rows) AddRow(r);
     ASSERT_EQ(SaveListFile((folder + "r.lst").c_str()), SaveOutcome::Saved);
@@ -43,7 +46,8 @@ TEST_F(ListFileTest, RoundTripKeepsRowsAndOrder) {
 }
 
 TEST_F(ListFileTest, ExtensionRulesAndTitle) {
-    std::string folder = MakeScratchFolder("ext");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     AddRow(kLoose);
     struct Case {
         const char* given;
@@ -70,15 +74,15 @@ struct ReadCase {
     std::vector<Row> rows;
 };
 
-TEST_F(ListFileTest, ReaderCases) {
-    std::string folder = MakeScratchFolder("reader");
+// The reader's cases: the format functions and the file command both run them.
+std::vector<ReadCase> ReaderCases() {
     const std::string line1 = "SCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD";
     const std::string line2 = "SCR,Fish.scr,30,D:\\Saver\\,書庫(LZH),fish.lzh,EOF";
     const std::string longField(300, 'x');
     // Every field fits, but the line is longer than an entry line may be.
     const std::string longLine = "SCR," + std::string(255, 'a') + ",0," + std::string(254, 'b') + "\\," +
                                  std::string(255, 'c') + "," + std::string(255, 'd') + ",EOF";
-    std::vector<ReadCase> cases = {
+    return {
         {"header Ver,9.99", "Ver,9.99\r\n" + line1 + "\r\n", true, {kLoose}},
         {"header Version", "Version\r\n" + line1 + "\r\n", true, {kLoose}},
         {"LF-only lines", "Ver,3.00\n" + line1 + "\n" + line2 + "\n", true, {kLoose, kMember}},
@@ -100,7 +104,22 @@ TEST_F(ListFileTest, ReaderCases) {
         {"entry line first refused", line1 + "\r\n", false, {}},
         {"UTF-8 BOM refused", "\xEF\xBB\xBFVer,3.00\r\n" + line1 + "\r\n", false, {}},
     };
-    for (const ReadCase& c : cases) {
+}
+
+// Bytes to entries, with no window and no file.
+TEST(ListFormatTest, ReaderCases) {
+    for (const ReadCase& c : ReaderCases()) {
+        SCOPED_TRACE(c.name);
+        std::vector<ScreenSaverEntry> entries;
+        EXPECT_EQ(ParseListFile(c.bytes, entries), c.loads ? ListParse::Read : ListParse::OldVersion);
+        EXPECT_EQ(RowsOf(entries), c.rows);
+    }
+}
+
+TEST_F(ListFileTest, ReaderCases) {
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
+    for (const ReadCase& c : ReaderCases()) {
         SCOPED_TRACE(c.name);
         std::string path = folder + "case.lst";
         WriteFileBytes(path, c.bytes);
@@ -136,18 +155,19 @@ TEST_F(ListFileTest, MissingFileIsReportedAndChangesNothing) {
 }
 
 TEST_F(ListFileTest, FailedWriteKeepsOldFileTitleAndFlags) {
-    std::string folder = MakeScratchFolder("failwrite");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     std::string target = folder + "keep.lst";
     WriteFileBytes(target, "Ver,3.00\r\nold\r\n");
     // Another program holds the old list open, so it cannot be replaced.
-    HANDLE holder = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    Handle holder(CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     AddRow(kLoose);
     CurrentList.Modified = 1;
     CurrentList.Named = 0;
     DialogDriver driver;
     driver.On("リストファイル書き込みエラー", [](HWND box) { ClickButton(box, IDOK); });
     EXPECT_EQ(SaveListFile(target.c_str()), SaveOutcome::Failed);
-    CloseHandle(holder);
+    holder.reset();
     ASSERT_EQ(driver.seen().size(), 1u);
     EXPECT_EQ(driver.seen()[0].text, "書き込みに失敗しました");
     EXPECT_EQ(ReadFileBytes(target), "Ver,3.00\r\nold\r\n");
@@ -155,24 +175,47 @@ TEST_F(ListFileTest, FailedWriteKeepsOldFileTitleAndFlags) {
     EXPECT_EQ(CurrentList.Named, 0);
     EXPECT_EQ(WindowTitle(), "Zelvista　【新規ﾘｽﾄ.lst】");
     // Nothing but the old file is left in the folder.
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    int files = 0;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"keep.lst"});
 }
 
 TEST_F(ListFileTest, PathWithNoRoomForExtensionIsRefused) {
-    std::string folder = MakeScratchFolder("long");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     std::string path = folder + std::string(253 - folder.size(), 'n');  // 253 bytes, no room for ".lst"
     AddRow(kLoose);
     DialogDriver driver;
     driver.On("リストファイル書き込みエラー", [](HWND box) { ClickButton(box, IDOK); });
     EXPECT_EQ(SaveListFile(path.c_str()), SaveOutcome::Failed);
     EXPECT_EQ(driver.seen().size(), 1u);
+}
+
+// The new file is made beside the list under a name no longer than the
+// list's own, so a list in a folder of 240 to 251 bytes saves whenever its
+// path fits 255 bytes, and is refused cleanly when it does not: the old file
+// stays and nothing else is left in the folder.
+TEST_F(ListFileTest, SavingBesideLongFolders) {
+    ScratchFolder scratch;
+    const std::string name = "list.lst";
+    AddRow(kLoose);
+    const std::string written = "Ver,3.00\r\nSCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n";
+    for (std::size_t length = 240; length <= 251; ++length) {
+        SCOPED_TRACE(length);
+        ASSERT_LT(scratch.path().size() + 2, length);
+        const std::string folder = scratch.path() + std::string(length - scratch.path().size() - 1, 'd') + "\\";
+        ASSERT_EQ(folder.size(), length);
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+        const std::string target = folder + name;
+        WriteFileBytes(target, "Ver,3.00\r\nold\r\n");
+        ASSERT_TRUE(FileExists(target.c_str()));
+        const bool fits = target.size() <= 255;
+        DialogDriver driver;
+        if (!fits) driver.On("リストファイル書き込みエラー", [](HWND box) { ClickButton(box, IDOK); });
+        EXPECT_EQ(SaveListFile(target.c_str()), fits ? SaveOutcome::Saved : SaveOutcome::Failed);
+        EXPECT_TRUE(driver.allHandled());
+        EXPECT_EQ(ReadFileBytes(target), fits ? written : "Ver,3.00\r\nold\r\n");
+        EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{name});
+        RemoveTree(folder);
+    }
 }
 
 TEST_F(ListFileTest, NewListTitleAndFlags) {
@@ -199,7 +242,8 @@ TEST_F(ListFileTest, EmptyListIsNotSavedByAnyCommand) {
 }
 
 TEST_F(ListFileTest, OpenThroughDialogAndCancel) {
-    std::string folder = MakeScratchFolder("open");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     WriteFileBytes(folder + "chosen.lst", "Ver,3.00\r\nSCR,Stars.scr,0,C:\\WINDOWS\\SYSTEM\\,ｽｸﾘｰﾝｾｰﾊﾞｰ,NULL,EOD\r\n");
     std::string before = CurrentList.Path;
     {
@@ -223,7 +267,8 @@ TEST_F(ListFileTest, OpenThroughDialogAndCancel) {
 }
 
 TEST_F(ListFileTest, SaveAsThroughDialogThenSaveWritesSameFile) {
-    std::string folder = MakeScratchFolder("saveas");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     AddRow(kLoose);
     std::string path = folder + "named";
     DialogDriver driver;

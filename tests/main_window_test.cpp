@@ -1,6 +1,8 @@
 // Start-up, paths, the main window's size and rectangle, and closing.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "base/files.h"
@@ -123,7 +125,13 @@ TEST_F(MainWindowStartTest, UnusableStoredRectanglesAreNotApplied) {
     RECT fresh = WindowRect();
     struct Case {
         int l, t, r, b;
-    } cases[] = {{0, 0, 0, 0}, {100, 100, 50, 300}, {30000, 30000, 30400, 30300}, {-9000, -9000, -8000, -8500}};
+    } cases[] = {{0, 0, 0, 0},
+                 {100, 100, 50, 300},
+                 {30000, 30000, 30400, 30300},
+                 {-9000, -9000, -8000, -8500},
+                 // Hand-edited: wider or higher than an int holds.
+                 {INT_MIN, 0, INT_MAX, 300},
+                 {0, INT_MIN, 300, INT_MAX}};
     for (const Case& c : cases) {
         WriteSettingInt("EndSave", 1);
         WriteSettingInt("MainL", c.l);
@@ -166,7 +174,8 @@ TEST_F(MainWindowStartTest, ClosePromptAnswers) {
         {"yes on an unnamed list cancelled in the dialog closes", false, true, true, IDYES, true, false,
          "名前を付けてリストファイルを保存"},
     };
-    std::string folder = MakeScratchFolder("close");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     for (const CloseCase& c : cases) {
         SCOPED_TRACE(c.name);
         std::string path = c.writable ? folder + "list.lst" : folder + "missing\\list.lst";
@@ -223,41 +232,18 @@ TEST_F(MainWindowStartTest, ClosingAndEndingSessionRestoreTheScreenSaverSetting)
 // Two real program processes.
 class SingleInstanceTest : public testing::Test {};
 
-HWND FindOtherProcessMainWindow(DWORD pid) {
-    for (int i = 0; i < 200; ++i) {
-        HWND w = nullptr;
-        while ((w = FindWindowExA(nullptr, w, kMainWindowClass, nullptr)) != nullptr) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == pid && IsWindowVisible(w)) return w;
-        }
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-PROCESS_INFORMATION StartProgram() {
-    std::string exe = TestProgramFolder() + "..\\bin\\Zelvista.exe";
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = "\"" + exe + "\"";
-    EXPECT_TRUE(CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    return pi;
-}
-
 TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
-    PROCESS_INFORMATION first = StartProgram();
-    HWND window = FindOtherProcessMainWindow(first.dwProcessId);
+    ProgramProcess first = StartZelvista();
+    HWND window = FindProcessMainWindow(first.id, true);
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_MINIMIZE);
     Sleep(200);
     ASSERT_TRUE(IsIconic(window));
 
-    PROCESS_INFORMATION second = StartProgram();
-    ASSERT_EQ(WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);
+    ProgramProcess second = StartZelvista();
+    ASSERT_EQ(WaitForSingleObject(second.process.get(), 20000), WAIT_OBJECT_0);
     DWORD code = 99;
-    GetExitCodeProcess(second.hProcess, &code);
+    GetExitCodeProcess(second.process.get(), &code);
     EXPECT_EQ(code, 0u);
     for (int i = 0; i < 40 && IsIconic(window); ++i) Sleep(50);
     EXPECT_FALSE(IsIconic(window));
@@ -265,8 +251,7 @@ TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
     EXPECT_EQ(GetForegroundWindow(), window);
 
     PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(first.hProcess, 20000), WAIT_OBJECT_0);
-    for (HANDLE h : {first.hProcess, first.hThread, second.hProcess, second.hThread}) CloseHandle(h);
+    EXPECT_EQ(WaitForSingleObject(first.process.get(), 20000), WAIT_OBJECT_0);
 }
 
 }  // namespace
@@ -291,7 +276,8 @@ TEST(LinkStyleTest, LinkFontIsBoldUnderlinedTimes) {
 }
 
 TEST(FileExistsTest, PathsAndPatterns) {
-    std::string folder = MakeScratchFolder("exists");
+    ScratchFolder scratch;
+    const std::string& folder = scratch.path();
     WriteFileBytes(folder + "one.scr", "x");
     EXPECT_EQ(FileExists((folder + "one.scr").c_str()), 1);
     EXPECT_EQ(FileExists((folder + "*.scr").c_str()), 1);

@@ -19,18 +19,10 @@ namespace {
 
 class ScreenSaverTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive_, 0);
-        SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &savedTimeout_, 0);
-    }
     void TearDown() override {
         LeaveStandInFolder();
-        SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, savedTimeout_, nullptr, 0);
-        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive_, nullptr, 0);
         MainWindowTest::TearDown();
     }
-    static void Command(int id) { SendMessageA(MainWindow, WM_COMMAND, id, 0); }
     // The system setting and the program's flag as the program found them at start.
     static void StartWithActive(int on) {
         SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, 0);
@@ -41,10 +33,6 @@ protected:
         SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &seconds, 0);
         return seconds;
     }
-
-private:
-    BOOL savedActive_ = FALSE;
-    int savedTimeout_ = 0;
 };
 
 TEST_F(ScreenSaverTest, WaitingTimesLeaveTheActiveSettingAsItWas) {

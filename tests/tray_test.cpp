@@ -16,20 +16,11 @@ namespace {
 
 class TrayTest : public MainWindowTest {
 protected:
-    void SetUp() override {
-        MainWindowTest::SetUp();
-        SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive_, 0);
-    }
     void TearDown() override {
-        if (MainWindow && TrayIconShown) SendMessageA(MainWindow, WM_COMMAND, kCmdLeaveTray, 0);
-        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive_, nullptr, 0);
+        if (MainWindow && TrayIconShown) Command(kCmdLeaveTray);
         MainWindowTest::TearDown();
     }
-    static void Command(int id) { SendMessageA(MainWindow, WM_COMMAND, id, 0); }
     static void IconMouse(UINT mouseMessage) { SendMessageA(MainWindow, kTrayMessage, kTrayIconId, mouseMessage); }
-
-private:
-    BOOL savedActive_ = FALSE;
 };
 
 void ExpectInTray() {
@@ -89,31 +80,15 @@ TEST_F(TrayTest, ProgramStartsIntoTheTray) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteSettingInt("TskTray", c.trayOption);
-        std::string exe = TestProgramFolder() + "..\\bin\\Zelvista.exe";
-        std::string cmd = "\"" + exe + "\"";
-        STARTUPINFOA si{};
-        si.cb = sizeof si;
-        si.dwFlags = STARTF_USESHOWWINDOW;
-        si.wShowWindow = c.show;
-        PROCESS_INFORMATION pi{};
-        ASSERT_TRUE(CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-        HWND window = nullptr;
-        for (int i = 0; i < 200 && !(window && TrayIconPresent(window)); ++i) {
-            Sleep(50);
-            HWND w = nullptr;
-            while ((w = FindWindowExA(nullptr, w, kMainWindowClass, nullptr)) != nullptr) {
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                if (owner == pi.dwProcessId) window = w;
-            }
-        }
+        ProgramProcess program = StartZelvista(c.show);
+        ASSERT_TRUE(program.process);
+        HWND window = FindProcessMainWindow(program.id, false);
         ASSERT_NE(window, nullptr);
+        for (int i = 0; i < 200 && !TrayIconPresent(window); ++i) Sleep(50);
         EXPECT_TRUE(TrayIconPresent(window));
         EXPECT_FALSE(IsWindowVisible(window));
         PostMessageA(window, WM_CLOSE, 0, 0);
-        EXPECT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
+        EXPECT_EQ(WaitForSingleObject(program.process.get(), 20000), WAIT_OBJECT_0);
     }
 }
 

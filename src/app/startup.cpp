@@ -27,6 +27,13 @@ bool BringRunningInstanceForward() {
 }
 }  // namespace
 
+void InitProgramControls() {
+    // The common controls the program uses: list view, toolbar, status bar
+    // and tooltips, tab control and up-down control.
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&icc);
+}
+
 void LoadProgramAccelerators() {
     Accelerators = LoadAcceleratorsA(AppInstance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
 }
@@ -72,11 +79,10 @@ int RunZelvista(HINSTANCE instance, int showCommand) {
     MakeLinkCursor();
     MakeLinkFont();
 
-    INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
-    InitCommonControlsEx(&icc);
+    InitProgramControls();
+    // Creating the window loads the settings.
     if (!RegisterMainWindowClass() || !CreateMainWindow()) return 0;
 
-    LoadSettings();
     StartupScreenSaverState = IsScreenSaverActive();
     ScreenSaverActive = StartupScreenSaverState;
     if (AppSettings.TskTray == 1) {
@@ -91,6 +97,7 @@ int RunZelvista(HINSTANCE instance, int showCommand) {
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
     if (LinkFont) DeleteObject(LinkFont);
     LinkFont = nullptr;
-    ReleaseMutex(mutex.get());
+    // The mutex was created, never owned: its handle is closed on return,
+    // which is all there is to give back.
     return static_cast<int>(msg.wParam);
 }

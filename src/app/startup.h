@@ -3,6 +3,8 @@
 
 // The whole run of the program; returns its exit code.
 int RunZelvista(HINSTANCE instance, int showCommand);
+// Registers the common control classes the windows use, once per process.
+void InitProgramControls();
 // The accelerator table, loaded once the main window is shown.
 extern HACCEL Accelerators;
 void LoadProgramAccelerators();

@@ -115,7 +115,6 @@ int ToolbarButtonCommand(int index) {
 }
 
 HWND CreateMainToolbar() {
-    InitCommonControls();
     TBBUTTON layout[kLayoutSize];
     DefaultLayout(layout);
     HWND toolbar = CreateToolbarEx(MainWindow, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,

@@ -59,7 +59,9 @@ bool ListingAllowed(int index, const FolderSearchBoxes* folderSearch) {
 int IsArchiverPresent(int index) {
     if (!ValidIndex(index)) return 0;
     Archivers.LibraryPath[index][0] = '\0';
-    const char* const folders[] = {AppPaths.SystemFolder, AppPaths.WindowsFolder, AppPaths.ProgramFolder};
+    // The copy shipped beside the program comes first: an older copy in the
+    // system or Windows folder may be one this program cannot load.
+    const char* const folders[] = {AppPaths.ProgramFolder, AppPaths.SystemFolder, AppPaths.WindowsFolder};
     for (const char* folder : folders) {
         if (!folder[0]) continue;
         char candidate[260];

@@ -28,7 +28,8 @@ struct FolderSearchBoxes {
     int (*allowsArchive)(int index) = nullptr;
 };
 
-// Looks for the library of index and records where it was found (1) or not (0).
+// Looks for the library of index in the program, system and Windows folders,
+// in that order, and records where it was found (1) or not (0).
 int IsArchiverPresent(int index);
 // Loads the library of index from where it was found; freed when the result goes.
 ModuleHandle LoadArchiver(int index);

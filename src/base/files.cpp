@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstring>
 
 #include "base/handles.h"
 #include "base/text.h"
@@ -32,28 +33,50 @@ bool ReadWholeFile(const char* path, std::string& out, std::size_t maxBytes) {
     return true;
 }
 
-bool ReplaceFileContents(const char* target, const std::string& bytes) {
-    char folder[MAX_PATH], name[MAX_PATH];
-    if (!SplitFolderAndName(target, folder, sizeof folder, name, sizeof name)) return false;
-    if (folder[0] == '\0') CopyText(folder, sizeof folder, ".");
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder, "zvl", 0, temp)) return false;
-    bool ok = false;
-    {
-        Handle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file) {
-            ok = true;
-            std::size_t done = 0;
-            while (ok && done < bytes.size()) {
-                DWORD wrote = 0;
-                DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-                ok = WriteFile(file.get(), bytes.data() + done, want, &wrote, nullptr) && wrote == want;
-                done += wrote;
-            }
-            ok = ok && FlushFileBuffers(file.get());
-            ok = CloseHandle(file.release()) && ok;
-        }
+namespace {
+
+// Creates a new file beside target, named in target's folder with a short
+// name of our own that never makes the path longer than target's ("~zl0" to
+// "~zlf"); false when none can be made.
+Handle CreateFileBeside(const char* target, char (&path)[256]) {
+    const std::size_t folder = FileNameOffset(target);
+    const char* const digits = "0123456789abcdef";
+    for (int i = 0; i < 16; ++i) {
+        const char name[] = {'~', 'z', 'l', digits[i], '\0'};
+        if (folder >= sizeof path) break;
+        std::memcpy(path, target, folder);
+        path[folder] = '\0';
+        if (!AppendText(path, sizeof path, name)) break;
+        Handle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) return file;
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
+    path[0] = '\0';
+    return Handle();
+}
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD wrote = 0;
+        DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        if (!WriteFile(file, bytes.data() + done, want, &wrote, nullptr) || wrote != want) return false;
+        done += wrote;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReplaceFileContents(const char* target, const std::string& bytes) {
+    // The name is built here rather than by GetTempFileName, which refuses
+    // long folders and under Wine may leave its result unterminated.
+    if (strnlen(target, 256) >= 256 || target[FileNameOffset(target)] == '\0') return false;
+    char temp[256];
+    Handle file = CreateFileBeside(target, temp);
+    if (!file) return false;
+    bool ok = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+    ok = CloseHandle(file.release()) && ok;
     ok = ok && MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!ok) DeleteFileA(temp);
     return ok;

@@ -1,5 +1,7 @@
 #include "settings/settings.h"
 
+#include <climits>
+
 #include "base/handles.h"
 
 const char kSettingsKey[] = "Software\\Tandelworks\\Zelvista";
@@ -103,8 +105,11 @@ void SavePlayWindowRect(HWND playWindow) {
 
 void ApplyStoredRect(HWND window, int left, int top, int right, int bottom) {
     if (AppSettings.EndSave != 1) return;
+    // In 64 bits: a hand-edited rectangle may span more than an int holds.
+    const long long width = static_cast<long long>(right) - left;
+    const long long height = static_cast<long long>(bottom) - top;
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) return;
     RECT r{left, top, right, bottom};
-    if (r.right <= r.left || r.bottom <= r.top) return;
     if (!MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
-    MoveWindow(window, left, top, right - left, bottom - top, FALSE);
+    MoveWindow(window, left, top, static_cast<int>(width), static_cast<int>(height), FALSE);
 }

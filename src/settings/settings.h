@@ -34,5 +34,6 @@ void SaveMainWindowRect(HWND mainWindow);
 void SavePlayWindowRect(HWND playWindow);
 
 // Moves a window to a stored rectangle when saving positions is on and the
-// rectangle is usable: not empty and at least partly on a monitor.
+// rectangle is usable: not empty, no wider or higher than an int holds, and
+// at least partly on a monitor.
 void ApplyStoredRect(HWND window, int left, int top, int right, int bottom);

@@ -3,9 +3,11 @@
 #include <shellapi.h>
 
 #include <fstream>
+#include <memory>
 
 #include "app/main_window.h"
 #include "app/startup.h"
+#include "support/files.h"
 #include "support/ui.h"
 
 namespace {
@@ -121,6 +123,7 @@ bool TrayIconPresent(HWND window) {
 
 namespace {
 char savedFolder[MAX_PATH];
+std::unique_ptr<ScratchFolder> standInFolder;
 
 std::string StandInLogPath() {
     char temp[MAX_PATH];
@@ -130,7 +133,8 @@ std::string StandInLogPath() {
 }  // namespace
 
 std::string EnterStandInFolder(const std::vector<std::string>& names) {
-    std::string folder = MakeScratchFolder("standin");
+    standInFolder = std::make_unique<ScratchFolder>();
+    std::string folder = standInFolder->path();
     std::string standIn = TestProgramFolder() + "zelvista_standin.exe";
     for (const std::string& name : names) CopyFileA(standIn.c_str(), (folder + name).c_str(), FALSE);
     GetCurrentDirectoryA(sizeof savedFolder, savedFolder);
@@ -140,7 +144,9 @@ std::string EnterStandInFolder(const std::vector<std::string>& names) {
 }
 
 void LeaveStandInFolder() {
+    if (!standInFolder) return;
     SetCurrentDirectoryA(savedFolder);
+    standInFolder.reset();
 }
 
 std::vector<std::string> StandInLog(size_t lines, DWORD ms) {

@@ -42,7 +42,8 @@ bool TrayIconPresent(HWND window);
 
 // The tests' stand-in for outside programs, copied as `name` into a fresh
 // folder that then becomes the current folder, first on the search path.
-// Returns the folder; the current folder is put back by LeaveStandInFolder.
+// Returns the folder; LeaveStandInFolder puts the current folder back and
+// removes it.
 std::string EnterStandInFolder(const std::vector<std::string>& names);
 void LeaveStandInFolder();
 // Lines the stand-in wrote ("name active=N cmd=..."), waiting up to ms for at least `lines`.

@@ -3,13 +3,13 @@
 #include <commctrl.h>
 
 #include "app/main_window.h"
+#include "app/startup.h"
 #include "support/ui.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     AppInstance = GetModuleHandleA(nullptr);
-    INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
-    InitCommonControlsEx(&icc);
+    InitProgramControls();
     RegisterMainWindowClass();
     StartDialogWatchdog();
     return RUN_ALL_TESTS();

@@ -1,19 +1,14 @@
 #include "support/ui.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
-#include <fstream>
-#include <sstream>
 
 #include "app/main_window.h"
-#include "base/files.h"
-#include "base/program_paths.h"
-#include "base/text.h"
-#include "list/entry_list.h"
+#include "base/handles.h"
 #include "settings/settings.h"
 
 namespace {
@@ -156,26 +151,11 @@ void ClickButton(HWND dialog, int id) {
 }
 
 void TypeFileName(HWND dialog, const std::string& path) {
-    HWND edit = GetDlgItem(dialog, 0x47C);
-    if (!edit) edit = GetDlgItem(dialog, 0x480);
+    // The name box is a combo box in the current dialogs, an edit box in the old ones.
+    HWND edit = GetDlgItem(dialog, cmb13);
+    if (!edit) edit = GetDlgItem(dialog, edt1);
     SetWindowTextA(edit, path.c_str());
     ClickButton(dialog, IDOK);
-}
-
-std::vector<Row> ReadAllRows() {
-    std::vector<Row> rows;
-    int count = GetEntryRowCount();
-    for (int i = 0; i < count; ++i) {
-        ReadEntryRow(i);
-        rows.push_back({CurrentEntry.name, CurrentEntry.seconds, CurrentEntry.folder, CurrentEntry.type,
-                        CurrentEntry.archive});
-    }
-    return rows;
-}
-
-void AddRow(const Row& row) {
-    for (int c = 0; c < 5; ++c) CopyText(EntryField(CurrentEntry, c), 256, row[c].c_str());
-    InsertEntryRow(GetEntryRowCount());
 }
 
 void PumpMessages() {
@@ -191,17 +171,20 @@ void DeleteSettingsKey() {
 }
 
 bool SettingsKeyExists() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
+    KeyHandle key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS) return true;
+    key.release();  // what a failed call left there is no key
+    return false;
 }
 
 void WriteSettingRaw(const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
+    KeyHandle key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.put(),
+                        nullptr) != ERROR_SUCCESS) {
+        key.release();
+        return;
+    }
+    RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE*>(data), size);
 }
 
 void WriteSettingInt(const char* name, int value) {
@@ -212,40 +195,4 @@ bool ReadSettingInt(const char* name, int* value) {
     DWORD size = sizeof *value;
     return RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, value, &size) ==
            ERROR_SUCCESS;
-}
-
-std::string TestProgramFolder() {
-    char module[MAX_PATH];
-    GetModuleFileNameA(nullptr, module, sizeof module);
-    std::string path = module;
-    return path.substr(0, path.find_last_of('\\') + 1);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
-std::string MakeScratchFolder(const char* name) {
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string folder = std::string(temp) + "zelvista-" + name + "\\";
-    std::string pattern = folder + "*";
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileA((folder + data.cFileName).c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    CreateDirectoryA(folder.c_str(), nullptr);
-    return folder;
 }

@@ -1,9 +1,8 @@
 // Helpers the tests share: the main window as the program makes it, driving
-// modal dialogs as a user would, reading the list view and the settings key.
+// modal dialogs as a user would, the settings key.
 #pragma once
 #include <windows.h>
 
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -60,9 +59,6 @@ void ClickButton(HWND dialog, int id);
 // Types a path into a file dialog's name box and presses OK.
 void TypeFileName(HWND dialog, const std::string& path);
 
-using Row = std::array<std::string, 5>;
-std::vector<Row> ReadAllRows();
-void AddRow(const Row& row);
 // Lets posted messages run until the queue is empty.
 void PumpMessages();
 
@@ -72,10 +68,3 @@ bool SettingsKeyExists();
 void WriteSettingRaw(const char* name, DWORD type, const void* data, DWORD size);
 void WriteSettingInt(const char* name, int value);
 bool ReadSettingInt(const char* name, int* value);
-
-// Files of the tests' own program folder.
-std::string TestProgramFolder();
-std::string ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::string& bytes);
-// A fresh, empty folder under the temp folder.
-std::string MakeScratchFolder(const char* name);
