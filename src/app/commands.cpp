@@ -1,7 +1,9 @@
 #include "app/commands.h"
 
+#include "app/command_policy.h"
 #include "app/help.h"
 #include "app/main_window.h"
+#include "app/playback_commands.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
@@ -32,6 +34,7 @@ void ShowListPopupMenu() {
 void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     GetSelectedEntryRow();
     int command = LOWORD(wParam);
+    if (!AdmitCommand(MainWindow, wParam)) return;
     switch (command) {
     case kCmdNewList: NewList(); break;
     case kCmdOpenList: OpenList(); break;
@@ -53,11 +56,11 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdPreview:
     case kCmdSwitchSeconds:
     case kCmdOpenArchive:
-    case kCmdPlayFullScreen:
-    case kCmdPlayWindow:
     case kCmdSettings:
     case kCmdSetStandard:
         break;
+    case kCmdPlayFullScreen: PlayListFullScreenCommand(); break;
+    case kCmdPlayWindow: ShowPlayWindowCommand(); break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;
@@ -77,5 +80,6 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdDefrag: RunDefragWithoutScreenSaver(MainWindow); break;
     default: break;
     }
-    if (MainChildren.listView) SetFocus(MainChildren.listView);
+    // Not while a modal dialog disables the window: the dialog keeps the keyboard.
+    if (MainChildren.listView && IsWindowEnabled(MainWindow)) SetFocus(MainChildren.listView);
 }

@@ -14,6 +14,7 @@
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "list/list_operation.h"
 #include "play/launch.h"
 #include "settings/settings.h"
 #include "system/corner_timer.h"
@@ -77,6 +78,11 @@ void RestoreStartupScreenSaverState() {
 }
 
 bool OnClose() {
+    // A long operation on the list ends first; the close comes back afterwards.
+    if (RunningListOperation() != ListOperation::None) {
+        DeferUntilListOperationEnds(MainWindow, kCmdExit, true);
+        return false;
+    }
     if (!ConfirmCloseWithChanges()) return false;
     if (TrayIconShown == 1) RemoveTrayIcon();
     StopCornerTimer(MainWindow);
@@ -163,6 +169,11 @@ HWND CreateMainWindow() {
 }
 
 void RunSelectedOnDoubleClick() {
+    // A preview would block a running playback or search until it ends.
+    if (RunningListOperation() != ListOperation::None) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
     if (GetSelectedEntryRow() >= 0) PreviewEntry();
 }
 

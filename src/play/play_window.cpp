@@ -12,6 +12,9 @@ constexpr COLORREF kTextColour = RGB(255, 255, 0);
 constexpr COLORREF kTextBackground = RGB(0, 0, 0);
 
 WNDPROC playAreaProc;
+// The key last pressed while the window had no focus; only its release ends
+// a screen saver, never the release of the key that opened the window.
+WPARAM keyPressedHere;
 
 void DrawPlayAreaText(HWND area) {
     RECT client{};
@@ -51,6 +54,7 @@ INT_PTR OnInitDialog(HWND dialog) {
     Playback.playArea = GetDlgItem(dialog, IDC_PLAY_AREA);
     Playback.playAreaText.clear();
     Playback.playStarted = 0;
+    keyPressedHere = 0;
     playAreaProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Playback.playArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlayAreaProc)));
     const PlaybackHost& host = *Playback.host;
@@ -116,10 +120,15 @@ INT_PTR CALLBACK PlayWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return TRUE;
         case WM_COMMAND:
             return OnCommand(dialog, LOWORD(wParam));
+        case WM_SYSKEYDOWN:
+            keyPressedHere = wParam;
+            return FALSE;
         case WM_SYSKEYUP:
-            // A key released with no focus (the buttons are disabled while the
-            // list plays): the current screen saver ends, the next one plays.
-            StopPlayingSaver();
+            // A key pressed and released with no focus (the buttons are
+            // disabled while the list plays): the current screen saver ends,
+            // the next one plays.
+            if (wParam == keyPressedHere) StopPlayingSaver();
+            keyPressedHere = 0;
             return TRUE;
         case WM_DESTROY:
             if (Playback.host && Playback.host->storePlayWindowRect) Playback.host->storePlayWindowRect(dialog);
