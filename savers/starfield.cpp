@@ -1,177 +1,135 @@
-// Starfield.scr: a small screen saver for the demo list and the tests.
-//   /s          full screen until the mouse moves or a key is pressed
-//   /p HWND     inside the given window until it goes away
-//   /c or none  a settings message (there is nothing to set)
-// When ZELVISTA_SAVER_LOG names a file, each start appends its command line
-// there, so tests can see how it was started.
+// Starfield.scr: flying through a field of stars; the setting is the speed.
 #include <windows.h>
 
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
-#include <cstring>
+
+#include "base/handles.h"
+#include "saver.h"
+#include "saver_pixels.h"
 
 namespace {
 
-constexpr int kStars = 160;
-constexpr UINT_PTR kTimer = 1;
+constexpr int kMaxStars = 600;
+constexpr double kSpeeds[] = {0.18, 0.35, 0.7};  // depth per second
+constexpr double kNearest = 0.03;
+// A streak shows where the star was this long ago.
+constexpr double kStreakSeconds = 0.05;
+constexpr int kWidths = 3, kTints = 3, kLevels = 16;
 
 struct Star {
-    float x, y, z;
+    double x, y, z;  // x, y in [-1, 1] scaled by the aspect ratio; z in (0, 1]
+    int tint;
 };
-Star stars[kStars];
-bool fullScreen;
-POINT startCursor;
-bool cursorKnown;
 
-float Random01() {
-    return static_cast<float>(std::rand()) / static_cast<float>(RAND_MAX);
-}
+struct Starfield {
+    Star stars[kMaxStars];
+    int count = 0;
+    double speed = kSpeeds[1];
+    double aspect = 1;
+    // Round-capped pens by width, tint and brightness, made once per start.
+    GdiObject pens[kWidths][kTints][kLevels];
+};
+Starfield field;
 
-void ResetStar(Star& s) {
-    s.x = Random01() * 2 - 1;
+double Random01() { return static_cast<double>(std::rand()) / RAND_MAX; }
+
+void ResetStar(Star& s, double z) {
+    s.x = (Random01() * 2 - 1) * field.aspect;
     s.y = Random01() * 2 - 1;
-    s.z = 0.1f + Random01();
+    s.z = z;
+    int r = std::rand() % 10;
+    s.tint = r < 2 ? 0 : r < 8 ? 1 : 2;  // mostly white, some blue, some warm
 }
 
-void Paint(HWND window) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    RECT r;
-    GetClientRect(window, &r);
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, r.right, r.bottom);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    FillRect(mem, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    int cx = r.right / 2, cy = r.bottom / 2;
-    for (Star& s : stars) {
-        int x = cx + static_cast<int>(s.x / s.z * cx);
-        int y = cy + static_cast<int>(s.y / s.z * cy);
-        int size = s.z < 0.3f ? 2 : 1;
-        BYTE level = static_cast<BYTE>(255 * (1.1f - s.z) > 255 ? 255 : 255 * (1.1f - s.z));
-        RECT dot{x, y, x + size, y + size};
-        HBRUSH b = CreateSolidBrush(RGB(level, level, 255));
-        FillRect(mem, &dot, b);
-        DeleteObject(b);
-    }
-    BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    EndPaint(window, &ps);
+COLORREF TintColor(int tint, double brightness) {
+    static const double tints[kTints][3] = {{0.70, 0.82, 1.0}, {1.0, 1.0, 1.0}, {1.0, 0.88, 0.70}};
+    auto level = [&](double c) { return static_cast<BYTE>(std::lround(255 * c * brightness)); };
+    return RGB(level(tints[tint][0]), level(tints[tint][1]), level(tints[tint][2]));
 }
 
-void Step(HWND window) {
-    for (Star& s : stars) {
-        s.z -= 0.01f;
-        if (s.z <= 0.05f) ResetStar(s);
-    }
-    InvalidateRect(window, nullptr, FALSE);
+void MakePens() {
+    for (int w = 0; w < kWidths; ++w)
+        for (int t = 0; t < kTints; ++t)
+            for (int l = 0; l < kLevels; ++l)
+                field.pens[w][t][l].reset(CreatePen(PS_SOLID, w + 1, TintColor(t, (l + 1.0) / kLevels)));
 }
 
-LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_CREATE:
-        SetTimer(window, kTimer, 30, nullptr);
-        return 0;
-    case WM_TIMER:
-        Step(window);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        Paint(window);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (fullScreen) {
-            POINT p;
-            GetCursorPos(&p);
-            if (!cursorKnown) {
-                startCursor = p;
-                cursorKnown = true;
-            } else if (std::abs(p.x - startCursor.x) > 4 || std::abs(p.y - startCursor.y) > 4) {
-                PostMessageA(window, WM_CLOSE, 0, 0);
-            }
+void Start(int setting, int width, int height) {
+    std::srand(GetTickCount());
+    field.speed = kSpeeds[setting];
+    field.aspect = height > 0 ? static_cast<double>(width) / height : 1;
+    // About one star per 1,500 pixels: a small preview is not crowded.
+    int wanted = width * height / 1500;
+    field.count = wanted < 80 ? 80 : wanted > kMaxStars ? kMaxStars : wanted;
+    for (int i = 0; i < field.count; ++i) ResetStar(field.stars[i], kNearest + Random01() * (1 - kNearest));
+    if (!field.pens[0][0][0]) MakePens();
+}
+
+void Step(double seconds) {
+    for (int i = 0; i < field.count; ++i) {
+        Star& s = field.stars[i];
+        s.z -= field.speed * seconds;
+        if (s.z <= kNearest || std::fabs(s.x / s.z) > 1.5 * field.aspect || std::fabs(s.y / s.z) > 1.5) {
+            ResetStar(s, 1.0);
         }
-        return 0;
-    case WM_KEYDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-        if (fullScreen) PostMessageA(window, WM_CLOSE, 0, 0);
-        return 0;
-    case WM_DESTROY:
-        KillTimer(window, kTimer);
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-void LogStart(const char* commandLine) {
-    char path[MAX_PATH];
-    DWORD n = GetEnvironmentVariableA("ZELVISTA_SAVER_LOG", path, sizeof path);
-    if (n == 0 || n >= sizeof path) return;
-    HANDLE f = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return;
-    DWORD wrote;
-    WriteFile(f, commandLine, static_cast<DWORD>(std::strlen(commandLine)), &wrote, nullptr);
-    WriteFile(f, "\r\n", 2, &wrote, nullptr);
-    CloseHandle(f);
+// A few soft clouds of colour, barely brighter than black, far behind the stars.
+void PaintSky(BYTE* bits, int width, int height) {
+    struct Cloud {
+        double x, y, size, blue, green, red;
+    };
+    const Cloud clouds[] = {{0.25, 0.30, 0.35, 38, 10, 30}, {0.75, 0.65, 0.40, 42, 22, 8}, {0.60, 0.20, 0.22, 30, 8, 28}};
+    double unit = width > height ? width : height;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            double blue = 0, green = 0, red = 0;
+            for (const Cloud& c : clouds) {
+                double dx = (x - c.x * width) / unit, dy = (y - c.y * height) / unit;
+                double f = std::exp(-(dx * dx + dy * dy) / (c.size * c.size));
+                blue += c.blue * f;
+                green += c.green * f;
+                red += c.red * f;
+            }
+            BYTE* p = bits + (static_cast<std::size_t>(y) * width + x) * 4;
+            p[0] = static_cast<BYTE>(blue);
+            p[1] = static_cast<BYTE>(green);
+            p[2] = static_cast<BYTE>(red);
+            p[3] = 0;
+        }
+    }
 }
+Backdrop sky(PaintSky);
 
-// The switch after the program name: its letter and what follows it.
-char ParseSwitch(const char* args, const char** rest) {
-    const char* p = args;
-    while (*p == ' ' || *p == '\t') ++p;
-    if (*p == '/' || *p == '-') ++p;
-    char c = static_cast<char>(*p ? (*p | 0x20) : 0);
-    if (*p) ++p;
-    while (*p == ' ' || *p == ':' || *p == '\t') ++p;
-    *rest = p;
-    return c;
+void Draw(HDC dc, int width, int height) {
+    sky.Draw(dc, width, height);
+    double cx = width / 2.0, cy = height / 2.0;
+    double focal = height / 2.0;
+    HGDIOBJ old = SelectObject(dc, GetStockObject(BLACK_PEN));
+    for (int i = 0; i < field.count; ++i) {
+        const Star& s = field.stars[i];
+        double back = s.z + field.speed * kStreakSeconds;
+        int x1 = static_cast<int>(cx + s.x / back * focal), y1 = static_cast<int>(cy + s.y / back * focal);
+        int x2 = static_cast<int>(cx + s.x / s.z * focal), y2 = static_cast<int>(cy + s.y / s.z * focal);
+        double brightness = std::pow(1.0 - s.z, 0.6) * 1.1;
+        int level = static_cast<int>(brightness * kLevels);
+        if (level <= 0) continue;
+        if (level > kLevels) level = kLevels;
+        // Near stars are larger; a preview keeps them small.
+        int w = s.z < 0.12 ? 2 : s.z < 0.35 ? 1 : 0;
+        if (height < 400 && w > 0) --w;
+        SelectObject(dc, field.pens[w][s.tint][level - 1].get());
+        MoveToEx(dc, x1, y1, nullptr);
+        LineTo(dc, x2, y2);
+        if (x1 == x2 && y1 == y2) SetPixel(dc, x2, y2, TintColor(s.tint, level / double(kLevels)));
+    }
+    SelectObject(dc, old);
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR args, int) {
-    LogStart(GetCommandLineA());
-    const char* rest = nullptr;
-    char mode = ParseSwitch(args, &rest);
-    if (mode != 's' && mode != 'p') {
-        MessageBoxA(nullptr, "このスクリーンセーバーには設定項目がありません。", "Starfield", MB_OK | MB_ICONINFORMATION);
-        return 0;
-    }
-    std::srand(GetTickCount());
-    for (Star& s : stars) ResetStar(s);
-
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = SaverProc;
-    wc.hInstance = instance;
-    wc.hCursor = nullptr;
-    wc.lpszClassName = "StarfieldSaver";
-    RegisterClassA(&wc);
-
-    HWND window;
-    if (mode == 'p') {
-        HWND parent = reinterpret_cast<HWND>(static_cast<INT_PTR>(_strtoi64(rest, nullptr, 10)));
-        if (!IsWindow(parent)) return 1;
-        RECT r;
-        GetClientRect(parent, &r);
-        window = CreateWindowExA(0, wc.lpszClassName, "Starfield", WS_CHILD | WS_VISIBLE, 0, 0, r.right, r.bottom,
-                                 parent, nullptr, instance, nullptr);
-    } else {
-        fullScreen = true;
-        window = CreateWindowExA(WS_EX_TOPMOST, wc.lpszClassName, "Starfield", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                                 instance, nullptr);
-        ShowCursor(FALSE);
-    }
-    if (!window) return 1;
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
-}
+const SaverDefinition ThisSaver{
+    "Starfield", 33, {"Speed", 3, 1}, Start, Step, Draw,
+};

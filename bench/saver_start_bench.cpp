@@ -1,0 +1,112 @@
+// Start-to-window time of our savers started with /s, against the bare
+// window program started the same way: from CreateProcess until the
+// process's window of the expected class is visible. Median of several runs,
+// the programs taking turns in each round; prints times and ratios.
+//   bench_saver_start.exe [ROUNDS]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "saver_process.h"
+
+namespace {
+
+struct Subject {
+    std::string label;
+    std::string commandLine;
+    const char* windowClass;
+    std::vector<double> ms;
+};
+
+std::string ModuleFolder() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_INTEGER& frequency) {
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// One start: -1 when the window did not show within 15 s.
+double TimeOneStart(const Subject& s) {
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    StartedProcess process;
+    if (!StartProcess(s.commandLine, process)) return -1;
+    HWND window = nullptr;
+    for (;;) {
+        window = FindTopLevelWindow(process.id, s.windowClass);
+        QueryPerformanceCounter(&now);
+        if (window || Seconds(start, now, frequency) > 15) break;
+        Sleep(1);
+    }
+    CloseAndWait(window, process, 5000);
+    return window ? Seconds(start, now, frequency) * 1000 : -1;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    std::size_t n = values.size();
+    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double Fastest(const std::vector<double>& values) {
+    return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    std::string bench = ModuleFolder(), bin = bench + "..\\bin\\";
+    std::vector<Subject> subjects{{"bare window", "\"" + bench + "bench_bare_window.exe\"", "BenchBareWindow", {}}};
+    WIN32_FIND_DATAA found;
+    FindHandle find(FindFirstFileA((bin + "*.scr").c_str(), &found));
+    if (find) {
+        do {
+            subjects.push_back({found.cFileName, SaverCommandLine(bin + found.cFileName, "/s"),
+                                "WindowsScreenSaverClass", {}});
+        } while (FindNextFileA(find.get(), &found));
+    }
+    std::sort(subjects.begin() + 1, subjects.end(), [](const Subject& a, const Subject& b) { return a.label < b.label; });
+    if (subjects.size() < 2) {
+        std::fprintf(stderr, "no savers in %s\n", bin.c_str());
+        return 1;
+    }
+    // One start of each first, not counted: the first start of a program
+    // pays for reading it from disk.
+    for (Subject& s : subjects) TimeOneStart(s);
+    // Each round starts with the next program, so none always follows the
+    // same one.
+    for (int round = 0; round < rounds; ++round) {
+        for (std::size_t k = 0; k < subjects.size(); ++k) {
+            Subject& s = subjects[(round + k) % subjects.size()];
+            double ms = TimeOneStart(s);
+            if (ms < 0) {
+                std::fprintf(stderr, "%s showed no window\n", s.label.c_str());
+                return 1;
+            }
+            s.ms.push_back(ms);
+        }
+    }
+    // The median is the usual case; the fastest run shows the cost with the
+    // least interference from other work on the machine.
+    double floor = Median(subjects[0].ms), fastestFloor = Fastest(subjects[0].ms);
+    std::printf("Start to visible window over %d runs (same run, programs in turn, each round from the next)\n",
+                rounds);
+    std::printf("  %-16s median %7.1f ms            fastest %7.1f ms\n", subjects[0].label.c_str(), floor,
+                fastestFloor);
+    for (std::size_t i = 1; i < subjects.size(); ++i) {
+        double median = Median(subjects[i].ms), fastest = Fastest(subjects[i].ms);
+        std::printf("  %-16s median %7.1f ms ratio %.2f   fastest %7.1f ms ratio %.2f\n", subjects[i].label.c_str(),
+                    median, median / floor, fastest, fastest / fastestFloor);
+    }
+    return 0;
+}

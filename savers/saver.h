@@ -1,0 +1,30 @@
+// What one of our screen savers gives the shared frame (saver_main.cpp and
+// its neighbours): its registry name, its one setting, and three procedures
+// that keep its picture. The frame owns the window, the timer, the back
+// buffer, the command line and the settings dialog.
+#pragma once
+#include <windows.h>
+
+// The one setting: an index into a short list of choices, stored as a DWORD
+// under HKCU\Software\Tandelworks\Zelvista Savers\<registryName>.
+struct SaverSetting {
+    const char* valueName;  // registry value name
+    int choiceCount;        // choices are strings IDS_CHOICE_FIRST + 0 .. count - 1
+    int defaultChoice;
+};
+
+struct SaverDefinition {
+    const char* registryName;  // the saver's own key, also its window title
+    UINT frameMs;              // frame timer period
+    SaverSetting setting;
+    // Starts a new picture of width x height with the stored setting; also
+    // called again when the window changes size.
+    void (*start)(int setting, int width, int height);
+    // Moves the picture on by the given time (seconds, at most a tenth).
+    void (*step)(double seconds);
+    // Paints the whole picture into a memory DC of width x height.
+    void (*draw)(HDC dc, int width, int height);
+};
+
+// Each saver program defines this one record.
+extern const SaverDefinition ThisSaver;
