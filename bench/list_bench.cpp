@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "bench/timing.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 
@@ -16,27 +17,6 @@ namespace {
 
 constexpr int kRows = 20000;
 constexpr int kRounds = 5;
-
-// <chrono> does not build with code page 932 literals; the performance
-// counter is what it would use anyway.
-struct Clock {
-    static LONGLONG now() {
-        LARGE_INTEGER t;
-        QueryPerformanceCounter(&t);
-        return t.QuadPart;
-    }
-};
-
-double Seconds(LONGLONG a, LONGLONG b) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return static_cast<double>(b - a) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 struct Row {
     std::string f[5];

@@ -67,9 +67,10 @@ TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
              EXPECT_EQ(ScreenSaverActive, 1);
              EXPECT_EQ(IsScreenSaverActive(), 1);
          }},
-        // Operations that arrive with later work, and identifiers of nobody.
-        {"not yet carried out", {kCmdAddFile, kCmdDeleteEntry, kCmdMoveUp, kCmdPreview, kCmdPlayWindow,
-                                 kCmdSettings, kCmdSetStandard}, nullptr, [] {}},
+        // Operations that arrive with later work, editing with no row to
+        // act on, and identifiers of nobody.
+        {"not yet carried out or nothing to do", {kCmdDeleteEntry, kCmdMoveUp, kCmdSwitchSeconds, kCmdPreview,
+                                                  kCmdPlayWindow, kCmdSettings, kCmdSetStandard}, nullptr, [] {}},
         {"unknown identifiers", {0, 1, 6000, 6501, 6502, 6999, 9001, 0xFFFF},
          [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); CurrentList.Modified = 1; },
          [] {
@@ -103,8 +104,12 @@ TEST_F(CommandTest, ModalCommandsOpenTheirDialogs) {
         {kCmdSaveListAs, "名前を付けてリストファイルを保存", IDCANCEL},
         {kCmdCustomizeToolbar, "ツール バーのカスタマイズ", IDCANCEL},
         {kCmdAbout, "バージョン情報", IDOK},
+        {kCmdAddFile, "スクリーンセーバーの読み込み", IDCANCEL},
+        {kCmdFolderSearch, "スクリーンセーバーの検索", IDOK},
+        {kCmdSwitchSeconds, "個別切替時間の設定", IDCANCEL},
     };
     AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
+    SelectRow(0);
     for (const Case& c : cases) {
         DialogDriver driver;
         int button = c.button;

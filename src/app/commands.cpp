@@ -2,6 +2,7 @@
 
 #include "app/command_policy.h"
 #include "app/help.h"
+#include "app/installed_archives.h"
 #include "app/main_window.h"
 #include "app/playback_commands.h"
 #include "app/startup.h"
@@ -9,7 +10,10 @@
 #include "app/tray.h"
 #include "archive/about_box.h"
 #include "base/handles.h"
+#include "list/add_files.h"
 #include "list/entry_list.h"
+#include "list/folder_search.h"
+#include "list/list_editing.h"
 #include "list/list_file.h"
 #include "system/screen_saver.h"
 
@@ -43,18 +47,18 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdSaveStandardList: SaveStandardList(); break;
     case kCmdEnterTray: EnterTray(); break;
     case kCmdExit: ExitProgram(); break;
-    // Adding and editing entries, running them, playing the list and the
-    // settings dialog: their operations come with the work that owns them.
-    case kCmdAddFile:
-    case kCmdFolderSearch:
-    case kCmdDeleteEntry:
-    case kCmdRemoveDuplicates:
-    case kCmdRemoveMissing:
-    case kCmdMoveUp:
-    case kCmdMoveDown:
+    case kCmdAddFile: AddScreenSaverFile(InstalledArchives(), MainWindow); break;
+    case kCmdFolderSearch: FolderSearchDialog(InstalledArchives(), MainWindow); break;
+    case kCmdDeleteEntry: DeleteSelectedEntry(); break;
+    case kCmdRemoveDuplicates: RemoveDuplicateEntries(); break;
+    case kCmdRemoveMissing: RemoveMissingEntries(); break;
+    case kCmdMoveUp: MoveEntryUp(); break;
+    case kCmdMoveDown: MoveEntryDown(); break;
+    case kCmdSwitchSeconds: SetEntrySwitchSeconds(MainWindow); break;
+    // Running entries, playing the list and the settings dialog: their
+    // operations come with the work that owns them.
     case kCmdConfigure:
     case kCmdPreview:
-    case kCmdSwitchSeconds:
     case kCmdOpenArchive:
     case kCmdSettings:
     case kCmdSetStandard:

@@ -5,16 +5,18 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/installed_archives.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/archiver.h"
 #include "base/files.h"
+#include "base/long_operation.h"
 #include "base/program_paths.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "list/dropped_files.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
-#include "list/list_operation.h"
 #include "play/launch.h"
 #include "settings/settings.h"
 #include "system/corner_timer.h"
@@ -79,8 +81,8 @@ void RestoreStartupScreenSaverState() {
 
 bool OnClose() {
     // A long operation on the list ends first; the close comes back afterwards.
-    if (RunningListOperation() != ListOperation::None) {
-        DeferUntilListOperationEnds(MainWindow, kCmdExit, true);
+    if (RunningLongOperation() != LongOperation::None) {
+        DeferUntilLongOperationEnds(MainWindow, kCmdExit, true);
         return false;
     }
     if (!ConfirmCloseWithChanges()) return false;
@@ -169,11 +171,8 @@ HWND CreateMainWindow() {
 }
 
 void RunSelectedOnDoubleClick() {
-    // A preview would block a running playback or search until it ends.
-    if (RunningListOperation() != ListOperation::None) {
-        MessageBeep(MB_ICONWARNING);
-        return;
-    }
+    // No preview while a search or playback uses the list.
+    if (RunningLongOperation() != LongOperation::None) return;
     if (GetSelectedEntryRow() >= 0) PreviewEntry();
 }
 
@@ -228,6 +227,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             DispatchCommand(wParam, lParam);
             LayoutEntryListView();
             break;
+        case WM_DROPFILES:
+            AddDroppedFiles(reinterpret_cast<HDROP>(wParam), InstalledArchives(), window);
+            return 0;
         case kTrayMessage:
             if (wParam == kTrayIconId) OnTrayIconMessage(lParam);
             break;

@@ -12,7 +12,6 @@
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_format.h"
-#include "list/list_operation.h"
 #include "play/list_playback.h"
 #include "play/play_window.h"
 #include "settings/settings.h"
@@ -78,10 +77,6 @@ void EnableSaver() {
     EnableScreenSaver();
 }
 
-bool PumpMessage(HWND dialog) {
-    return PumpOneMessage(dialog);
-}
-
 void RestorePlayWindowRect(HWND playWindow) {
     ApplyStoredRect(playWindow, AppSettings.ViewL, AppSettings.ViewT, AppSettings.ViewR, AppSettings.ViewB);
 }
@@ -90,17 +85,6 @@ void RestorePlayWindowRect(HWND playWindow) {
 void StorePlayWindowRect(HWND playWindow) {
     SavePlayWindowRect(playWindow);
     LoadPlayWindowRect();
-}
-
-// Playback uses the list and answers messages while it runs: it claims the
-// list, so that no command started meanwhile plays, searches or edits it.
-void RunPlayback(void (*play)(const PlaybackHost&)) {
-    ListOperationScope operation(ListOperation::Playback, RequestPlaybackStop);
-    if (!operation.claimed()) {
-        MessageBeep(MB_ICONWARNING);
-        return;
-    }
-    play(ProgramPlaybackHost());
 }
 
 }  // namespace
@@ -119,16 +103,15 @@ const PlaybackHost& ProgramPlaybackHost() {
     // The changer's timer arrives with the changer.
     host.stopChangerTimer = nullptr;
     host.startChangerTimer = nullptr;
-    host.pumpOneMessage = PumpMessage;
     host.restorePlayWindowRect = RestorePlayWindowRect;
     host.storePlayWindowRect = StorePlayWindowRect;
     return host;
 }
 
 void PlayListFullScreenCommand() {
-    RunPlayback(PlayListFullScreen);
+    PlayListFullScreen(ProgramPlaybackHost());
 }
 
 void ShowPlayWindowCommand() {
-    RunPlayback(ShowPlayWindow);
+    ShowPlayWindow(ProgramPlaybackHost());
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/files.h"
+#include "base/long_operation.h"
 #include "base/strings.h"
 #include "play/play_window.h"
 #include "play/playback_state.h"
@@ -32,7 +33,7 @@ bool EscapePressed() {
 }
 
 bool PumpOne() {
-    return !Host().pumpOneMessage || Host().pumpOneMessage(Playback.playWindow);
+    return PumpOneMessage(Playback.playWindow);
 }
 
 void SelectRow(int row) {
@@ -191,7 +192,11 @@ void PlayList() {
 }
 
 void PlayListFullScreen(const PlaybackHost& host) {
-    if (Playback.playing) return;
+    LongOperationScope operation(LongOperation::Playback, RequestPlaybackStop);
+    if (!operation.claimed() || Playback.playing) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
     Playback.host = &host;
     Playback.stopRequested = false;
     Playback.inWindow = 0;

@@ -53,16 +53,15 @@ struct PlaybackHost {
     // The changer's timer, stopped while the list plays.
     void (*stopChangerTimer)(HWND owner) = nullptr;
     void (*startChangerTimer)(HWND owner) = nullptr;
-    // Removes and dispatches at most one waiting message (keys for dialog
-    // through its navigation); false when it met WM_QUIT.
-    bool (*pumpOneMessage)(HWND dialog) = nullptr;
     // The play window's stored rectangle: applied when it opens (when the
     // program keeps window places), stored when it closes.
     void (*restorePlayWindowRect)(HWND playWindow) = nullptr;
     void (*storePlayWindowRect)(HWND playWindow) = nullptr;
 };
 
-// Command 6201: plays the list full screen from the selected row.
+// Command 6201: plays the list full screen from the selected row. Playback is
+// the program's one long operation meanwhile; when another runs, nothing
+// starts and a warning beep says so.
 void PlayListFullScreen(const PlaybackHost& host);
 // Plays from the selected row (row 0 when none) until the list has been
 // played, or for ever with LopPlay 1, or until it is stopped; a pass that

@@ -1,5 +1,6 @@
 #include "play/play_window.h"
 
+#include "base/long_operation.h"
 #include "play/play_window_ids.h"
 #include "play/playback_state.h"
 #include "res/resource.h"
@@ -155,7 +156,13 @@ void SetPlayButtons(bool playing) {
 }
 
 void ShowPlayWindow(const PlaybackHost& host) {
-    if (Playback.playing || Playback.playWindow) return;
+    // The window claims the list for as long as it is open: between two
+    // playbacks in it nothing else may start one.
+    LongOperationScope operation(LongOperation::Playback, RequestPlaybackStop);
+    if (!operation.claimed() || Playback.playing || Playback.playWindow) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
     Playback.host = &host;
     Playback.stopRequested = false;
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PLAY_WINDOW), host.owner, PlayWindowProc, 0);

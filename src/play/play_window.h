@@ -8,7 +8,9 @@
 #include "play/list_playback.h"
 
 // Command 6202: opens the play window over host.owner and returns when it
-// closes. Playback starts by itself when the window first paints.
+// closes. Playback starts by itself when the window first paints. The open
+// window is the program's one long operation; when another runs, nothing
+// opens and a warning beep says so.
 void ShowPlayWindow(const PlaybackHost& host);
 // Writes byteCount bytes of text, yellow on black, into the play area.
 void ShowPlayAreaText(const char* text, std::size_t byteCount);

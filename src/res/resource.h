@@ -16,6 +16,8 @@
 
 // Dialogs (their control ids live beside each dialog's script)
 #define IDD_ABOUT_BOX 4301
+#define IDD_SWITCH_SECONDS 4303
+#define IDD_FOLDER_SEARCH 4304
 #define IDD_PLAY_WINDOW 4305
 
 // Commands of menus, accelerators, toolbar and tray menu
@@ -140,6 +142,27 @@
 // Strings: the About box
 #define IDS_NOT_INSTALLED 5341
 
+// Strings: adding screen savers and archives
+#define IDS_ADD_DIALOG_TITLE 5351
+#define IDS_ADD_FILTER_SAVERS 5352
+#define IDS_ADD_FILTER_ALL 5353
+#define IDS_ADD_ERROR_CAPTION 5354
+#define IDS_MISSING_UNLHA32 5355
+#define IDS_MISSING_UNZIP32 5356
+#define IDS_MISSING_CAB32 5357
+#define IDS_REFUSED_COMMA 5358     // %s: the path
+#define IDS_REFUSED_TOO_LONG 5359  // %s: the path
+#define IDS_REFUSED_MEMBERS 5360   // %s: how many, then %s: the archive's path
+#define IDS_NOT_A_SAVER 5361       // %s: the path
+
+// Strings: the folder search
+#define IDS_SEARCH_ADDED 5371      // %s: how many rows
+#define IDS_SEARCH_IN_FOLDER 5372  // %s: the folder
+#define IDS_SEARCH_REFUSED 5373    // %s: how many files
+#define IDS_BROWSE_TITLE 5374
+#define IDS_SHGETMALLOC_ERROR 5375
+#define IDS_SHGETMALLOC_CAPTION 5376
+
 // Strings: the play window
-#define IDS_PLAY_LOADING 5351
-#define IDS_PLAY_FINISHED 5352
+#define IDS_PLAY_LOADING 5451
+#define IDS_PLAY_FINISHED 5452

@@ -1,42 +1,43 @@
 // Long operations on the list, such as the folder search and list playback,
-// run on the one thread and keep the interface alive by dispatching one
-// waiting message between their steps. Only one runs at a time, and what
-// arrives in between (commands, timers, dropped files) asks first whether one
-// is running: it then runs anyway, waits for the end, or is left undone.
+// run on the one thread and keep the interface alive by dispatching waiting
+// messages between their steps. Only one runs at a time, and what arrives in
+// between (commands, timers, dropped files, a double click) asks first
+// whether one is running: it then runs anyway, waits for the end, or is left
+// undone.
 #pragma once
 #include <windows.h>
 
 #include <vector>
 
-enum class ListOperation { None, FolderSearch, Playback };
+enum class LongOperation { None, FolderSearch, Playback };
 
 // The one record of the running operation, owned here.
-struct ListOperationState {
-    ListOperation running = ListOperation::None;
+struct LongOperationState {
+    LongOperation running = LongOperation::None;
     void (*requestStop)() = nullptr;  // asks the running operation to end soon
     HWND deferredTarget = nullptr;    // receives the deferred commands as WM_COMMAND
     std::vector<WPARAM> deferredCommands;
 };
 
-// Claims the list for one operation until the scope ends. claimed() is false
+// Claims the program for one operation until the scope ends. claimed() is false
 // when another operation already runs; the new one must then not start.
 // When the claim ends, commands deferred meanwhile are posted to their target.
-class ListOperationScope {
+class LongOperationScope {
 public:
-    ListOperationScope(ListOperation kind, void (*requestStop)());
-    ~ListOperationScope();
-    ListOperationScope(const ListOperationScope&) = delete;
-    ListOperationScope& operator=(const ListOperationScope&) = delete;
+    LongOperationScope(LongOperation kind, void (*requestStop)());
+    ~LongOperationScope();
+    LongOperationScope(const LongOperationScope&) = delete;
+    LongOperationScope& operator=(const LongOperationScope&) = delete;
     bool claimed() const { return claimed_; }
 
 private:
     bool claimed_ = false;
 };
 
-ListOperation RunningListOperation();
+LongOperation RunningLongOperation();
 // Keeps a command to be posted to target once the running operation has
 // ended; with stopFirst, asks the operation to end soon.
-void DeferUntilListOperationEnds(HWND target, WPARAM command, bool stopFirst);
+void DeferUntilLongOperationEnds(HWND target, WPARAM command, bool stopFirst);
 
 // Removes and dispatches at most one waiting message of any window. Keys for
 // `dialog` (when given) go through its dialog navigation. Returns false when

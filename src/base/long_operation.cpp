@@ -1,34 +1,34 @@
-#include "list/list_operation.h"
+#include "base/long_operation.h"
 
 #include <utility>
 
 namespace {
-ListOperationState state;
+LongOperationState state;
 }  // namespace
 
-ListOperationScope::ListOperationScope(ListOperation kind, void (*requestStop)()) {
-    if (state.running != ListOperation::None || kind == ListOperation::None) return;
+LongOperationScope::LongOperationScope(LongOperation kind, void (*requestStop)()) {
+    if (state.running != LongOperation::None || kind == LongOperation::None) return;
     state.running = kind;
     state.requestStop = requestStop;
     claimed_ = true;
 }
 
-ListOperationScope::~ListOperationScope() {
+LongOperationScope::~LongOperationScope() {
     if (!claimed_) return;
     std::vector<WPARAM> commands = std::move(state.deferredCommands);
     HWND target = state.deferredTarget;
-    state = ListOperationState{};
+    state = LongOperationState{};
     // Posted, not run here: they run from the message loop once this
     // operation's handler has returned.
     for (WPARAM command : commands) PostMessageA(target, WM_COMMAND, command, 0);
 }
 
-ListOperation RunningListOperation() {
+LongOperation RunningLongOperation() {
     return state.running;
 }
 
-void DeferUntilListOperationEnds(HWND target, WPARAM command, bool stopFirst) {
-    if (state.running == ListOperation::None) return;
+void DeferUntilLongOperationEnds(HWND target, WPARAM command, bool stopFirst) {
+    if (state.running == LongOperation::None) return;
     state.deferredTarget = target;
     bool known = false;
     for (WPARAM c : state.deferredCommands) known = known || c == command;

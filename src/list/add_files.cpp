@@ -1,0 +1,178 @@
+#include "list/add_files.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/strings.h"
+#include "base/text.h"
+#include "list/entry_list.h"
+#include "list/list_file.h"
+#include "list/list_format.h"
+#include "list/member_rows.h"
+#include "list/row_batch.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr std::size_t kFieldLimit = 255;
+
+// The extension's ASCII letters in lower case; the trail byte of a
+// double-byte character is never touched.
+void LowerExtension(char* name) {
+    char* dot = std::strrchr(name, '.');
+    if (!dot) return;
+    for (char* p = dot; *p; ++p) {
+        if (IsLeadByte(static_cast<unsigned char>(*p))) {
+            if (!p[1]) break;
+            ++p;
+        } else if (*p >= 'A' && *p <= 'Z') {
+            *p = static_cast<char>(*p - 'A' + 'a');
+        }
+    }
+}
+
+void Warn(HWND owner, const std::string& text) {
+    MessageBoxA(owner, text.c_str(), LoadText(IDS_ADD_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
+}
+
+// The text of a refused archive's members: how many, then the archive.
+std::string RefusedMembersText(int count, const char* path) {
+    std::string text = FormatText(IDS_REFUSED_MEMBERS, std::to_string(count));
+    std::size_t at = text.find("%s");
+    if (at != std::string::npos) text.replace(at, 2, path);
+    return text;
+}
+
+bool AppendLooseSaver(const char* path) {
+    ScreenSaverEntry entry{};
+    if (!SplitFolderAndName(path, entry.folder, sizeof entry.folder, entry.name, sizeof entry.name) ||
+        !CopyText(entry.seconds, sizeof entry.seconds, "0") ||
+        !CopyText(entry.type, sizeof entry.type, kLooseSaverType))
+        return false;
+    LowerExtension(entry.name);
+    CurrentEntry = entry;
+    InsertEntryRow(GetEntryRowCount());
+    return true;
+}
+
+void AppendArchiveMembers(const char* path, int index, const ArchiveAccess& archives, HWND owner,
+                          AddResult& result) {
+    if (!archives.listMembers) return;
+    std::vector<std::string> members = archives.listMembers(index, path, owner);
+    std::vector<std::string> listable;
+    for (std::string& member : members) {
+        if (member.size() > kFieldLimit || member.find(',') != std::string::npos) ++result.refused;
+        else listable.push_back(std::move(member));
+    }
+    EntryRowBatch batch;
+    result.added += AppendArchiveMemberRows(listable, path, kArchiveTypeText[index]);
+}
+
+}  // namespace
+
+FileKind ClassifyFile(const char* path) {
+    const char* name = path + FileNameOffset(path);
+    const char* dot = std::strrchr(name, '.');
+    if (!dot) return FileKind::Other;
+    char extension[5] = {};
+    std::strncpy(extension, dot, 4);
+    LowerExtension(extension);
+    struct Known {
+        const char* extension;
+        FileKind kind;
+    };
+    static const Known known[] = {{".scr", FileKind::ScreenSaver},
+                                  {".lzh", FileKind::LzhArchive},
+                                  {".zip", FileKind::ZipArchive},
+                                  {".cab", FileKind::CabArchive}};
+    for (const Known& k : known)
+        if (std::strcmp(extension, k.extension) == 0) return k.kind;
+    return FileKind::Other;
+}
+
+int ArchiverIndexOf(FileKind kind) {
+    switch (kind) {
+    case FileKind::LzhArchive: return 0;
+    case FileKind::ZipArchive: return 1;
+    case FileKind::CabArchive: return 2;
+    default: return -1;
+    }
+}
+
+Refusal CheckListable(const char* path) {
+    if (std::strlen(path) > kFieldLimit) return Refusal::TooLong;
+    if (std::strchr(path, ',')) return Refusal::Comma;
+    return Refusal::None;
+}
+
+ArchiveGate InstalledArchiversGate(const ArchiveAccess& archives) {
+    ArchiveGate gate;
+    for (int i = 0; i < 3; ++i) gate.open[i] = archives.present[i];
+    return gate;
+}
+
+AddResult AddFileToList(const char* path, const ArchiveGate& gate, const ArchiveAccess& archives, HWND owner) {
+    AddResult result;
+    FileKind kind = ClassifyFile(path);
+    int index = ArchiverIndexOf(kind);
+    if (kind == FileKind::Other || (index >= 0 && !gate.open[index])) return result;
+    result.refusal = CheckListable(path);
+    if (result.refusal != Refusal::None) {
+        result.refused = 1;
+        return result;
+    }
+    if (kind == FileKind::ScreenSaver) {
+        if (AppendLooseSaver(path)) result.added = 1;
+    } else {
+        AppendArchiveMembers(path, index, archives, owner, result);
+    }
+    if (result.added > 0) CurrentList.Modified = 1;
+    return result;
+}
+
+void AddChosenFile(const char* path, const ArchiveAccess& archives, HWND owner, bool sayWhenNotOurs) {
+    static const unsigned kMissingLibrary[3] = {IDS_MISSING_UNLHA32, IDS_MISSING_UNZIP32, IDS_MISSING_CAB32};
+    FileKind kind = ClassifyFile(path);
+    int index = ArchiverIndexOf(kind);
+    if (kind == FileKind::Other) {
+        if (sayWhenNotOurs) Warn(owner, FormatText(IDS_NOT_A_SAVER, path));
+        return;
+    }
+    if (index >= 0 && !archives.present[index]) {
+        Warn(owner, LoadText(kMissingLibrary[index]));
+        return;
+    }
+    AddResult result = AddFileToList(path, InstalledArchiversGate(archives), archives, owner);
+    if (result.refusal == Refusal::Comma)
+        Warn(owner, FormatText(IDS_REFUSED_COMMA, path));
+    else if (result.refusal == Refusal::TooLong)
+        Warn(owner, FormatText(IDS_REFUSED_TOO_LONG, path));
+    else if (result.refused > 0)
+        Warn(owner, RefusedMembersText(result.refused, path));
+}
+
+void AddScreenSaverFile(const ArchiveAccess& archives, HWND owner) {
+    // Longer than any field, so that a path too long for the list arrives
+    // here and is refused with a reason instead of failing in the dialog.
+    char file[1024] = "";
+    std::string title = LoadText(IDS_ADD_DIALOG_TITLE);
+    std::string filter = LoadText(IDS_ADD_FILTER_SAVERS);
+    filter.append(1, '\0').append("*.scr").append(1, '\0');
+    filter.append(LoadText(IDS_ADD_FILTER_ALL)).append(1, '\0');
+    filter.append("*.scr;*.lzh;*.zip;*.cab").append(2, '\0');
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = sizeof file;
+    ofn.lpstrTitle = title.c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!GetOpenFileNameA(&ofn)) return;
+    AddChosenFile(file, archives, owner, true);
+}

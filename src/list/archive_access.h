@@ -1,0 +1,16 @@
+// What adding screen savers needs of the archiver libraries. The program
+// hands it in: the list does not depend on the archive adapter.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct ArchiveAccess {
+    // The libraries found at start-up, by archiver index (0 LZH, 1 ZIP, 2 CAB).
+    bool present[3] = {};
+    // File names of the archive's .scr members (their folders inside the
+    // archive dropped), in archive order; none when the library is missing
+    // or refuses the file. The owner owns any message the library shows.
+    std::vector<std::string> (*listMembers)(int index, const char* archivePath, HWND owner) = nullptr;
+};

@@ -1,0 +1,13 @@
+// Control identifiers of the folder search dialog (IDD_FOLDER_SEARCH).
+#pragma once
+
+#define IDC_SEARCH_BROWSE 3201
+#define IDC_SEARCH_FOLDER 3202
+#define IDC_SEARCH_SUBFOLDERS 3203
+#define IDC_SEARCH_ARCHIVES 3204
+#define IDC_SEARCH_LZH 3205
+#define IDC_SEARCH_ZIP 3206
+#define IDC_SEARCH_CAB 3207
+#define IDC_SEARCH_START 3208
+#define IDC_SEARCH_STATUS 3209
+
