@@ -4,7 +4,6 @@
 #include "app/help.h"
 #include "app/installed_archives.h"
 #include "app/main_window.h"
-#include "app/playback_commands.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
@@ -15,6 +14,9 @@
 #include "list/folder_search.h"
 #include "list/list_editing.h"
 #include "list/list_file.h"
+#include "play/entry_commands.h"
+#include "play/list_playback.h"
+#include "play/play_window.h"
 #include "system/screen_saver.h"
 
 namespace {
@@ -55,16 +57,15 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdMoveUp: MoveEntryUp(); break;
     case kCmdMoveDown: MoveEntryDown(); break;
     case kCmdSwitchSeconds: SetEntrySwitchSeconds(MainWindow); break;
-    // Running entries, playing the list and the settings dialog: their
-    // operations come with the work that owns them.
-    case kCmdConfigure:
-    case kCmdPreview:
-    case kCmdOpenArchive:
+    case kCmdConfigure: ConfigureEntry(SelectedEntryRow); break;
+    case kCmdPreview: PreviewEntry(SelectedEntryRow); break;
+    case kCmdOpenArchive: OpenEntryArchive(SelectedEntryRow); break;
+    case kCmdSetStandard: SetEntryAsStandard(SelectedEntryRow); break;
+    // The settings dialog comes with the work that owns it.
     case kCmdSettings:
-    case kCmdSetStandard:
         break;
-    case kCmdPlayFullScreen: PlayListFullScreenCommand(); break;
-    case kCmdPlayWindow: ShowPlayWindowCommand(); break;
+    case kCmdPlayFullScreen: PlayListFullScreen(); break;
+    case kCmdPlayWindow: ShowPlayWindow(); break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;

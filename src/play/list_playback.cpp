@@ -1,26 +1,26 @@
 #include "play/list_playback.h"
 
-#include <cstdlib>
+#include <cstdio>
+#include <memory>
 #include <string>
 
-#include "base/files.h"
 #include "base/long_operation.h"
+#include "base/program_paths.h"
 #include "base/strings.h"
+#include "play/play_connections.h"
 #include "play/play_window.h"
 #include "play/playback_state.h"
-#include "play/saver_process.h"
+#include "play/prepare_entry.h"
+#include "play/saver_run_guard.h"
+#include "play/saver_window.h"
 #include "res/resource.h"
 
 PlaybackState Playback;
 
 namespace {
 
-const PlaybackHost& Host() {
-    return *Playback.host;
-}
-
 PlaybackOptions Options() {
-    return Host().options ? Host().options() : PlaybackOptions{};
+    return Play.playbackOptions ? Play.playbackOptions() : PlaybackOptions{};
 }
 
 bool Aborted() {
@@ -32,12 +32,13 @@ bool EscapePressed() {
     return (GetAsyncKeyState(VK_ESCAPE) & 0x8001) != 0;
 }
 
-bool PumpOne() {
-    return PumpOneMessage(Playback.playWindow);
+void PumpOne() {
+    // WM_QUIT: the program is ending.
+    if (!PumpOneMessage(Playback.playWindow)) Playback.stopRequested = true;
 }
 
 void SelectRow(int row) {
-    if (Host().selectRow) Host().selectRow(row);
+    if (Play.selectRow) Play.selectRow(row);
 }
 
 void ShowPlayAreaMessage(unsigned id) {
@@ -46,44 +47,19 @@ void ShowPlayAreaMessage(unsigned id) {
     ShowPlayAreaText(text.data(), text.size());
 }
 
-// An entry plays for its own switch seconds, or for ChgTime when it has none
-// (empty, not a number, 0 or below). At least one second, and no longer than
-// a timer can wait.
-UINT EntryMilliseconds(const char* seconds, int standardSeconds) {
-    long long s = std::strtol(seconds, nullptr, 10);
-    if (s <= 0) s = standardSeconds;
-    if (s <= 0) s = 1;
-    const long long ms = s * 1000;
-    return static_cast<UINT>(ms > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : ms);
-}
-
-bool SaverHasEnded() {
-    return !Playback.saver || WaitForSingleObject(Playback.saver.get(), 0) != WAIT_TIMEOUT;
-}
-
-// The window that shows the playing screen saver: the play area's child, or
-// its full-screen window; only ever one of its own process.
-HWND PlayingSaverWindow() {
-    if (!Playback.inWindow) return FindSaverWindow(Playback.saverId);
-    HWND child = Playback.playArea ? GetWindow(Playback.playArea, GW_CHILD) : nullptr;
-    DWORD owner = 0;
-    if (child) GetWindowThreadProcessId(child, &owner);
-    return child && owner == Playback.saverId ? child : nullptr;
-}
-
 void CALLBACK OnEntryTimer(HWND window, UINT, UINT_PTR, DWORD) {
     KillTimer(window, kEntryTimerId);
     Playback.entryFinished = 1;
 }
 
 // Full screen, the screen saver ends by itself when the user moves the mouse
-// or presses a key: once its window is gone the next entry plays. One that
+// or presses a key: once its window has gone the next entry plays. One that
 // never showed a window runs until its time is over.
 void CALLBACK OnSaverWatchTimer(HWND window, UINT, UINT_PTR, DWORD) {
     KillTimer(window, kSaverWatchTimerId);
-    if (FindSaverWindow(Playback.saverId)) {
+    if (Playback.saver && FindSaverWindow(Playback.saver->Id())) {
         Playback.saverWindowSeen = true;
-    } else if (Playback.saverWindowSeen || SaverHasEnded()) {
+    } else if (Playback.saverWindowSeen || !Playback.saver || !Playback.saver->Running()) {
         Playback.entryFinished = 1;
         return;
     }
@@ -93,10 +69,21 @@ void CALLBACK OnSaverWatchTimer(HWND window, UINT, UINT_PTR, DWORD) {
 // Sleeps until a message arrives, the screen saver ends, or it is time to
 // look at the Esc key again: playback costs next to nothing while it waits.
 void WaitForPlaybackEvent() {
-    HANDLE process = Playback.saver.get();
+    HANDLE process = Playback.saver ? Playback.saver->Process() : nullptr;
     const DWORD woke = MsgWaitForMultipleObjectsEx(process ? 1 : 0, process ? &process : nullptr, kEscapePollPeriod,
                                                    QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // A screen saver that has gone by itself ends its entry at once.
     if (process && woke == WAIT_OBJECT_0) Playback.entryFinished = 1;
+}
+
+bool BuildCommandLine(const char* path, char* out, std::size_t size) {
+    char saverSwitch[32] = "/s";
+    if (Playback.inWindow) {
+        // The play area's handle as a signed decimal number.
+        const int handle = static_cast<int>(reinterpret_cast<INT_PTR>(Playback.playArea));
+        std::snprintf(saverSwitch, sizeof saverSwitch, "/p %d", handle);
+    }
+    return BuildSaverCommandLine(out, size, path, saverSwitch);
 }
 
 }  // namespace
@@ -106,42 +93,36 @@ bool IsListPlaying() {
 }
 
 void PollEscape() {
-    if (!PumpOne()) Playback.stopRequested = true;  // the program is ending
+    PumpOne();
     if (EscapePressed()) Playback.abort = 1;
     // Nothing to play in once the windows have gone.
-    if (!IsWindow(Host().owner) || (Playback.inWindow && !IsWindow(Playback.playArea))) Playback.stopRequested = true;
+    if (!IsWindow(Play.owner) || (Playback.inWindow && !IsWindow(Playback.playArea))) Playback.stopRequested = true;
 }
 
 void StopPlayingSaver() {
-    if (!Playback.host) return;
-    KillTimer(Host().owner, kEntryTimerId);
-    if (!Playback.inWindow) KillTimer(Host().owner, kSaverWatchTimerId);
+    KillTimer(Play.owner, kEntryTimerId);
+    if (!Playback.inWindow) KillTimer(Play.owner, kSaverWatchTimerId);
     if (!Playback.saver) return;
-    EndSaverProcess(Playback.saver.get(), PlayingSaverWindow(), kSaverCloseBound, kSaverGraceBound);
+    Playback.saver->Close();
     Playback.saver.reset();
-    Playback.saverId = 0;
     Playback.entryFinished = 1;
 }
 
 bool PlayOneEntry(int row) {
-    PreparedSaver prepared;
-    if (!Host().prepareRow || !Host().prepareRow(row, &prepared)) return false;
-    if (!FileExists(prepared.path)) return false;
-    char command[kSaverCommandSize];
-    if (!BuildSaverCommandLine(command, sizeof command, prepared.path,
-                               Playback.inWindow ? Playback.playArea : nullptr))
-        return false;
-    const UINT ms = EntryMilliseconds(prepared.seconds, Options().ChgTime);
-    Playback.saver.reset(StartSaverProcess(command));
-    if (!Playback.saver) return false;
-    Playback.saverId = GetProcessId(Playback.saver.get());
+    const PreparedEntry prepared = PrepareEntry(row, AppPaths.WorkFolder);
+    char commandLine[kSaverCommandLineSize];
+    if (!prepared.ready() || !BuildCommandLine(prepared.path, commandLine, sizeof commandLine)) return false;
+    const DWORD ms = EntrySwitchMilliseconds(prepared.entry.seconds, Options().ChgTime);
+    auto saver = std::make_unique<SaverProcess>();
+    if (!saver->Start(commandLine, Playback.inWindow ? Playback.playArea : nullptr)) return false;
+    Playback.saver = std::move(saver);
     Playback.saverWindowSeen = false;
     // The entry's time starts once its screen saver is up.
-    WaitForSaverReady(Playback.saver.get(), kSaverReadyBound);
-    const bool started = !SaverHasEnded();
+    WaitForSaverReady(Playback.saver->Process(), kSaverReadyBound);
+    const bool started = Playback.saver->Running();
     Playback.entryFinished = 0;
-    SetTimer(Host().owner, kEntryTimerId, ms, OnEntryTimer);
-    if (!Playback.inWindow) SetTimer(Host().owner, kSaverWatchTimerId, kSaverWatchPeriod, OnSaverWatchTimer);
+    SetTimer(Play.owner, kEntryTimerId, ms, OnEntryTimer);
+    if (!Playback.inWindow) SetTimer(Play.owner, kSaverWatchTimerId, kSaverWatchPeriod, OnSaverWatchTimer);
     PollEscape();
     while (!Aborted() && !Playback.entryFinished) {
         WaitForPlaybackEvent();
@@ -152,52 +133,47 @@ bool PlayOneEntry(int row) {
 }
 
 void PlayList() {
-    if (!Playback.host || Playback.playing) return;
-    const PlaybackHost& host = Host();
+    if (Playback.playing) return;
     Playback.playing = true;
-    if (host.stopChangerTimer) host.stopChangerTimer(host.owner);
-    if (Playback.inWindow) SetPlayButtons(true);
-    const int wasActive = host.isSaverActive ? host.isSaverActive() : 0;
-    if (host.disableSaver) host.disableSaver();
-    const int selected = host.selectedRow ? host.selectedRow() : -1;
-    int row = selected < 0 ? 0 : selected;
-    const int count = host.rowCount ? host.rowCount() : 0;
-    ShowPlayAreaMessage(IDS_PLAY_LOADING);
-    EscapePressed();  // a press from before playback is not a request to stop it
+    {
+        // The changer timer stopped and the system's screen saver off meanwhile.
+        SaverRunGuard quiet;
+        if (Playback.inWindow) SetPlayButtons(true);
+        const int selected = Play.selectedRow ? Play.selectedRow() : -1;
+        const int count = Play.rowCount ? Play.rowCount() : 0;
+        int row = selected < 0 ? 0 : selected;
+        ShowPlayAreaMessage(IDS_PLAY_LOADING);
+        EscapePressed();  // a press from before playback is not a request to stop it
 
-    // Rows in a row that started nothing: a whole list of them ends playback,
-    // which would otherwise go round for ever with nothing to show.
-    int unstarted = 0;
-    for (bool go = true; go;) {
-        Playback.abort = 0;
-        while (row < count && !Aborted()) {
-            unstarted = PlayOneEntry(row) ? 0 : unstarted + 1;
-            ++row;
-            SelectRow(row < count ? row : 0);
-            ShowPlayAreaMessage(IDS_PLAY_LOADING);
-            if (!PumpOne()) Playback.stopRequested = true;
-            if (unstarted >= count) break;
+        // Entries in a row that started nothing: as many as the list holds end
+        // playback, which would otherwise go round for ever showing nothing.
+        int unstarted = 0;
+        for (bool again = true; again;) {
+            Playback.abort = 0;
+            while (row < count && !Aborted() && unstarted < count) {
+                unstarted = PlayOneEntry(row) ? 0 : unstarted + 1;
+                ++row;
+                SelectRow(row < count ? row : 0);
+                ShowPlayAreaMessage(IDS_PLAY_LOADING);
+                PumpOne();
+            }
+            if (Aborted() || unstarted >= count) break;
+            row = 0;
+            SelectRow(0);
+            again = Options().LopPlay == 1;
         }
-        if (Aborted() || unstarted >= count) break;
-        row = 0;
-        SelectRow(0);
-        go = Options().LopPlay == 1;
     }
-
-    if (wasActive == 1 && host.enableSaver) host.enableSaver();
     ShowPlayAreaMessage(IDS_PLAY_FINISHED);
     if (Playback.inWindow) SetPlayButtons(false);
-    if (host.startChangerTimer) host.startChangerTimer(host.owner);
     Playback.playing = false;
 }
 
-void PlayListFullScreen(const PlaybackHost& host) {
+void PlayListFullScreen() {
     LongOperationScope operation(LongOperation::Playback, RequestPlaybackStop);
     if (!operation.claimed() || Playback.playing) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    Playback.host = &host;
     Playback.stopRequested = false;
     Playback.inWindow = 0;
     PlayList();

@@ -1,6 +1,8 @@
 #include "play/play_window.h"
 
 #include "base/long_operation.h"
+#include "play/list_playback.h"
+#include "play/play_connections.h"
 #include "play/play_window_ids.h"
 #include "play/playback_state.h"
 #include "res/resource.h"
@@ -58,9 +60,8 @@ INT_PTR OnInitDialog(HWND dialog) {
     keyPressedHere = 0;
     playAreaProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Playback.playArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlayAreaProc)));
-    const PlaybackHost& host = *Playback.host;
-    if (host.restorePlayWindowRect) host.restorePlayWindowRect(dialog);
-    const int zOrder = host.options ? host.options().ZOrder : 0;
+    if (Play.restorePlayWindowRect) Play.restorePlayWindowRect(dialog);
+    const int zOrder = Play.playbackOptions ? Play.playbackOptions().ZOrder : 0;
     SetWindowPos(dialog, zOrder != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
     return FALSE;
@@ -132,7 +133,7 @@ INT_PTR CALLBACK PlayWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             keyPressedHere = 0;
             return TRUE;
         case WM_DESTROY:
-            if (Playback.host && Playback.host->storePlayWindowRect) Playback.host->storePlayWindowRect(dialog);
+            if (Play.storePlayWindowRect) Play.storePlayWindowRect(dialog);
             Playback.playWindow = nullptr;
             Playback.playArea = nullptr;
             return FALSE;
@@ -155,7 +156,7 @@ void SetPlayButtons(bool playing) {
     Enable(IDC_PLAY_START, !playing);
 }
 
-void ShowPlayWindow(const PlaybackHost& host) {
+void ShowPlayWindow() {
     // The window claims the list for as long as it is open: between two
     // playbacks in it nothing else may start one.
     LongOperationScope operation(LongOperation::Playback, RequestPlaybackStop);
@@ -163,9 +164,8 @@ void ShowPlayWindow(const PlaybackHost& host) {
         MessageBeep(MB_ICONWARNING);
         return;
     }
-    Playback.host = &host;
     Playback.stopRequested = false;
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PLAY_WINDOW), host.owner, PlayWindowProc, 0);
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PLAY_WINDOW), Play.owner, PlayWindowProc, 0);
     Playback.playWindow = nullptr;
     Playback.playArea = nullptr;
     Playback.inWindow = 0;

@@ -2,21 +2,19 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
-#include "base/handles.h"
-#include "play/list_playback.h"
+#include "play/saver_process.h"
 
 struct PlaybackState {
-    const PlaybackHost* host = nullptr;  // of the playback or play window under way
     int inWindow = 0;       // 1 while the list plays in the play window, 0 full screen
     int abort = 0;          // Esc or Stop: cleared at the start of every pass
     int entryFinished = 0;  // the playing entry's time is over or its screen saver has gone
     int playStarted = 0;    // the play window's first paint has started playback
     bool playing = false;   // PlayList runs
     bool stopRequested = false;  // the program asked playback to end: never cleared by a pass
-    Handle saver;           // the playing entry's process, open until the entry ends
-    DWORD saverId = 0;
+    std::unique_ptr<SaverProcess> saver;  // the playing entry's screen saver, until the entry ends
     bool saverWindowSeen = false;  // full screen: its window was up at a watch tick
     HWND playWindow = nullptr;
     HWND playArea = nullptr;

@@ -1,103 +1,116 @@
 #include "play/saver_process.h"
 
-#include <cstdio>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
 
-#include "base/handles.h"
+#include "base/process.h"
 #include "base/text.h"
 
 const char kSaverWindowClass[] = "WindowsScreenSaverClass";
 
 namespace {
 
-// A preview window is a child of one of ours in another process: creating
-// and destroying it sends its parent a notice and waits for the answer, so
-// every wait for that process must answer sent messages or both would stall.
-void AnswerSentMessages() {
-    MSG msg;
-    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-}
+// Longest time that fits a wait and a timer (about 24 days).
+constexpr long long kLongestMs = 0x7FFFFFFF;
+constexpr DWORD kTerminateWaitMs = 5000;
 
-bool HasEnded(HANDLE process) {
-    return WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
-}
-
-struct SaverWindowSearch {
+struct WindowSearch {
     DWORD processId;
-    HWND found;
+    HWND parent;
+    int found;
 };
 
-BOOL CALLBACK MatchSaverWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<SaverWindowSearch*>(param);
+// Posted, not sent: a screen saver that hangs must not hang the program.
+BOOL CALLBACK CloseIfTheSavers(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, kSaverWindowClass) != 0) return TRUE;
-    search->found = window;
-    return FALSE;
+    if (owner != search->processId) return TRUE;
+    if (search->parent) {
+        if (GetParent(window) != search->parent) return TRUE;
+    } else {
+        char cls[64] = "";
+        GetClassNameA(window, cls, sizeof cls);
+        if (std::strcmp(cls, kSaverWindowClass) != 0) return TRUE;
+    }
+    if (PostMessageA(window, WM_CLOSE, 0, 0)) ++search->found;
+    return TRUE;
+}
+
+// Waits up to ms for the process to end. Messages other threads send to this
+// one are answered meanwhile (nothing posted is touched): a screen saver
+// closing a window inside one of ours tells our window so, and would
+// otherwise wait for us while we wait for it.
+bool WaitForEnd(HANDLE process, DWORD ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD spent = GetTickCount() - start;
+        const DWORD left = spent >= ms ? 0 : ms - spent;
+        const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_SENDMESSAGE);
+        if (woke == WAIT_OBJECT_0) return true;
+        if (woke != WAIT_OBJECT_0 + 1) return false;
+        MSG msg;
+        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
 }
 
 }  // namespace
 
-bool BuildSaverCommandLine(char* out, std::size_t size, const char* path, HWND previewParent) {
-    char saverSwitch[32] = " /s";
-    if (previewParent) {
-        const int handle = static_cast<int>(reinterpret_cast<INT_PTR>(previewParent));
-        std::snprintf(saverSwitch, sizeof saverSwitch, " /p %d", handle);
+bool BuildSaverCommandLine(char* out, std::size_t size, const char* path, const char* switchText) {
+    if (size == 0) return false;
+    if (!CopyText(out, size, "\"") || !AppendText(out, size, path) || !AppendText(out, size, "\" ") ||
+        !AppendText(out, size, switchText)) {
+        out[0] = '\0';
+        return false;
     }
-    return CopyText(out, size, "\"") && AppendText(out, size, path) && AppendText(out, size, "\"") &&
-           AppendText(out, size, saverSwitch);
+    return true;
 }
 
-HANDLE StartSaverProcess(const char* commandLine) {
-    char command[kSaverCommandSize];  // CreateProcess may write into its command line
-    if (!CopyText(command, sizeof command, commandLine)) return nullptr;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
+DWORD EntrySwitchMilliseconds(const char* secondsText, int standardSeconds) {
+    errno = 0;
+    long long seconds = std::strtoll(secondsText, nullptr, 10);
+    if (seconds <= 0 || errno == ERANGE) seconds = standardSeconds;
+    if (seconds <= 0) seconds = 1;  // a hand-edited standard time of 0 or less
+    long long ms = seconds > kLongestMs / 1000 ? kLongestMs : seconds * 1000;
+    return static_cast<DWORD>(ms < 0 ? 0 : ms);
 }
 
-HWND FindSaverWindow(DWORD processId) {
-    SaverWindowSearch search{processId, nullptr};
-    if (processId) EnumWindows(MatchSaverWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+SaverProcess::~SaverProcess() {
+    Close();
 }
 
-void WaitForSaverReady(HANDLE process, DWORD ms) {
-    constexpr DWORD kSlice = 15;
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD idle = WaitForInputIdle(process, kSlice);
-        if (idle == 0 || idle == WAIT_FAILED || HasEnded(process)) return;
-        AnswerSentMessages();
-        if (GetTickCount() - start >= ms) return;
-    }
+bool SaverProcess::Start(const char* commandLine, HWND parent) {
+    Close();
+    parent_ = parent;
+    StartedProcess started = StartProcess(commandLine, SW_SHOWNORMAL);
+    process_ = std::move(started.process);
+    id_ = started.id;
+    return static_cast<bool>(process_);
 }
 
-bool WaitForProcessEnd(HANDLE process, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD elapsed = GetTickCount() - start;
-        const DWORD left = elapsed >= ms ? 0 : ms - elapsed;
-        const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0) return true;
-        if (woke != WAIT_OBJECT_0 + 1) return HasEnded(process);
-        AnswerSentMessages();
-    }
+bool SaverProcess::Running() const {
+    return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
-void EndSaverProcess(HANDLE process, HWND window, DWORD closeMs, DWORD graceMs) {
-    if (!process) return;
-    // Posted, not sent: a screen saver that hangs must not hang the program.
-    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-    if (WaitForProcessEnd(process, window ? closeMs : graceMs)) return;
-    TerminateProcess(process, 1);
-    WaitForProcessEnd(process, closeMs);
+SaverEnd SaverProcess::Close(DWORD closeWaitMs) {
+    if (!Running()) return SaverEnd::AlreadyEnded;
+    WindowSearch search{id_, parent_, 0};
+    if (parent_)
+        EnumChildWindows(parent_, CloseIfTheSavers, reinterpret_cast<LPARAM>(&search));
+    else
+        EnumWindows(CloseIfTheSavers, reinterpret_cast<LPARAM>(&search));
+    if (search.found > 0 && WaitForEnd(process_.get(), closeWaitMs)) return SaverEnd::Closed;
+    TerminateProcess(process_.get(), 1);
+    WaitForEnd(process_.get(), kTerminateWaitMs);
+    return SaverEnd::Terminated;
+}
+
+TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms) {
+    SaverProcess saver;
+    if (!saver.Start(commandLine)) return TimedSaverRun::NotStarted;
+    if (WaitForSingleObject(saver.Process(), ms) == WAIT_OBJECT_0) return TimedSaverRun::EndedEarly;
+    saver.Close();
+    return TimedSaverRun::TimeOver;
 }

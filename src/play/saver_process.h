@@ -1,40 +1,64 @@
-// The screen saver process that playback runs: its command line, the window
-// that shows it, and ending it within a bounded time whatever it does.
+// A screen saver the program runs itself, and how it is ended: WM_CLOSE to its
+// window, a bounded wait for its process, then TerminateProcess. A screen saver
+// that made no window is ended at once. Used wherever the program plays entries.
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
 
-// The class of the windows that screen savers show, full screen or in a preview.
+#include "base/handles.h"
+
+// Command lines of screen savers fit this buffer, switch included; a longer
+// one is not run.
+constexpr std::size_t kSaverCommandLineSize = 256;
+// How long a screen saver may take to end after WM_CLOSE.
+constexpr DWORD kSaverCloseWaitMs = 3000;
 extern const char kSaverWindowClass[];  // "WindowsScreenSaverClass"
 
-// Room for a runnable path (255 bytes), its quotes and the longest switch.
-constexpr std::size_t kSaverCommandSize = 320;
+// The screen saver's path in double quotes, a blank and the switch ("/s",
+// "/c", "/p 1234"): a path with blanks is never split. False (and out empty)
+// when it does not fit; nothing is cut.
+bool BuildSaverCommandLine(char* out, std::size_t size, const char* path, const char* switchText);
 
-// The command line for path: "\"path\" /s" full screen, or
-// "\"path\" /p <handle>" inside previewParent, the handle as a signed decimal.
-// The path is quoted so that a blank in it never lets another program run.
-// False when it does not fit.
-bool BuildSaverCommandLine(char* out, std::size_t size, const char* path, HWND previewParent);
+// How long an entry plays: its own switch seconds as a decimal number, or
+// standardSeconds when that is 0 or not a positive number; at least a second.
+DWORD EntrySwitchMilliseconds(const char* secondsText, int standardSeconds);
 
-// Starts the command line; the process handle (its thread handle closed), or
-// null when it could not be started.
-HANDLE StartSaverProcess(const char* commandLine);
+enum class SaverEnd {
+    AlreadyEnded,  // it had ended by itself
+    Closed,        // it ended after WM_CLOSE within the wait
+    Terminated,    // it had no window or did not end in time
+};
 
-// The visible top-level window of the screen saver class that the process
-// shows full screen, or null. Windows of other programs are never taken.
-HWND FindSaverWindow(DWORD processId);
+class SaverProcess {
+public:
+    SaverProcess() = default;
+    ~SaverProcess();  // a screen saver still running is closed
+    SaverProcess(const SaverProcess&) = delete;
+    SaverProcess& operator=(const SaverProcess&) = delete;
 
-// Waits until the screen saver waits for input (its window is up), has ended,
-// or ms have passed, answering meanwhile the messages its windows send to
-// this thread (a preview window's notices to its parent).
-void WaitForSaverReady(HANDLE process, DWORD ms);
+    // Starts a command line built by BuildSaverCommandLine; false when the
+    // process could not be created. parent is the window given with /p, or
+    // null for a full-screen run, whose window is a top-level one of the
+    // screen saver class.
+    bool Start(const char* commandLine, HWND parent = nullptr);
+    bool Running() const;
+    HANDLE Process() const { return process_.get(); }
+    DWORD Id() const { return id_; }
+    // Ends it if it still runs.
+    SaverEnd Close(DWORD closeWaitMs = kSaverCloseWaitMs);
 
-// Waits up to ms for the process to end, answering sent messages; true when
-// it has ended.
-bool WaitForProcessEnd(HANDLE process, DWORD ms);
+private:
+    Handle process_;
+    DWORD id_ = 0;
+    HWND parent_ = nullptr;
+};
 
-// Ends a screen saver: asks its window (when there is one) to close, waits up
-// to closeMs for the process, and then ends it with TerminateProcess. A
-// screen saver without a window gets graceMs to go by itself.
-void EndSaverProcess(HANDLE process, HWND window, DWORD closeMs, DWORD graceMs);
+enum class TimedSaverRun {
+    NotStarted,  // the process could not be created
+    EndedEarly,  // it ended by itself before its time: the user came back, or it failed
+    TimeOver,    // its time was over and it was ended
+};
+
+// Runs a full-screen screen saver for ms milliseconds and blocks meanwhile.
+TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms);
