@@ -68,12 +68,25 @@ void CALLBACK OnSaverWatchTimer(HWND window, UINT, UINT_PTR, DWORD) {
 
 // Sleeps until a message arrives, the screen saver ends, or it is time to
 // look at the Esc key again: playback costs next to nothing while it waits.
-void WaitForPlaybackEvent() {
+void WaitForPlaybackEvent(DWORD ms) {
     HANDLE process = Playback.saver ? Playback.saver->Process() : nullptr;
-    const DWORD woke = MsgWaitForMultipleObjectsEx(process ? 1 : 0, process ? &process : nullptr, kEscapePollPeriod,
-                                                   QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    const DWORD woke = MsgWaitForMultipleObjectsEx(process ? 1 : 0, process ? &process : nullptr, ms, QS_ALLINPUT,
+                                                   MWMO_INPUTAVAILABLE);
     // A screen saver that has gone by itself ends its entry at once.
     if (process && woke == WAIT_OBJECT_0) Playback.entryFinished = 1;
+}
+
+// Sets the entry timer once the screen saver is up, or once it has had
+// kSaverReadyBound to come up: then its time counts from its start. True
+// once the timer runs.
+bool StartEntryTime(DWORD ms, DWORD startedAt) {
+    const DWORD idle = WaitForInputIdle(Playback.saver->Process(), 0);
+    const DWORD elapsed = GetTickCount() - startedAt;
+    const bool up = idle == 0 || idle == WAIT_FAILED;
+    if (!up && elapsed < kSaverReadyBound) return false;
+    const DWORD left = up ? ms : ms > elapsed ? ms - elapsed : USER_TIMER_MINIMUM;
+    SetTimer(Play.owner, kEntryTimerId, left, OnEntryTimer);
+    return true;
 }
 
 bool BuildCommandLine(const char* path, char* out, std::size_t size) {
@@ -117,15 +130,17 @@ bool PlayOneEntry(int row) {
     if (!saver->Start(commandLine, Playback.inWindow ? Playback.playArea : nullptr)) return false;
     Playback.saver = std::move(saver);
     Playback.saverWindowSeen = false;
-    // The entry's time starts once its screen saver is up.
-    WaitForSaverReady(Playback.saver->Process(), kSaverReadyBound);
-    const bool started = Playback.saver->Running();
     Playback.entryFinished = 0;
-    SetTimer(Play.owner, kEntryTimerId, ms, OnEntryTimer);
+    const DWORD startedAt = GetTickCount();
+    bool timing = false;
+    // Started means it came up: one that ended before that started nothing.
+    bool started = false;
     if (!Playback.inWindow) SetTimer(Play.owner, kSaverWatchTimerId, kSaverWatchPeriod, OnSaverWatchTimer);
     PollEscape();
     while (!Aborted() && !Playback.entryFinished) {
-        WaitForPlaybackEvent();
+        if (!timing) timing = StartEntryTime(ms, startedAt);
+        started = started || (timing && Playback.saver->Running());
+        WaitForPlaybackEvent(timing ? kEscapePollPeriod : kReadyPollPeriod);
         PollEscape();
     }
     StopPlayingSaver();

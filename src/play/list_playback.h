@@ -9,10 +9,13 @@
 constexpr UINT_PTR kEntryTimerId = 9005;       // the playing entry's time
 constexpr UINT_PTR kSaverWatchTimerId = 9006;  // full screen: is the screen saver still up?
 constexpr UINT kSaverWatchPeriod = 1000;       // ms
-// How long a started screen saver may take to be up before its time runs.
-constexpr DWORD kSaverReadyBound = 10000;  // ms
-// The longest playback sleeps before it looks at the Esc key again.
+// An entry's time starts when its screen saver is up (waiting for input),
+// and at the latest this long after it was started.
+constexpr DWORD kSaverReadyBound = 3000;  // ms
+// The longest playback sleeps before it looks at the Esc key again, and
+// while a screen saver comes up, before it looks at it again.
 constexpr DWORD kEscapePollPeriod = 40;  // ms
+constexpr DWORD kReadyPollPeriod = 10;   // ms
 
 // Command 6201: plays the list full screen from the selected row. Playback is
 // the program's one long operation meanwhile; when another runs, nothing

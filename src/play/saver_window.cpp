@@ -30,15 +30,3 @@ HWND FindSaverWindow(DWORD processId) {
     if (processId) EnumWindows(MatchSaverWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
-
-void WaitForSaverReady(HANDLE process, DWORD ms) {
-    constexpr DWORD kSlice = 15;
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD idle = WaitForInputIdle(process, kSlice);
-        if (idle == 0 || idle == WAIT_FAILED || WaitForSingleObject(process, 0) != WAIT_TIMEOUT) return;
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-        if (GetTickCount() - start >= ms) return;
-    }
-}
