@@ -436,22 +436,56 @@ TEST_F(PlaybackTest, NoSecondPlaybackInsideOne) {
     }
 }
 
-// Closing the main window during full-screen playback ends the playback
-// first; the window closes afterwards.
-TEST_F(PlaybackTest, ClosingTheWindowEndsPlaybackFirst) {
-    AddProbes({{"A.scr", "20"}, {"B.scr", "20"}});
-    CurrentList.Modified = 0;
-    HWND window = MainWindow;
+// Closing the main window or choosing Exit (here from the tray menu) during
+// playback ends the playback first; the window closes afterwards.
+TEST_F(PlaybackTest, ClosingTheProgramEndsPlaybackFirst) {
+    struct Case {
+        Mode mode;
+        UINT message;
+        WPARAM wParam;
+    } cases[] = {{Mode::FullScreen, WM_CLOSE, 0}, {Mode::Window, WM_COMMAND, kCmdExit}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(ModeName(c.mode));
+        AddProbes({{"A.scr", "20"}, {"B.scr", "20"}});
+        CurrentList.Modified = 0;
+        log_.Clear();
+        HWND window = MainWindow;
+        PlaybackScript script;
+        script.When(Shown(1), [&c] { PostMessageA(MainWindow, c.message, c.wParam, 0); });
+        const DWORD start = GetTickCount();
+        Play(c.mode, script, false);
+        EXPECT_LT(GetTickCount() - start, 10000u);
+        EXPECT_EQ(RunNames(log_.Runs()), (std::vector<std::string>{"A.scr"}));
+        ExpectAllEnded(log_.Runs());
+        PumpMessages();
+        EXPECT_FALSE(IsWindow(window));
+        Restart();
+    }
+}
+
+// In the play window, a key pressed and released while no button can take
+// it ends the current screen saver and the next one plays; the release of a
+// key pressed before (the one that chose the menu item) does nothing.
+TEST_F(PlaybackTest, KeyInThePlayWindowSkipsToTheNextEntry) {
+    AddProbes({{"A.scr", "20"}, {"B.scr", "1"}});
+    bool stillRunning = false;
+    DWORD released = 0;
     PlaybackScript script;
-    script.When(Shown(1), [] { PostMessageA(MainWindow, WM_CLOSE, 0, 0); });
-    const DWORD start = GetTickCount();
-    Play(Mode::FullScreen, script);
-    EXPECT_LT(GetTickCount() - start, 10000u);
-    EXPECT_EQ(RunNames(log_.Runs()), (std::vector<std::string>{"A.scr"}));
-    ExpectAllEnded(log_.Runs());
-    PumpMessages();
-    EXPECT_FALSE(IsWindow(window));
-    Restart();
+    script.When(Shown(1), [&] {
+              SendKey('J', false, true);
+              released = GetTickCount();
+          })
+        .When([&] { return GetTickCount() - released > 700; },
+              [&] {
+                  const std::vector<ProbeRun> runs = log_.Runs();
+                  stillRunning = runs.size() == 1 && runs[0].endUs < 0;
+                  SendKey('K', true, true);
+              });
+    Play(Mode::Window, script);
+    EXPECT_TRUE(stillRunning);
+    const std::vector<ProbeRun> runs = log_.Runs();
+    EXPECT_EQ(RunNames(runs), (std::vector<std::string>{"A.scr", "B.scr"}));
+    ExpectAllEnded(runs);
 }
 
 }  // namespace
