@@ -7,10 +7,12 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <optional>
 #include <set>
 #include <thread>
 
 #include "app/main_window.h"
+#include "base/long_operation.h"
 #include "base/program_paths.h"
 #include "launch_support.h"
 #include "list/entry_list.h"
@@ -24,21 +26,30 @@ namespace {
 constexpr char kSystemSaver[] = "SystemSaver.scr";
 
 // The user comes back: once the nth screen saver the changer started has its
-// window, the mouse moves as a hand on it would.
+// window, the mouse moves as a hand on it would, again until it has gone. If
+// it never goes, it is ended from outside, so a failing test cannot hang.
 class UserReturnsAt {
 public:
     UserReturnsAt(const ProbeLog& log, size_t nth) {
         thread_ = std::thread([this, &log, nth] {
-            while (!stop_) {
-                size_t shown = 0;
+            DWORD pid = 0;
+            while (!stop_ && !pid) {
+                std::vector<ProbeRun> shown;
                 for (const ProbeRun& run : log.Runs())
-                    if (run.name != kSystemSaver && run.windowUs >= 0) ++shown;
-                if (shown >= nth) {
-                    Sleep(300);
-                    MoveMouse();
+                    if (run.name != kSystemSaver && run.windowUs >= 0) shown.push_back(run);
+                if (shown.size() >= nth) pid = shown[nth - 1].pid;
+                Sleep(50);
+            }
+            Sleep(300);
+            for (int tries = 0; !stop_ && !ProcessEnded(pid); ++tries) {
+                if (tries == 20) {
+                    ADD_FAILURE() << "the screen saver did not end on mouse movement";
+                    Handle process(OpenProcess(PROCESS_TERMINATE, FALSE, pid));
+                    if (process) TerminateProcess(process.get(), 1);
                     return;
                 }
-                Sleep(50);
+                MoveMouse(tries % 2 == 0 ? 100 : -100);
+                Sleep(500);
             }
         });
     }
@@ -48,11 +59,11 @@ public:
     }
 
 private:
-    static void MoveMouse() {
+    static void MoveMouse(int dx) {
         POINT at{};
         GetCursorPos(&at);
         const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-        const int x = at.x < width / 2 ? at.x + 100 : at.x - 100;
+        const int x = at.x + dx >= 0 && at.x + dx < width ? at.x + dx : at.x - dx;
         INPUT input{};
         input.type = INPUT_MOUSE;
         input.mi.dx = x * 65535 / (width - 1);
@@ -118,19 +129,26 @@ protected:
     }
 };
 
-TEST_F(ChangerTest, LeavesTheSystemScreenSaverAloneWhenOffOrWithOneRow) {
+// Off, with one row, or while a long operation uses the list between its
+// steps, the changer leaves the system screen saver running.
+TEST_F(ChangerTest, LeavesTheSystemScreenSaverAloneWhenOffOrWithOneRowOrBusy) {
     struct Case {
         const char* name;
         int changerOn;
         int rows;
-    } cases[] = {{"changer off", 0, 3}, {"one row", 1, 1}};
+    } cases[] = {{"changer off", 0, 3}, {"one row", 1, 1}, {"list busy with a search", 1, 3}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         RestartWith({{"SscTim", c.changerOn}, {"ChgTime", 1}});
         for (int i = 0; i < c.rows; ++i) AddRow(LooseProbe(scratch_.path(), std::string("R") + std::to_string(i) + ".scr", "1"));
         log_.Clear();
         const ProbeRun system = StartSystemSaver();
-        PumpFor(2500);
+        {
+            const bool busy = std::string(c.name).find("busy") != std::string::npos;
+            std::optional<LongOperationScope> search;
+            if (busy) search.emplace(LongOperation::FolderSearch, nullptr);
+            PumpFor(2500);
+        }
         std::vector<ProbeRun> runs = log_.Runs();
         ASSERT_EQ(runs.size(), 1u);
         EXPECT_EQ(runs[0].endUs, -1) << "still running";

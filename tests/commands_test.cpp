@@ -69,9 +69,8 @@ TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
          }},
         // Operations that arrive with later work, editing with no row to
         // act on, and identifiers of nobody.
-        {"not yet carried out or nothing to do", {kCmdDeleteEntry, kCmdMoveUp, kCmdSwitchSeconds, kCmdSettings},
-         nullptr, [] {}},
-        {"entry commands on an empty list", {kCmdPreview, kCmdSetStandard}, nullptr, [] {}},
+        {"not yet carried out or nothing to do", {kCmdDeleteEntry, kCmdMoveUp, kCmdSwitchSeconds, kCmdPreview,
+                                                  kCmdSettings, kCmdSetStandard}, nullptr, [] {}},
         {"unknown identifiers", {0, 1, 6000, 6501, 6502, 6999, 9001, 0xFFFF},
          [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); CurrentList.Modified = 1; },
          [] {

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/long_operation.h"
 #include "system/screen_saver.h"
 
 ChangerState Changer;
@@ -54,7 +55,10 @@ void StopChangerTimer(HWND window) {
 void CALLBACK OnChangerTimer(HWND window, UINT, UINT_PTR, DWORD) {
     StopChangerTimer(window);
     try {
-        HWND systemSaver = RowCount() >= 2 ? FindWindowA(kSaverWindowClass, nullptr) : nullptr;
+        // A folder search or playback is using the list between its steps:
+        // this tick is left out, the next one looks again.
+        const bool listBusy = RunningLongOperation() != LongOperation::None;
+        HWND systemSaver = !listBusy && RowCount() >= 2 ? FindWindowA(kSaverWindowClass, nullptr) : nullptr;
         if (systemSaver) {
             // Bounded: a hung screen saver must not hang the program.
             SendMessageTimeoutA(systemSaver, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseAnswerMs, nullptr);

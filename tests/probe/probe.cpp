@@ -39,6 +39,7 @@ constexpr char kSaverClass[] = "WindowsScreenSaverClass";
 constexpr char kSettingsClass[] = "ZelvistaProbeSettings";
 constexpr UINT_PTR kEndTimer = 1;
 constexpr UINT_PTR kParentTimer = 2;
+constexpr UINT_PTR kCursorTimer = 3;  // full screen: the cursor looked at, in case no WM_MOUSEMOVE came
 constexpr int kMouseSlack = 4;  // pixels the mouse may move without ending a full-screen run
 
 enum class Behaviour { Normal, NoWindow, IgnoreClose, Forever, ExitNow, Crash };
@@ -191,6 +192,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         } else if (wParam == kParentTimer && !IsWindow(probe.parent)) {
             KillTimer(window, kParentTimer);
             End(window, "parent");
+        } else if (wParam == kCursorTimer && !deaf && CursorMovedFar()) {
+            KillTimer(window, kCursorTimer);
+            End(window, "mouse");
         }
         return 0;
     case WM_CLOSE:
@@ -309,6 +313,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
     if (probe.endMs) SetTimer(window, kEndTimer, probe.endMs, nullptr);
     if (probe.mode == 'p') SetTimer(window, kParentTimer, 250, nullptr);
+    if (probe.mode == 's') SetTimer(window, kCursorTimer, 200, nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
