@@ -16,6 +16,8 @@
 #include "list/list_editing.h"
 #include "list/list_file.h"
 #include "play/entry_commands.h"
+#include "play/list_playback.h"
+#include "play/play_window.h"
 #include "settings/settings_dialog.h"
 #include "system/screen_saver.h"
 
@@ -61,11 +63,9 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdPreview: PreviewEntry(SelectedEntryRow); break;
     case kCmdOpenArchive: OpenEntryArchive(SelectedEntryRow); break;
     case kCmdSetStandard: SetEntryAsStandard(SelectedEntryRow); break;
-    // Playing the list: its operations come with the work that owns them.
-    case kCmdPlayFullScreen:
-    case kCmdPlayWindow:
-        break;
     case kCmdSettings: ShowSettingsDialog(MainWindow, ProgramOptionTimers()); break;
+    case kCmdPlayFullScreen: PlayListFullScreen(); break;
+    case kCmdPlayWindow: ShowPlayWindow(); break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;

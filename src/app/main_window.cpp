@@ -87,6 +87,11 @@ void RestoreStartupScreenSaverState() {
 }
 
 bool OnClose() {
+    // A long operation on the list ends first; the close comes back afterwards.
+    if (RunningLongOperation() != LongOperation::None) {
+        DeferUntilLongOperationEnds(MainWindow, kCmdExit, true);
+        return false;
+    }
     if (!ConfirmCloseWithChanges()) return false;
     if (TrayIconShown == 1) RemoveTrayIcon();
     StopCornerTimer(MainWindow);

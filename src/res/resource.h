@@ -19,6 +19,7 @@
 #define IDD_SETTINGS 4302
 #define IDD_SWITCH_SECONDS 4303
 #define IDD_FOLDER_SEARCH 4304
+#define IDD_PLAY_WINDOW 4305
 
 // Commands of menus, accelerators, toolbar and tray menu
 #define IDM_NEW_LIST 6001
@@ -170,3 +171,7 @@
 #define IDS_PAGE_CHANGER 5384
 #define IDS_SECONDS_RANGE 5385
 #define IDS_SECONDS_ERROR 5386
+
+// Strings: the play window
+#define IDS_PLAY_LOADING 5451
+#define IDS_PLAY_FINISHED 5452
