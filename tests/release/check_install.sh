@@ -17,8 +17,20 @@ unix_path() { "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 # The uninstaller runs on as a copy of itself: wait until it has finished.
 uninstall() {
   "$WINE" "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
+  # The uninstaller runs on from a copy of itself and removes the shortcut,
+  # the uninstall entry and the empty folder after its own file: wait for the
+  # last of them, within a bound.
+  local _
   for _ in $(seq 150); do
-    [ ! -e "$dir/uninstall.exe" ] && [ ! -e "$dir/Zelvista.exe" ] && return
+    [ ! -e "$dir/uninstall.exe" ] && [ ! -e "$dir/Zelvista.exe" ] && [ ! -e "$shortcut" ] && break
+    sleep 0.2
+  done
+  for _ in $(seq 20); do
+    "$WINE" reg query "$uninstall_key" >/dev/null 2>&1 || break
+    sleep 0.5
+  done
+  for _ in $(seq 50); do
+    [ -e "$dir" ] && [ -z "$(ls -A "$dir" 2>/dev/null)" ] || break
     sleep 0.2
   done
 }
