@@ -27,6 +27,8 @@ std::string FromEnvironment(const char* variable, const char* fallback) {
 
 std::string ArchiveFixture(const std::string& name) { return FromEnvironment("ZELVISTA_FIXTURES", "archive_fixtures") + name; }
 
+std::string ProbeArchiveFolder() { return FromEnvironment("ZELVISTA_PROBE_ARCHIVES", "archive_fixtures_probe"); }
+
 std::string ArchiverDll(const std::string& name) { return FromEnvironment("ZELVISTA_ARCHIVERS", "bin") + name; }
 
 std::string ArchiverTestLibrary(const std::string& name) { return ExeFolderParent() + "archiver_test_libs\\" + name; }

@@ -5,6 +5,10 @@
 
 // Fixture folder: %ZELVISTA_FIXTURES%, else archive_fixtures beside the test's folder.
 std::string ArchiveFixture(const std::string& name);
+// Archives holding the probe screen saver (probe.lzh, probe.zip, probe.cab with
+// members ArcProbe.scr and sub\SubProbe.scr): %ZELVISTA_PROBE_ARCHIVES%, else
+// archive_fixtures_probe beside the test's folder. Ends with a backslash.
+std::string ProbeArchiveFolder();
 // A built archiver library: %ZELVISTA_ARCHIVERS%, else bin beside the test's folder.
 std::string ArchiverDll(const std::string& name);
 // A faulty library built for the tests: archiver_test_libs beside the test's folder.

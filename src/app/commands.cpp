@@ -14,6 +14,7 @@
 #include "list/folder_search.h"
 #include "list/list_editing.h"
 #include "list/list_file.h"
+#include "play/entry_commands.h"
 #include "system/screen_saver.h"
 
 namespace {
@@ -54,15 +55,15 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdMoveUp: MoveEntryUp(); break;
     case kCmdMoveDown: MoveEntryDown(); break;
     case kCmdSwitchSeconds: SetEntrySwitchSeconds(MainWindow); break;
-    // Running entries, playing the list and the settings dialog: their
-    // operations come with the work that owns them.
-    case kCmdConfigure:
-    case kCmdPreview:
-    case kCmdOpenArchive:
+    case kCmdConfigure: ConfigureEntry(SelectedEntryRow); break;
+    case kCmdPreview: PreviewEntry(SelectedEntryRow); break;
+    case kCmdOpenArchive: OpenEntryArchive(SelectedEntryRow); break;
+    case kCmdSetStandard: SetEntryAsStandard(SelectedEntryRow); break;
+    // Playing the list and the settings dialog: their operations come with
+    // the work that owns them.
     case kCmdPlayFullScreen:
     case kCmdPlayWindow:
     case kCmdSettings:
-    case kCmdSetStandard:
         break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;

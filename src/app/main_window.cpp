@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/launch_connections.h"
 #include "app/installed_archives.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
@@ -17,8 +18,9 @@
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "base/long_operation.h"
-#include "play/launch.h"
+#include "play/entry_commands.h"
 #include "settings/settings.h"
+#include "system/changer.h"
 #include "system/corner_timer.h"
 #include "system/screen_saver.h"
 
@@ -46,6 +48,7 @@ void OnCreate() {
     MainChildren.toolbar = CreateMainToolbar();
     MainChildren.statusBar = CreateStatusBar();
     MainChildren.listView = CreateEntryListView(MainWindow, kEntryListViewId);
+    ConnectPlayAndChanger(MainWindow);
     const char* standard = AppPaths.StandardListPath;
     if (standard[0] && FileExists(standard)) {
         LoadListFile(standard);
@@ -53,7 +56,10 @@ void OnCreate() {
     } else {
         NewList();
     }
+    HandChangerOptionsOver();
+    ChooseRandomStandardSaver();
     StartCornerTimer(MainWindow);
+    StartChangerTimer(MainWindow);
 }
 
 // The user's answer to the save prompt decides whether the window may close.
@@ -168,7 +174,7 @@ HWND CreateMainWindow() {
 void RunSelectedOnDoubleClick() {
     // No preview while a search or playback uses the list.
     if (RunningLongOperation() != LongOperation::None) return;
-    if (GetSelectedEntryRow() >= 0) PreviewEntry();
+    if (GetSelectedEntryRow() >= 0) PreviewEntry(SelectedEntryRow);
 }
 
 void LayoutEntryListView() {

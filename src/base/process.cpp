@@ -1,23 +1,30 @@
 #include "base/process.h"
 
-#include <windows.h>
+#include <string>
 
-#include "base/handles.h"
-#include "base/text.h"
-
-int RunAndWait(const char* commandLine) {
-    char command[256];  // CreateProcess may write into its command line
-    if (!CopyText(command, sizeof command, commandLine)) return 0;
+StartedProcess StartProcess(const char* commandLine, WORD show) {
+    StartedProcess started;
+    std::string command = commandLine;  // CreateProcess may write into its command line
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        return 0;
-    Handle thread(process.hThread);
-    Handle owned(process.hProcess);
-    thread.reset();
-    WaitForSingleObject(owned.get(), INFINITE);
+    startup.wShowWindow = show;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+        return started;
+    CloseHandle(info.hThread);
+    started.process.reset(info.hProcess);
+    started.id = info.dwProcessId;
+    return started;
+}
+
+int RunAndWait(const char* commandLine) {
+    StartedProcess started = StartProcess(commandLine, SW_SHOWNORMAL);
+    if (!started.process) return 0;
+    WaitForSingleObject(started.process.get(), INFINITE);
     return 1;
+}
+
+bool StartWithoutWaiting(const char* commandLine) {
+    return static_cast<bool>(StartProcess(commandLine, SW_SHOW).process);
 }

@@ -13,7 +13,14 @@ namespace {
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
 
 int SetActiveSetting(int on) {
-    return SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, SPIF_UPDATEINIFILE);
+    int result = SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, SPIF_UPDATEINIFILE);
+    // Reading the setting back makes the change reach the display server at
+    // once: Wine sends the new value with the next request that waits for an
+    // answer, and a screen saver started while this thread blocks would
+    // otherwise still see the old one.
+    BOOL now = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &now, 0);
+    return result;
 }
 
 // Windows NT and later read the standard screen saver from the user's
@@ -49,6 +56,7 @@ int DisableScreenSaver() {
 }
 
 void SetStandardScreenSaver(const char* shortPath) {
+    if (!shortPath || shortPath[0] == '\0') return;  // never an empty standard screen saver
     // The active setting is on while the entry is written, and ends as it was.
     if (IsScreenSaverActive() == 1) {
         SetActiveSetting(1);

@@ -8,7 +8,8 @@ extern int ScreenSaverActive;  // the program's idea of whether it is on
 int IsScreenSaverActive();
 int EnableScreenSaver();
 int DisableScreenSaver();
-// Makes the file at shortPath the system's standard screen saver.
+// Makes the file at shortPath the system's standard screen saver; an empty
+// path changes nothing.
 void SetStandardScreenSaver(const char* shortPath);
 void SetScreenSaverTimeout(int minutes);
 // Asks the system, through window, to start the screen saver now.

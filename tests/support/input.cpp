@@ -94,6 +94,18 @@ void PumpProgramMessages() {
     }
 }
 
+void DoubleClickAt(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+    INPUT inputs[4]{};
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    }
+    SendInput(4, inputs, sizeof(INPUT));
+    PumpProgramMessages();
+}
+
 void PressKey(const std::vector<WORD>& modifiers, WORD key) {
     std::vector<INPUT> inputs;
     auto add = [&inputs](WORD vk, bool up) {

@@ -36,6 +36,9 @@ private:
 // program's message loop (accelerators first) handle what follows.
 void PressKey(const std::vector<WORD>& modifiers, WORD key);
 void PumpProgramMessages();
+// Double-clicks with the left button at a point of a window's client area
+// through the system's input, then lets the program handle what follows.
+void DoubleClickAt(HWND window, POINT clientPoint);
 
 // Whether the main window's tray icon is in the notification area now.
 bool TrayIconPresent(HWND window);

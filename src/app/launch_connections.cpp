@@ -1,0 +1,81 @@
+#include "app/launch_connections.h"
+
+#include <cstring>
+
+#include "archive/archiver.h"
+#include "base/program_paths.h"
+#include "base/text.h"
+#include "list/entry_list.h"
+#include "list/list_format.h"
+#include "play/full_screen_run.h"
+#include "play/play_connections.h"
+#include "play/prepare_entry.h"
+#include "settings/settings.h"
+#include "system/changer.h"
+#include "system/screen_saver.h"
+
+namespace {
+
+// The archiver library an entry's type text names, or -1.
+int ArchiverOfType(const char* type) {
+    for (int i = 0; i < kArchiverCount; ++i)
+        if (std::strcmp(type, kArchiveTypeText[i]) == 0) return i;
+    return -1;
+}
+
+// Reads the row into the current entry, as the list's operations do.
+bool ReadRowForPlay(int row, SaverEntry& entry) {
+    if (row < 0 || row >= GetEntryRowCount()) return false;
+    ReadEntryRow(row);
+    CopyText(entry.name, sizeof entry.name, CurrentEntry.name);
+    CopyText(entry.seconds, sizeof entry.seconds, CurrentEntry.seconds);
+    CopyText(entry.folder, sizeof entry.folder, CurrentEntry.folder);
+    CopyText(entry.archive, sizeof entry.archive, CurrentEntry.archive);
+    entry.archiver = ArchiverOfType(CurrentEntry.type);
+    return true;
+}
+
+ChangerEntryResult RunRowForChanger(int row, int standardSeconds) {
+    switch (RunEntryFullScreen(row, standardSeconds)) {
+    case TimedSaverRun::EndedEarly: return ChangerEntryResult::UserReturned;
+    case TimedSaverRun::TimeOver: return ChangerEntryResult::TimeOver;
+    default: return ChangerEntryResult::Skipped;
+    }
+}
+
+bool PrepareRowAsStandard(int row, char* shortPath, std::size_t size) {
+    const PreparedEntry prepared = PrepareEntry(row, AppPaths.SaverStoreFolder);
+    return prepared.ready() && CopyText(shortPath, size, prepared.shortPath) && shortPath[0] != '\0';
+}
+
+}  // namespace
+
+void ConnectPlayAndChanger(HWND mainWindow) {
+    PlayConnections play;
+    play.owner = mainWindow;
+    play.rowCount = GetEntryRowCount;
+    play.readRow = ReadRowForPlay;
+    play.extractMember = ExtractMember;
+    play.isSaverActive = IsScreenSaverActive;
+    play.enableSaver = EnableScreenSaver;
+    play.disableSaver = DisableScreenSaver;
+    play.stopChangerTimer = StopChangerTimer;
+    play.startChangerTimer = StartChangerTimer;
+    play.setStandardSaver = SetStandardScreenSaver;
+    Play = play;
+
+    ChangerConnections changer;
+    changer.rowCount = GetEntryRowCount;
+    changer.runFullScreen = RunRowForChanger;
+    changer.prepareAsStandard = PrepareRowAsStandard;
+    ConnectChanger(changer);
+}
+
+void HandChangerOptionsOver() {
+    SetChangerOptions({AppSettings.SscTim, AppSettings.ChgTime, AppSettings.TimPtn, AppSettings.SscBgn});
+}
+
+void StartChangerTimerFromSettings(HWND mainWindow) {
+    HandChangerOptionsOver();
+    StartChangerTimer(mainWindow);
+}

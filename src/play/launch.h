@@ -1,4 +1,0 @@
-// Running a list entry: preparing it and starting the screen saver.
-#pragma once
-
-void PreviewEntry();

@@ -1,0 +1,3 @@
+#include "play/play_connections.h"
+
+PlayConnections Play;

@@ -1,0 +1,64 @@
+// A screen saver the program runs itself, and how it is ended: WM_CLOSE to its
+// window, a bounded wait for its process, then TerminateProcess. A screen saver
+// that made no window is ended at once. Used wherever the program plays entries.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+
+#include "base/handles.h"
+
+// Command lines of screen savers fit this buffer, switch included; a longer
+// one is not run.
+constexpr std::size_t kSaverCommandLineSize = 256;
+// How long a screen saver may take to end after WM_CLOSE.
+constexpr DWORD kSaverCloseWaitMs = 3000;
+extern const char kSaverWindowClass[];  // "WindowsScreenSaverClass"
+
+// The screen saver's path in double quotes, a blank and the switch ("/s",
+// "/c", "/p 1234"): a path with blanks is never split. False (and out empty)
+// when it does not fit; nothing is cut.
+bool BuildSaverCommandLine(char* out, std::size_t size, const char* path, const char* switchText);
+
+// How long an entry plays: its own switch seconds as a decimal number, or
+// standardSeconds when that is 0 or not a positive number; at least a second.
+DWORD EntrySwitchMilliseconds(const char* secondsText, int standardSeconds);
+
+enum class SaverEnd {
+    AlreadyEnded,  // it had ended by itself
+    Closed,        // it ended after WM_CLOSE within the wait
+    Terminated,    // it had no window or did not end in time
+};
+
+class SaverProcess {
+public:
+    SaverProcess() = default;
+    ~SaverProcess();  // a screen saver still running is closed
+    SaverProcess(const SaverProcess&) = delete;
+    SaverProcess& operator=(const SaverProcess&) = delete;
+
+    // Starts a command line built by BuildSaverCommandLine; false when the
+    // process could not be created. parent is the window given with /p, or
+    // null for a full-screen run, whose window is a top-level one of the
+    // screen saver class.
+    bool Start(const char* commandLine, HWND parent = nullptr);
+    bool Running() const;
+    HANDLE Process() const { return process_.get(); }
+    DWORD Id() const { return id_; }
+    // Ends it if it still runs.
+    SaverEnd Close(DWORD closeWaitMs = kSaverCloseWaitMs);
+
+private:
+    Handle process_;
+    DWORD id_ = 0;
+    HWND parent_ = nullptr;
+};
+
+enum class TimedSaverRun {
+    NotStarted,  // the process could not be created
+    EndedEarly,  // it ended by itself before its time: the user came back, or it failed
+    TimeOver,    // its time was over and it was ended
+};
+
+// Runs a full-screen screen saver for ms milliseconds and blocks meanwhile.
+TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms);

@@ -1,0 +1,122 @@
+#include "system/changer.h"
+
+#include <cstdlib>
+#include <ctime>
+#include <utility>
+#include <vector>
+
+#include "base/long_operation.h"
+#include "system/screen_saver.h"
+
+ChangerState Changer;
+
+namespace {
+
+constexpr char kSaverWindowClass[] = "WindowsScreenSaverClass";
+// How long a closed system screen saver may take to answer.
+constexpr UINT kCloseAnswerMs = 3000;
+// Longest period a timer takes (about 24 days).
+constexpr long long kLongestMs = 0x7FFFFFFF;
+
+int RowCount() {
+    return Changer.entries.rowCount ? Changer.entries.rowCount() : 0;
+}
+
+// The generator is seeded with the time in seconds before every choice, so
+// two choices within one second give the same row.
+int RandomRow(int rowCount) {
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    return std::rand() % rowCount;
+}
+
+UINT TimerPeriodMs() {
+    long long seconds = Changer.options.ChgTime > 0 ? Changer.options.ChgTime : 1;  // a hand-edited 0 or less
+    return static_cast<UINT>(seconds > kLongestMs / 1000 ? kLongestMs : seconds * 1000);
+}
+
+}  // namespace
+
+void ConnectChanger(const ChangerConnections& entries) {
+    Changer.entries = entries;
+}
+
+void SetChangerOptions(const ChangerOptions& options) {
+    Changer.options = options;
+}
+
+void StartChangerTimer(HWND window) {
+    if (Changer.options.SscTim == 1) SetTimer(window, kChangerTimerId, TimerPeriodMs(), OnChangerTimer);
+}
+
+void StopChangerTimer(HWND window) {
+    KillTimer(window, kChangerTimerId);
+}
+
+void CALLBACK OnChangerTimer(HWND window, UINT, UINT_PTR, DWORD) {
+    StopChangerTimer(window);
+    try {
+        // A folder search or playback is using the list between its steps:
+        // this tick is left out, the next one looks again.
+        const bool listBusy = RunningLongOperation() != LongOperation::None;
+        HWND systemSaver = !listBusy && RowCount() >= 2 ? FindWindowA(kSaverWindowClass, nullptr) : nullptr;
+        if (systemSaver) {
+            // Bounded: a hung screen saver must not hang the program.
+            SendMessageTimeoutA(systemSaver, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseAnswerMs, nullptr);
+            RunChanger();
+        }
+    } catch (...) {
+        // Nothing may unwind into the message dispatch; the timer goes on.
+    }
+    StartChangerTimer(window);
+}
+
+void RunChanger() {
+    const int wasActive = IsScreenSaverActive();
+    DisableScreenSaver();  // the system must not start its own meanwhile
+    const int rowCount = RowCount();
+    Changer.userReturned = 0;
+    Changer.position = 0;
+    int skippedInARow = 0;
+    while (rowCount > 0) {
+        if (Changer.position >= RowCount()) Changer.position = 0;
+        if (Changer.options.TimPtn == 2) Changer.position = RandomRow(rowCount);
+        const ChangerEntryResult result = RunChangerEntry(Changer.position);
+        if (Changer.userReturned == 1) break;
+        // Without this the thread would stay blocked for good on a list
+        // where nothing can be started.
+        skippedInARow = result == ChangerEntryResult::Skipped ? skippedInARow + 1 : 0;
+        if (skippedInARow >= rowCount) break;
+        ++Changer.position;
+    }
+    if (wasActive == 1) EnableScreenSaver();
+}
+
+ChangerEntryResult RunChangerEntry(int row) {
+    if (!Changer.entries.runFullScreen) return ChangerEntryResult::Skipped;
+    const ChangerEntryResult result = Changer.entries.runFullScreen(row, Changer.options.ChgTime);
+    // A screen saver ends early when the user moves the mouse or presses a key.
+    if (result == ChangerEntryResult::UserReturned) Changer.userReturned = 1;
+    return result;
+}
+
+void ChooseRandomStandardSaver() {
+    if (Changer.options.SscBgn == 0 || !Changer.entries.prepareAsStandard) return;
+    const int rowCount = RowCount();
+    if (rowCount <= 0) return;
+    const int chosen = RandomRow(rowCount);
+    // The chosen row first, then the others in random order.
+    std::vector<int> order;
+    order.reserve(static_cast<std::size_t>(rowCount));
+    order.push_back(chosen);
+    for (int row = 0; row < rowCount; ++row)
+        if (row != chosen) order.push_back(row);
+    for (std::size_t i = order.size() - 1; i > 1; --i)
+        std::swap(order[i], order[1 + static_cast<std::size_t>(std::rand()) % i]);
+    for (int row : order) {
+        char shortPath[256] = "";
+        if (Changer.entries.prepareAsStandard(row, shortPath, sizeof shortPath) && shortPath[0]) {
+            SetStandardScreenSaver(shortPath);
+            return;
+        }
+    }
+}

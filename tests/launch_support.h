@@ -1,0 +1,45 @@
+// The fixture of the tests that run screen savers: the main window with the
+// archiver libraries beside it, a probe log of its own, the standard screen
+// saver put back afterwards, and rows naming probes.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "archive_support.h"
+#include "support/fixture.h"
+#include "support/probe.h"
+
+// SCRNSAVE.EXE as SYSTEM.INI and the user's desktop settings hold it.
+std::string IniStandardSaver();
+std::string DesktopStandardSaver();
+void WriteStandardSaverEverywhere(const std::string& value);
+std::string ShortPathOf(const std::string& path);
+
+class SaverRunTest : public MainWindowTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    static void SelectRow(int row);
+    // The system's active setting and the program's flag, as found at start.
+    static void StartWithActive(int on);
+    // Whether the changer timer is set (it is set again when it was).
+    static bool ChangerTimerSet();
+    // Writes option values and recreates the main window, which reads them.
+    void RestartWith(const std::vector<std::pair<const char*, int>>& settings);
+
+    // A loose probe copied to folder + name, and its row.
+    static Row LooseProbe(const std::string& folder, const std::string& name, const std::string& seconds = "0");
+    // A member of one of the probe archives ("lzh", "zip", "cab").
+    static Row ArchivedProbe(const std::string& kind, const std::string& member, const std::string& seconds = "0");
+    static std::vector<std::string> WorkFolderFiles();
+
+    ProbeLog log_;
+    ScratchFolder scratch_;
+
+private:
+    std::string savedIni_, savedDesktop_;
+};

@@ -1,0 +1,404 @@
+// Running one entry: preparing it (loose or from an archive), configuring,
+// previewing, making it the standard screen saver and opening its archive,
+// with the probe screen saver as the entry.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "base/program_paths.h"
+#include "base/text.h"
+#include "launch_support.h"
+#include "list/entry_list.h"
+#include "play/play_connections.h"
+#include "play/prepare_entry.h"
+#include "support/input.h"
+#include "system/changer.h"
+#include "system/screen_saver.h"
+
+namespace {
+
+// Every call playing code makes to the system side, in order.
+std::vector<std::string> controlCalls;
+PlayConnections realConnections;
+
+PlayConnections RecordingConnections() {
+    realConnections = Play;
+    PlayConnections c = Play;
+    c.isSaverActive = [] { controlCalls.push_back("isActive"); return realConnections.isSaverActive(); };
+    c.enableSaver = [] { controlCalls.push_back("enable"); return realConnections.enableSaver(); };
+    c.disableSaver = [] { controlCalls.push_back("disable"); return realConnections.disableSaver(); };
+    c.stopChangerTimer = [](HWND owner) {
+        controlCalls.push_back("stopChanger");
+        realConnections.stopChangerTimer(owner);
+    };
+    c.startChangerTimer = [](HWND owner) {
+        controlCalls.push_back("startChanger");
+        realConnections.startChangerTimer(owner);
+    };
+    c.setStandardSaver = [](const char* shortPath) {
+        controlCalls.push_back("setStandard");
+        realConnections.setStandardSaver(shortPath);
+    };
+    return c;
+}
+
+std::string Quoted(const std::string& path, const char* switchText) {
+    return "\"" + path + "\" " + switchText;
+}
+
+class LaunchTest : public SaverRunTest {
+protected:
+    void SetUp() override {
+        SaverRunTest::SetUp();
+        RestartWith({{"SscTim", 1}});
+        controlCalls.clear();
+        Play = RecordingConnections();
+        blanks_ = scratch_.path() + "folder with blanks\\";
+        CreateDirectoryA(blanks_.c_str(), nullptr);
+    }
+    void TearDown() override {
+        Play = realConnections;
+        SaverRunTest::TearDown();
+    }
+    // A file left in the work folder by an earlier run.
+    static void LeaveFileInWorkFolder() {
+        WriteFileBytes(std::string(AppPaths.WorkFolder) + "leftover.scr", "old");
+    }
+    std::string blanks_;
+};
+
+// The shell opens archives with the stand-in while a test lives.
+class ArchivesOpenWithStandIn {
+public:
+    ArchivesOpenWithStandIn() {
+        std::string command = "\"";
+        command += TestProgramFolder() + "zelvista_standin.exe\" \"%1\"";
+        for (const char* extension : {".lzh", ".zip", ".cab"}) {
+            char progId[256] = "";
+            LONG size = sizeof progId;
+            saved_.push_back(RegQueryValueA(HKEY_CLASSES_ROOT, extension, progId, &size) == ERROR_SUCCESS ? progId : "");
+            RegSetValueA(HKEY_CLASSES_ROOT, extension, REG_SZ, "ZelvistaTest.Archive", 20);
+        }
+        RegSetValueA(HKEY_CLASSES_ROOT, "ZelvistaTest.Archive\\shell\\open\\command", REG_SZ, command.c_str(),
+                     static_cast<DWORD>(command.size()));
+        ClearStandInLog();
+    }
+    ~ArchivesOpenWithStandIn() {
+        const char* extensions[] = {".lzh", ".zip", ".cab"};
+        for (size_t i = 0; i < saved_.size(); ++i) {
+            if (saved_[i].empty())
+                RegDeleteTreeA(HKEY_CLASSES_ROOT, extensions[i]);
+            else
+                RegSetValueA(HKEY_CLASSES_ROOT, extensions[i], REG_SZ, saved_[i].c_str(),
+                             static_cast<DWORD>(saved_[i].size()));
+        }
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZelvistaTest.Archive");
+        ClearStandInLog();
+    }
+
+private:
+    std::vector<std::string> saved_;
+};
+
+TEST_F(LaunchTest, CommandsWithoutASelectedRowChangeNothing) {
+    ArchivesOpenWithStandIn shell;
+    AddRow(LooseProbe(blanks_, "Probe.scr"));
+    AddRow(ArchivedProbe("lzh", "ArcProbe.scr"));
+    WriteStandardSaverEverywhere("C:\\BEFORE.SCR");
+    for (int on : {1, 0}) {
+        for (int command : {kCmdConfigure, kCmdPreview, kCmdOpenArchive, kCmdSetStandard}) {
+            SCOPED_TRACE(command);
+            StartWithActive(on);
+            LeaveFileInWorkFolder();
+            controlCalls.clear();
+            Command(command);
+            EXPECT_EQ(SelectedEntryRow, -1);
+            EXPECT_TRUE(controlCalls.empty());
+            EXPECT_TRUE(ChangerTimerSet());
+            EXPECT_EQ(IsScreenSaverActive(), on);
+            EXPECT_EQ(ScreenSaverActive, on);
+            EXPECT_EQ(WorkFolderFiles(), std::vector<std::string>{"leftover.scr"});
+            EXPECT_EQ(IniStandardSaver(), "C:\\BEFORE.SCR");
+            EXPECT_EQ(DesktopStandardSaver(), "C:\\BEFORE.SCR");
+        }
+    }
+    // Anything started would have written its line by now.
+    Sleep(1500);
+    EXPECT_TRUE(log_.Runs().empty());
+    EXPECT_TRUE(StandInLog().empty());
+}
+
+// The preview runs full screen and waits for the end; the system screen saver
+// is off meanwhile and the changer timer stopped, both restored afterwards.
+TEST_F(LaunchTest, PreviewWaitsWithTheScreenSaverOffAndTheChangerStopped) {
+    struct Case {
+        const char* name;
+        Row row;
+        std::string runs;  // the path run
+        int active;
+        bool doubleClick;
+    } cases[] = {
+        {"loose, blanks in the path", LooseProbe(blanks_, "Probe Saver.scr"), blanks_ + "Probe Saver.scr", 1, false},
+        {"loose, setting off", LooseProbe(blanks_, "Probe.scr"), blanks_ + "Probe.scr", 0, false},
+        {"LZH member", ArchivedProbe("lzh", "ArcProbe.scr"), std::string(AppPaths.WorkFolder) + "ArcProbe.scr", 1, false},
+        {"ZIP member in a folder", ArchivedProbe("zip", "SubProbe.scr"), std::string(AppPaths.WorkFolder) + "SubProbe.scr", 0,
+         false},
+        {"CAB member by double click", ArchivedProbe("cab", "ArcProbe.scr"), std::string(AppPaths.WorkFolder) + "ArcProbe.scr",
+         1, true},
+    };
+    SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "700");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteAllEntryRows();
+        AddRow(LooseProbe(scratch_.path(), "Other.scr"));
+        AddRow(c.row);
+        SelectRow(1);
+        StartWithActive(c.active);
+        LeaveFileInWorkFolder();
+        log_.Clear();
+        controlCalls.clear();
+        if (c.doubleClick) {
+            RECT item{};
+            item.left = LVIR_LABEL;
+            SendMessageA(EntryListView, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+            DoubleClickAt(EntryListView, {(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+        } else {
+            Command(kCmdPreview);
+        }
+        // Back here only after the screen saver ended.
+        std::vector<ProbeRun> runs = log_.Runs();
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0].commandLine, Quoted(c.runs, "/s"));
+        EXPECT_EQ(runs[0].mode, "s");
+        EXPECT_EQ(runs[0].windowClass, "WindowsScreenSaverClass");
+        EXPECT_EQ(runs[0].active, 0) << "off while it ran";
+        EXPECT_EQ(runs[0].endReason, "endtime");
+        EXPECT_TRUE(ProcessEnded(runs[0].pid));
+        std::vector<std::string> expected = {"stopChanger", "isActive", "disable"};
+        if (c.active) expected.push_back("enable");
+        expected.push_back("startChanger");
+        EXPECT_EQ(controlCalls, expected);
+        EXPECT_TRUE(ChangerTimerSet());
+        EXPECT_EQ(IsScreenSaverActive(), c.active);
+        EXPECT_EQ(ScreenSaverActive, c.active);
+        if (c.row.archive.empty()) {
+            EXPECT_EQ(WorkFolderFiles(), std::vector<std::string>{"leftover.scr"});
+        } else {
+            EXPECT_EQ(WorkFolderFiles(), std::vector<std::string>{c.row.name}) << "emptied, then the member";
+        }
+    }
+}
+
+// What cannot be prepared or whose command line does not fit is not run, and
+// the setting and the timer still come back.
+TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
+    // Quotes and " /s" take five bytes of the 255: a path of 250 fits, 251 does not.
+    auto pathOfLength = [this](size_t length) {
+        std::string folder = scratch_.path();
+        std::string name = "Probe.scr";
+        folder += std::string(length - folder.size() - name.size() - 1, 'd') + "\\";
+        CreateDirectoryA(folder.c_str(), nullptr);
+        return LooseProbe(folder, name);
+    };
+    struct Case {
+        const char* name;
+        Row row;
+        bool runs;
+    } cases[] = {
+        {"path of 250 bytes", pathOfLength(250), true},
+        {"path of 251 bytes", pathOfLength(251), false},
+        {"missing file", {"Gone.scr", "0", scratch_.path(), "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, false},
+        {"missing archive", {"ArcProbe.scr", "0", scratch_.path(), "書庫(LZH)", "gone.lzh"}, false},
+        {"member not in the archive", ArchivedProbe("zip", "NoSuch.scr"), false},
+        {"unknown archive type", {"ArcProbe.scr", "0", ProbeArchiveFolder(), "書庫(RAR)", "probe.lzh"}, false},
+    };
+    SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "300");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteAllEntryRows();
+        AddRow(c.row);
+        SelectRow(0);
+        StartWithActive(1);
+        log_.Clear();
+        controlCalls.clear();
+        Command(kCmdPreview);
+        std::vector<ProbeRun> runs = log_.Runs();
+        ASSERT_EQ(runs.size(), c.runs ? 1u : 0u);
+        if (c.runs) {
+            EXPECT_EQ(runs[0].commandLine.size(), 255u);
+        }
+        EXPECT_EQ(controlCalls,
+                  (std::vector<std::string>{"stopChanger", "isActive", "disable", "enable", "startChanger"}));
+        EXPECT_EQ(IsScreenSaverActive(), 1);
+        EXPECT_TRUE(ChangerTimerSet());
+    }
+}
+
+TEST_F(LaunchTest, PreparingPutsTheFileInPlace) {
+    const std::string work = AppPaths.WorkFolder, store = AppPaths.SaverStoreFolder;
+    const std::string longFolder = "C:\\" + std::string(245, 'x') + "\\";
+    struct Case {
+        const char* name;
+        Row row;
+        bool toStore;
+        PrepareOutcome outcome;
+        std::string runnable;
+        std::vector<std::string> workAfter;
+    } cases[] = {
+        {"loose", LooseProbe(blanks_, "Probe.scr"), false, PrepareOutcome::Ready, blanks_ + "Probe.scr",
+         {"leftover.scr"}},
+        {"loose to the store", LooseProbe(blanks_, "Probe.scr"), true, PrepareOutcome::Ready, blanks_ + "Probe.scr",
+         {"leftover.scr"}},
+        {"loose, missing", {"Gone.scr", "0", blanks_, "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, false, PrepareOutcome::FileMissing,
+         blanks_ + "Gone.scr", {"leftover.scr"}},
+        {"LZH", ArchivedProbe("lzh", "ArcProbe.scr"), false, PrepareOutcome::Ready, work + "ArcProbe.scr",
+         {"ArcProbe.scr"}},
+        {"LZH member in a folder", ArchivedProbe("lzh", "SubProbe.scr"), false, PrepareOutcome::Ready,
+         work + "SubProbe.scr", {"SubProbe.scr"}},
+        {"ZIP", ArchivedProbe("zip", "ArcProbe.scr"), false, PrepareOutcome::Ready, work + "ArcProbe.scr",
+         {"ArcProbe.scr"}},
+        {"CAB member in a folder", ArchivedProbe("cab", "SubProbe.scr"), false, PrepareOutcome::Ready,
+         work + "SubProbe.scr", {"SubProbe.scr"}},
+        {"CAB to the store", ArchivedProbe("cab", "ArcProbe.scr"), true, PrepareOutcome::Ready,
+         store + "ArcProbe.scr", {}},
+        {"ZIP to the store", ArchivedProbe("zip", "SubProbe.scr"), true, PrepareOutcome::Ready,
+         store + "SubProbe.scr", {}},
+        {"member not in the archive", ArchivedProbe("lzh", "NoSuch.scr"), false, PrepareOutcome::ExtractionFailed,
+         work + "NoSuch.scr", {}},
+        {"missing archive", {"ArcProbe.scr", "0", blanks_, "書庫(ZIP)", "gone.zip"}, false,
+         PrepareOutcome::ExtractionFailed, work + "ArcProbe.scr", {}},
+        {"unknown type", {"ArcProbe.scr", "0", ProbeArchiveFolder(), "書庫", "probe.zip"}, false,
+         PrepareOutcome::UnknownArchiveType, "", {}},
+        {"loose path too long", {"Probe-long-name.scr", "0", longFolder, "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, false,
+         PrepareOutcome::PathTooLong, "", {"leftover.scr"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteAllEntryRows();
+        AddRow(c.row);
+        LeaveFileInWorkFolder();
+        DeleteFileA((store + c.row.name).c_str());
+        const PreparedEntry prepared = PrepareEntry(0, c.toStore ? AppPaths.SaverStoreFolder : AppPaths.WorkFolder);
+        EXPECT_EQ(prepared.outcome, c.outcome);
+        EXPECT_EQ(std::string(prepared.path), c.runnable);
+        EXPECT_EQ(std::string(prepared.entry.name), c.row.name) << "the row was read";
+        EXPECT_EQ(std::string(CurrentEntry.name), c.row.name) << "into the current entry";
+        // Only a file that is there has a short path.
+        const std::string expectedShort = c.outcome == PrepareOutcome::Ready ? ShortPathOf(c.runnable) : "";
+        EXPECT_EQ(std::string(prepared.shortPath), expectedShort);
+        if (prepared.ready()) {
+            EXPECT_FALSE(expectedShort.empty());
+            EXPECT_EQ(ReadFileBytes(c.runnable), ReadFileBytes(ProbeSaverPath())) << "the whole screen saver";
+        }
+        EXPECT_EQ(WorkFolderFiles(), c.workAfter);
+    }
+    EXPECT_EQ(PrepareEntry(5, AppPaths.WorkFolder).outcome, PrepareOutcome::NoSuchRow);
+    EXPECT_EQ(PrepareEntry(-1, AppPaths.WorkFolder).outcome, PrepareOutcome::NoSuchRow);
+}
+
+// The member goes to the store folder, which keeps it; the short path of
+// that file becomes the standard screen saver, also the first time it is
+// extracted there. An entry that cannot be prepared changes nothing.
+TEST_F(LaunchTest, StandardScreenSaverComesFromTheStoreFolder) {
+    const std::string store = AppPaths.SaverStoreFolder;
+    struct Case {
+        const char* name;
+        Row row;
+        std::string file;  // empty: nothing changes
+    } cases[] = {
+        {"loose", LooseProbe(blanks_, "Probe Saver.scr"), blanks_ + "Probe Saver.scr"},
+        {"LZH member", ArchivedProbe("lzh", "ArcProbe.scr"), store + "ArcProbe.scr"},
+        {"missing archive after a good one", {"ArcProbe.scr", "0", blanks_, "書庫(LZH)", "gone.lzh"}, ""},
+        {"ZIP member in a folder", ArchivedProbe("zip", "SubProbe.scr"), store + "SubProbe.scr"},
+        {"member not in the archive", ArchivedProbe("cab", "NoSuch.scr"), ""},
+        {"CAB member", ArchivedProbe("cab", "ArcProbe.scr"), store + "ArcProbe.scr"},
+        {"loose file gone", {"Gone.scr", "0", blanks_, "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, ""},
+    };
+    std::string current = "C:\\BEFORE.SCR";
+    WriteStandardSaverEverywhere(current);
+    for (int on : {0, 1}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.name);
+            DeleteAllEntryRows();
+            AddRow(c.row);
+            SelectRow(0);
+            StartWithActive(on);
+            LeaveFileInWorkFolder();
+            if (on == 0 && !c.file.empty() && !c.row.archive.empty()) DeleteFileA(c.file.c_str());
+            Command(kCmdSetStandard);
+            if (!c.file.empty()) current = ShortPathOf(c.file);
+            EXPECT_FALSE(current.empty());
+            EXPECT_EQ(IniStandardSaver(), current);
+            EXPECT_EQ(DesktopStandardSaver(), current);
+            EXPECT_EQ(IsScreenSaverActive(), on);
+            if (!c.row.archive.empty()) {
+                EXPECT_TRUE(WorkFolderFiles().empty()) << "the work folder is emptied";
+            }
+        }
+    }
+    EXPECT_TRUE(log_.Runs().empty()) << "nothing is run";
+}
+
+// The settings run beside the program: the command returns while they are open.
+TEST_F(LaunchTest, ConfigureStartsTheSettingsWithoutWaiting) {
+    struct Case {
+        const char* name;
+        Row row;
+        std::string runs;
+    } cases[] = {
+        {"loose, blanks in the path", LooseProbe(blanks_, "Probe Saver.scr"), blanks_ + "Probe Saver.scr"},
+        {"ZIP member", ArchivedProbe("zip", "ArcProbe.scr"), std::string(AppPaths.WorkFolder) + "ArcProbe.scr"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteAllEntryRows();
+        AddRow(c.row);
+        SelectRow(0);
+        log_.Clear();
+        Command(kCmdConfigure);
+        std::vector<ProbeRun> runs = log_.WaitFor(
+            [](const std::vector<ProbeRun>& r) { return r.size() == 1 && r[0].windowUs >= 0; }, 10000);
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0].commandLine, Quoted(c.runs, "/c"));
+        EXPECT_EQ(runs[0].mode, "c");
+        EXPECT_EQ(runs[0].endUs, -1) << "still open";
+        EXPECT_TRUE(controlCalls.empty()) << "the system screen saver is not touched";
+        PostMessageA(reinterpret_cast<HWND>(std::stoll(runs[0].windowHandle)), WM_CLOSE, 0, 0);
+        runs = log_.WaitFor([](const std::vector<ProbeRun>& r) { return r[0].endUs >= 0; }, 10000);
+        EXPECT_EQ(runs[0].endReason, "close");
+    }
+}
+
+TEST_F(LaunchTest, OpenArchiveOpensOnlyArchives) {
+    ArchivesOpenWithStandIn shell;
+    struct Case {
+        const char* name;
+        Row row;
+        std::string opens;  // empty: nothing
+    } cases[] = {
+        {"loose", LooseProbe(blanks_, "Probe.scr"), ""},
+        {"LZH member", ArchivedProbe("lzh", "ArcProbe.scr"), ProbeArchiveFolder() + "probe.lzh"},
+        {"CAB member", ArchivedProbe("cab", "SubProbe.scr"), ProbeArchiveFolder() + "probe.cab"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DeleteAllEntryRows();
+        AddRow(c.row);
+        SelectRow(0);
+        ClearStandInLog();
+        Command(kCmdOpenArchive);
+        std::vector<std::string> opened = StandInLog(1, c.opens.empty() ? 1500 : 10000);
+        if (c.opens.empty()) {
+            EXPECT_TRUE(opened.empty());
+        } else {
+            ASSERT_EQ(opened.size(), 1u);
+            EXPECT_NE(opened[0].find(c.opens), std::string::npos) << opened[0];
+        }
+    }
+    EXPECT_TRUE(log_.Runs().empty()) << "no screen saver runs";
+}
+
+}  // namespace
