@@ -6,8 +6,6 @@ BUILD=${ZELVISTA_BUILD:-$ROOT/build}
 WINE=/usr/lib/wine/wine64
 [ -x "$WINE" ] || WINE=wine
 
-# Wine takes code page 932 from these; the shell itself has no such locale.
-{ export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8; } 2>/dev/null
 export WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=d;mshtml=d"
 
@@ -59,9 +57,36 @@ write_font_replacements() {
   "$WINE" regedit /S "$reg" >/dev/null 2>&1
 }
 
+# Wine takes code page 932 from this locale. It is exported only here, after
+# scripts/setup has made sure the locale exists: set earlier, every program
+# that setup starts on a fresh machine would warn about a missing locale.
+use_japanese_locale() {
+  export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+}
+
+# Wine draws the caption buttons with the Marlett font. Debian keeps Wine's
+# own fonts in /usr/share/wine/fonts, where this Wine does not look for them,
+# so without a copy in the prefix the buttons show the letters "0 1 r".
+install_caption_font() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] && return
+  mkdir -p "$fonts"
+  cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}
+
+# The display's DPI (LogPixels): 96 is Windows' 100 %, 144 its 150 %. Programs
+# started afterwards see it.
+set_prefix_dpi() {
+  local reg="$WINEPREFIX/dpi.reg"
+  printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\r\n"LogPixels"=dword:%08x\r\n\r\n' "$1" >"$reg"
+  printf '[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts]\r\n"LogPixels"=dword:%08x\r\n' "$1" >>"$reg"
+  "$WINE" regedit /S "$reg" >/dev/null 2>&1
+}
+
 # A prefix of our own, made once inside the build folder and left to settle
 # before the first program runs.
 ensure_prefix() {
+  use_japanese_locale
   export WINEPREFIX=${WINEPREFIX_OVERRIDE:-$BUILD/wineprefix}
   if [ ! -f "$WINEPREFIX/.zelvista-ready" ]; then
     rm -rf "$WINEPREFIX"
@@ -71,6 +96,7 @@ ensure_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.zelvista-ready"
   fi
+  install_caption_font
 }
 
 # A persistent server, and Wine's own services started with their output

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Installs the release's setup.exe silently under Wine, starts the installed
+# program and closes it, uninstalls silently and checks that everything it
+# installed is gone while the user's lists stay.
+#   check_install.sh SETUP_EXE
+# Needs the prefix, server and display of scripts/lib/wine-env.sh.
+set -euo pipefail
+source "$(dirname "$0")/../../scripts/lib/wine-env.sh"
+setup=$1
+
+failures=0
+fail() { echo "install check: FAILED: $*" >&2; failures=$((failures + 1)); }
+pass() { echo "install check: ok: $*"; }
+windows_path() { "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+unix_path() { "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
+
+# The uninstaller runs on as a copy of itself: wait until it has finished.
+uninstall() {
+  "$WINE" "$dir/uninstall.exe" /S </dev/null >/dev/null 2>&1 || fail "the uninstaller ended with an error"
+  for _ in $(seq 150); do
+    [ ! -e "$dir/uninstall.exe" ] && [ ! -e "$dir/Zelvista.exe" ] && return
+    sleep 0.2
+  done
+}
+
+local_appdata=$("$WINE" cmd /c echo %LOCALAPPDATA% 2>/dev/null | tr -d '\r')
+dir=$(unix_path "$local_appdata\\Programs\\Zelvista")
+appdata=$("$WINE" cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
+shortcut=$(unix_path "$appdata\\Microsoft\\Windows\\Start Menu\\Programs\\Zelvista.lnk")
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zelvista'
+[ -n "$local_appdata" ] && [ -n "$dir" ] || { echo "install check: no user folder in the prefix" >&2; exit 1; }
+
+# A fresh start: no earlier install, no stored options (starting in the tray
+# would hide the window this check waits for).
+rm -rf "$dir" "$shortcut"
+"$WINE" reg delete "$uninstall_key" /f >/dev/null 2>&1 || true
+"$WINE" reg delete 'HKCU\Software\Tandelworks\Zelvista' /f >/dev/null 2>&1 || true
+
+"$WINE" "$setup" /S </dev/null >/dev/null 2>&1 || fail "the installer ended with an error"
+installed=(Zelvista.exe unlha32.dll unzip32.dll cab32.dll zelvista.html readme.txt uninstall.exe)
+for f in "${installed[@]}"; do [ -f "$dir/$f" ] || fail "$f was not installed"; done
+compgen -G "$dir/samples/*.scr" >/dev/null || fail "no sample screen savers were installed"
+[ -f "$shortcut" ] || fail "no Start menu shortcut"
+"$WINE" reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "no uninstall entry"
+[ $failures -eq 0 ] && pass "installed into $dir"
+
+# The installed program starts, shows its window, makes its folders beside
+# itself and ends when its window is closed.
+if "$WINE" "$BUILD/testbin/zelvista_start_and_close.exe" "$(windows_path "$dir/Zelvista.exe")" </dev/null 2>&1 |
+  tr -d '\r' | iconv -f CP932 -t UTF-8; then
+  pass "the installed program started and closed"
+else
+  fail "the installed program did not start and close"
+fi
+[ -d "$dir/temp" ] && [ -d "$dir/Scrnsave" ] || fail "the program made no temp and Scrnsave folders beside itself"
+
+# The user's lists, and a standard screen saver kept in Scrnsave, must outlive
+# the program.
+printf 'Ver,3.00\r\n' >"$dir/zelvista.lst"
+printf 'Ver,3.00\r\n' >"$dir/mine.lst"
+printf 'x' >"$dir/Scrnsave/Kept.scr"
+printf 'x' >"$dir/temp/left.scr"
+
+uninstall
+for f in "${installed[@]}"; do [ ! -e "$dir/$f" ] || fail "$f is still there after uninstalling"; done
+[ ! -e "$dir/samples" ] || fail "samples is still there after uninstalling"
+[ ! -e "$dir/temp" ] || fail "the work folder temp is still there after uninstalling"
+[ ! -e "$shortcut" ] || fail "the Start menu shortcut is still there after uninstalling"
+if "$WINE" reg query "$uninstall_key" >/dev/null 2>&1; then fail "the uninstall entry is still there"; fi
+for f in zelvista.lst mine.lst Scrnsave/Kept.scr; do
+  [ -f "$dir/$f" ] || fail "the user's $f was removed"
+done
+[ $failures -eq 0 ] && pass "uninstalled; the user's lists and Scrnsave stayed"
+
+# Installed and uninstalled with nothing of the user's in it, the folder goes too.
+rm -rf "$dir"
+"$WINE" "$setup" /S </dev/null >/dev/null 2>&1 || fail "the second install ended with an error"
+uninstall
+if [ -e "$dir" ]; then fail "the program folder stayed with nothing of the user's in it"; else pass "the empty program folder went"; fi
+rm -rf "$dir"
+exit $((failures > 0))
