@@ -4,6 +4,7 @@
 #include <windows.h>
 #endif
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -69,45 +70,108 @@ bool CountingSink::Write(const uint8_t*, size_t size) {
     return true;
 }
 
+namespace {
+
+// Creates `path` only when no file of that name is there; `exists` tells
+// whether that was the reason of a failure. A Windows HANDLE, or a FILE*.
+void* CreateExclusive(const std::string& path, bool& exists) {
+    exists = false;
+#ifdef _WIN32
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h != INVALID_HANDLE_VALUE) return h;
+    const DWORD error = GetLastError();
+    exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+    return nullptr;
+#else
+    std::FILE* f = std::fopen(path.c_str(), "wbx");
+    if (!f) exists = errno == EEXIST;
+    return f;
+#endif
+}
+
+bool WriteAll(void* file, const uint8_t* data, size_t size) {
+#ifdef _WIN32
+    while (size > 0) {
+        const DWORD chunk = size > 0x40000000 ? 0x40000000u : static_cast<DWORD>(size);
+        DWORD done = 0;
+        if (!WriteFile(static_cast<HANDLE>(file), data, chunk, &done, nullptr) || done != chunk) return false;
+        data += chunk;
+        size -= chunk;
+    }
+    return true;
+#else
+    return std::fwrite(data, 1, size, static_cast<std::FILE*>(file)) == size;
+#endif
+}
+
+bool CloseFile(void* file) {
+#ifdef _WIN32
+    return CloseHandle(static_cast<HANDLE>(file)) != FALSE;
+#else
+    return std::fclose(static_cast<std::FILE*>(file)) == 0;
+#endif
+}
+
+void RemoveFile(const std::string& path) {
+#ifdef _WIN32
+    DeleteFileA(path.c_str());
+#else
+    std::remove(path.c_str());
+#endif
+}
+
+}  // namespace
+
 FileSink::~FileSink() {
     if (file_) {
-        std::fclose(file_);
-        std::remove(temporary_.c_str());
+        CloseFile(file_);
+        RemoveFile(written_);  // only ever a file this sink created
     }
 }
 
 bool FileSink::Create(const std::string& path) {
     path_ = path;
-    // Same folder, so the final rename does not cross volumes.
-    for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
-        temporary_ = path + ".~" + std::to_string(attempt);
-        std::FILE* probe = std::fopen(temporary_.c_str(), "rb");
-        if (probe) {
-            std::fclose(probe);
-            continue;
-        }
-        file_ = std::fopen(temporary_.c_str(), "wb");
-        if (!file_) return false;
+    // No file of that name yet: write it in place, no rename needed; a
+    // failure removes what this sink created and nothing else.
+    bool exists = false;
+    file_ = CreateExclusive(path, exists);
+    if (file_) {
+        written_ = path;
+        direct_ = true;
+        return true;
     }
-    return file_ != nullptr;
+    if (!exists) return false;
+    // An older file stays untouched until the complete data replaces it from
+    // a temporary file in the same folder, so the final move does not cross volumes.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        written_ = path + ".~" + std::to_string(attempt);
+        file_ = CreateExclusive(written_, exists);
+        if (file_) return true;
+        if (!exists) return false;
+    }
+    return false;
 }
 
 bool FileSink::Write(const uint8_t* data, size_t size) {
-    return file_ && std::fwrite(data, 1, size, file_) == size;
+    return file_ && WriteAll(file_, data, size);
 }
 
 bool FileSink::Commit() {
     if (!file_) return false;
-    const bool closed = std::fclose(file_) == 0;
+    const bool closed = CloseFile(file_);
     file_ = nullptr;
+    if (direct_) {
+        if (!closed) RemoveFile(written_);
+        return closed;
+    }
     // Replace in one step, so a failed move keeps the older file.
 #ifdef _WIN32
-    const bool moved = closed && MoveFileExA(temporary_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    const bool moved = closed && MoveFileExA(written_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
 #else
-    const bool moved = closed && std::rename(temporary_.c_str(), path_.c_str()) == 0;
+    const bool moved = closed && std::rename(written_.c_str(), path_.c_str()) == 0;
 #endif
     if (!moved) {
-        std::remove(temporary_.c_str());
+        RemoveFile(written_);
         return false;
     }
     return true;

@@ -71,9 +71,10 @@ private:
     uint64_t limit_;
 };
 
-// Writes a file through a temporary one beside it: Commit puts the complete
-// data in place (replacing an older file), otherwise the destructor deletes
-// the partial data and an older file of that name stays as it was.
+// Writes a file: in place when no file of that name exists, else through a
+// temporary one beside it. Commit puts the complete data in place (replacing
+// an older file), otherwise the destructor deletes the partial data it wrote
+// and an older file of that name stays as it was.
 class FileSink final : public Sink {
 public:
     FileSink() = default;
@@ -85,9 +86,10 @@ public:
     bool Commit();
 
 private:
-    std::FILE* file_ = nullptr;
+    void* file_ = nullptr;  // a Windows HANDLE, elsewhere a FILE*
     std::string path_;
-    std::string temporary_;
+    std::string written_;   // the file being written: path_ itself or a temporary one
+    bool direct_ = false;   // written under its final name
 };
 
 }  // namespace arc

@@ -1,5 +1,7 @@
 #include "play/prepare_entry.h"
 
+#include <cstring>
+
 #include "base/program_paths.h"
 #include "base/text.h"
 
@@ -15,6 +17,61 @@ bool JoinPath(char* out, std::size_t size, const char* folder, const char* name)
 bool TakeShortPath(PreparedEntry& prepared) {
     DWORD n = GetShortPathNameA(prepared.path, prepared.shortPath, sizeof prepared.shortPath);
     if (n > 0 && n < sizeof prepared.shortPath) return true;
+    prepared.shortPath[0] = '\0';
+    return false;
+}
+
+// A name that is its own short form: 1-8 plain characters, optionally a dot
+// and 1-3 more. Anything else gets its short form from the file system.
+bool IsPlainShortName(const char* name) {
+    auto plain = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+    };
+    std::size_t base = 0, extension = 0;
+    const char* p = name;
+    for (; plain(*p); ++p) ++base;
+    if (*p == '.')
+        for (++p; plain(*p); ++p) ++extension;
+    return *p == '\0' && base >= 1 && base <= 8 && extension <= 3 && (extension > 0 || name[base] == '\0');
+}
+
+// The short forms of the folders members are extracted to (the program's own
+// work and store folders, which keep their names while it runs), looked up
+// once: each lookup walks every long folder name of the path.
+struct ShortFolderCache {
+    struct Slot {
+        char folder[256];
+        char shortForm[256];
+    } slots[2]{};
+    int next = 0;
+};
+ShortFolderCache shortFolders;
+
+const char* ShortFolder(const char* folder) {
+    for (const auto& slot : shortFolders.slots)
+        if (slot.folder[0] && std::strcmp(slot.folder, folder) == 0) return slot.shortForm;
+    auto& slot = shortFolders.slots[shortFolders.next];
+    const DWORD n = GetShortPathNameA(folder, slot.shortForm, sizeof slot.shortForm);
+    if (n == 0 || n >= sizeof slot.shortForm ||
+        (!EndsWithSeparator(slot.shortForm) && !AppendText(slot.shortForm, sizeof slot.shortForm, "\\")) ||
+        !CopyText(slot.folder, sizeof slot.folder, folder)) {
+        slot.folder[0] = '\0';
+        return nullptr;
+    }
+    shortFolders.next = (shortFolders.next + 1) % 2;
+    return slot.shortForm;
+}
+
+// The short path of a member extracted into `folder`; false when the file is
+// not there. A plain short name needs only the folder's short form and a check
+// that the file exists, which costs much less than a full lookup.
+bool TakeExtractedShortPath(PreparedEntry& prepared, const char* folder) {
+    const char* shortFolder = IsPlainShortName(prepared.entry.name) ? ShortFolder(folder) : nullptr;
+    if (!shortFolder) return TakeShortPath(prepared);
+    const DWORD attributes = GetFileAttributesA(prepared.path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+        JoinPath(prepared.shortPath, sizeof prepared.shortPath, shortFolder, prepared.entry.name))
+        return true;
     prepared.shortPath[0] = '\0';
     return false;
 }
@@ -35,7 +92,7 @@ PrepareOutcome PrepareArchiveMember(PreparedEntry& prepared, const char* destina
     // The store folder is never emptied and may hold an older file of the
     // same name, so the library's own answer counts as well as the file.
     const int result = Play.extractMember(entry.archiver, archive, entry.name, destinationFolder, Play.owner);
-    if (!TakeShortPath(prepared) || result != 0) {
+    if (!TakeExtractedShortPath(prepared, destinationFolder) || result != 0) {
         prepared.shortPath[0] = '\0';
         return PrepareOutcome::ExtractionFailed;
     }
