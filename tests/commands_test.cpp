@@ -70,7 +70,7 @@ TEST_F(CommandTest, CommandsReachTheirOperationsAndFocusReturnsToTheList) {
         // Operations that arrive with later work, editing with no row to
         // act on, and identifiers of nobody.
         {"not yet carried out or nothing to do", {kCmdDeleteEntry, kCmdMoveUp, kCmdSwitchSeconds, kCmdPreview,
-                                                  kCmdPlayWindow, kCmdSettings, kCmdSetStandard}, nullptr, [] {}},
+                                                  kCmdSetStandard}, nullptr, [] {}},
         {"unknown identifiers", {0, 1, 6000, 6501, 6502, 6999, 9001, 0xFFFF},
          [] { AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}); CurrentList.Modified = 1; },
          [] {
@@ -107,6 +107,8 @@ TEST_F(CommandTest, ModalCommandsOpenTheirDialogs) {
         {kCmdAddFile, "スクリーンセーバーの読み込み", IDCANCEL},
         {kCmdFolderSearch, "スクリーンセーバーの検索", IDOK},
         {kCmdSwitchSeconds, "個別切替時間の設定", IDCANCEL},
+        // Its one row names no file: playback has ended when Close is clicked.
+        {kCmdPlayWindow, "再生ウィンドウ", IDOK},
     };
     AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
     SelectRow(0);

@@ -4,6 +4,7 @@
 #include "app/help.h"
 #include "app/installed_archives.h"
 #include "app/main_window.h"
+#include "app/option_timers.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
@@ -15,6 +16,9 @@
 #include "list/list_editing.h"
 #include "list/list_file.h"
 #include "play/entry_commands.h"
+#include "play/list_playback.h"
+#include "play/play_window.h"
+#include "settings/settings_dialog.h"
 #include "system/screen_saver.h"
 
 namespace {
@@ -59,12 +63,9 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdPreview: PreviewEntry(SelectedEntryRow); break;
     case kCmdOpenArchive: OpenEntryArchive(SelectedEntryRow); break;
     case kCmdSetStandard: SetEntryAsStandard(SelectedEntryRow); break;
-    // Playing the list and the settings dialog: their operations come with
-    // the work that owns them.
-    case kCmdPlayFullScreen:
-    case kCmdPlayWindow:
-    case kCmdSettings:
-        break;
+    case kCmdSettings: ShowSettingsDialog(MainWindow, ProgramOptionTimers()); break;
+    case kCmdPlayFullScreen: PlayListFullScreen(); break;
+    case kCmdPlayWindow: ShowPlayWindow(); break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/playback_connections.h"
 #include "archive/archiver.h"
 #include "base/program_paths.h"
 #include "base/text.h"
@@ -62,6 +63,7 @@ void ConnectPlayAndChanger(HWND mainWindow) {
     play.stopChangerTimer = StopChangerTimer;
     play.startChangerTimer = StartChangerTimer;
     play.setStandardSaver = SetStandardScreenSaver;
+    ConnectListPlayback(play);
     Play = play;
 
     ChangerConnections changer;

@@ -7,6 +7,7 @@
 #include "app/commands.h"
 #include "app/launch_connections.h"
 #include "app/installed_archives.h"
+#include "app/option_timers.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/archiver.h"
@@ -58,7 +59,7 @@ void OnCreate() {
     }
     HandChangerOptionsOver();
     ChooseRandomStandardSaver();
-    StartCornerTimer(MainWindow);
+    StartCornerTimerFromSettings(MainWindow);
     StartChangerTimer(MainWindow);
 }
 
@@ -86,6 +87,11 @@ void RestoreStartupScreenSaverState() {
 }
 
 bool OnClose() {
+    // A long operation on the list ends first; the close comes back afterwards.
+    if (RunningLongOperation() != LongOperation::None) {
+        DeferUntilLongOperationEnds(MainWindow, kCmdExit, true);
+        return false;
+    }
     if (!ConfirmCloseWithChanges()) return false;
     if (TrayIconShown == 1) RemoveTrayIcon();
     StopCornerTimer(MainWindow);

@@ -14,6 +14,13 @@ struct SaverEntry {
     int archiver = -1;       // library of an archive's type (0 LZH, 1 ZIP, 2 CAB), -1 for none
 };
 
+// The options list playback follows, as the settings record holds them.
+struct PlaybackOptions {
+    int LopPlay = 0;   // after the last entry start again at the first when 1
+    int ChgTime = 30;  // seconds of an entry that has none of its own
+    int ZOrder = 0;    // the play window stays on top when not 0
+};
+
 struct PlayConnections {
     HWND owner = nullptr;  // the main window: owns the libraries' messages and the changer timer
     int (*rowCount)() = nullptr;
@@ -28,6 +35,15 @@ struct PlayConnections {
     void (*stopChangerTimer)(HWND owner) = nullptr;
     void (*startChangerTimer)(HWND owner) = nullptr;  // sets it only when the changer is on
     void (*setStandardSaver)(const char* shortPath) = nullptr;
+    // List playback: the selected row (-1 for none) and selecting one (the
+    // selection moves to the entry that plays next), its options, and the
+    // play window's stored rectangle, applied when it opens (when window
+    // places are kept) and stored when it closes.
+    int (*selectedRow)() = nullptr;
+    void (*selectRow)(int row) = nullptr;
+    PlaybackOptions (*playbackOptions)() = nullptr;
+    void (*restorePlayWindowRect)(HWND playWindow) = nullptr;
+    void (*storePlayWindowRect)(HWND playWindow) = nullptr;
 };
 
 extern PlayConnections Play;

@@ -16,8 +16,10 @@
 
 // Dialogs (their control ids live beside each dialog's script)
 #define IDD_ABOUT_BOX 4301
+#define IDD_SETTINGS 4302
 #define IDD_SWITCH_SECONDS 4303
 #define IDD_FOLDER_SEARCH 4304
+#define IDD_PLAY_WINDOW 4305
 
 // Commands of menus, accelerators, toolbar and tray menu
 #define IDM_NEW_LIST 6001
@@ -161,3 +163,15 @@
 #define IDS_BROWSE_TITLE 5374
 #define IDS_SHGETMALLOC_ERROR 5375
 #define IDS_SHGETMALLOC_CAPTION 5376
+
+// Strings: the settings dialog
+#define IDS_PAGE_START 5381
+#define IDS_PAGE_PLAY 5382
+#define IDS_PAGE_CORNER 5383
+#define IDS_PAGE_CHANGER 5384
+#define IDS_SECONDS_RANGE 5385
+#define IDS_SECONDS_ERROR 5386
+
+// Strings: the play window
+#define IDS_PLAY_LOADING 5451
+#define IDS_PLAY_FINISHED 5452

@@ -107,6 +107,11 @@ void DoubleClickAt(HWND window, POINT point) {
 }
 
 void PressKey(const std::vector<WORD>& modifiers, WORD key) {
+    SendKeyPress(modifiers, key);
+    PumpProgramMessages();
+}
+
+void SendKeyPress(const std::vector<WORD>& modifiers, WORD key) {
     std::vector<INPUT> inputs;
     auto add = [&inputs](WORD vk, bool up) {
         INPUT in{};
@@ -121,7 +126,6 @@ void PressKey(const std::vector<WORD>& modifiers, WORD key) {
     add(key, true);
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) add(*it, true);
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    PumpProgramMessages();
 }
 
 bool TrayIconPresent(HWND window) {

@@ -35,6 +35,8 @@ private:
 // Presses a key with modifiers through the system's input, then lets the
 // program's message loop (accelerators first) handle what follows.
 void PressKey(const std::vector<WORD>& modifiers, WORD key);
+// The same key press left to whatever message loop runs next (a modal one).
+void SendKeyPress(const std::vector<WORD>& modifiers, WORD key);
 void PumpProgramMessages();
 // Double-clicks with the left button at a point of a window's client area
 // through the system's input, then lets the program handle what follows.

@@ -71,6 +71,8 @@ bool DialogDriver::Expects(const std::string& caption) {
     if (!activeDriver) return false;
     for (const Pending& p : activeDriver->pending_)
         if (p.caption == caption) return true;
+    for (const std::string& allowed : activeDriver->allowed_)
+        if (allowed == caption) return true;
     return false;
 }
 

@@ -32,6 +32,9 @@ public:
     DialogDriver& operator=(const DialogDriver&) = delete;
 
     void On(const std::string& caption, std::function<void(HWND)> action);
+    // A window with this caption may stay open while the driver lives (the
+    // test drives it by other means).
+    void Allow(const std::string& caption) { allowed_.push_back(caption); }
     // Dialogs seen, in order: caption and (for message boxes) text.
     struct Seen {
         std::string caption;
@@ -51,6 +54,7 @@ private:
     };
     std::vector<Pending> pending_;
     std::vector<Seen> seen_;
+    std::vector<std::string> allowed_;
     UINT_PTR timer_ = 0;
 };
 

@@ -1,0 +1,51 @@
+#include "app/playback_connections.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "list/entry_list.h"
+#include "play/play_connections.h"
+#include "settings/settings.h"
+
+namespace {
+
+PlaybackOptions CurrentOptions() {
+    PlaybackOptions options;
+    options.LopPlay = AppSettings.LopPlay;
+    options.ChgTime = AppSettings.ChgTime;
+    options.ZOrder = AppSettings.ZOrder;
+    return options;
+}
+
+int SelectedRow() {
+    return EntryListView ? GetSelectedEntryRow() : -1;
+}
+
+// Selected and focused; the row is not scrolled into view.
+void SelectRow(int row) {
+    if (!EntryListView) return;
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(EntryListView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void RestorePlayWindowRect(HWND playWindow) {
+    ApplyStoredRect(playWindow, AppSettings.ViewL, AppSettings.ViewT, AppSettings.ViewR, AppSettings.ViewB);
+}
+
+// The record then holds what the registry now holds.
+void StorePlayWindowRect(HWND playWindow) {
+    SavePlayWindowRect(playWindow);
+    LoadPlayWindowRect();
+}
+
+}  // namespace
+
+void ConnectListPlayback(PlayConnections& play) {
+    play.selectedRow = SelectedRow;
+    play.selectRow = SelectRow;
+    play.playbackOptions = CurrentOptions;
+    play.restorePlayWindowRect = RestorePlayWindowRect;
+    play.storePlayWindowRect = StorePlayWindowRect;
+}

@@ -1,0 +1,185 @@
+#include "play/play_window.h"
+
+#include "base/long_operation.h"
+#include "play/list_playback.h"
+#include "play/play_connections.h"
+#include "play/play_window_ids.h"
+#include "play/playback_state.h"
+#include "res/resource.h"
+
+namespace {
+
+// The row of buttons above the play area, in pixels.
+constexpr int kButtonRowHeight = 28;
+constexpr COLORREF kTextColour = RGB(255, 255, 0);
+constexpr COLORREF kTextBackground = RGB(0, 0, 0);
+
+WNDPROC playAreaProc;
+// The key last pressed while the window had no focus; only its release ends
+// a screen saver, never the release of the key that opened the window.
+WPARAM keyPressedHere;
+
+void DrawPlayAreaText(HWND area) {
+    RECT client{};
+    GetClientRect(area, &client);
+    HDC dc = GetDC(area);
+    if (!dc) return;
+    FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_MENUTEXT + 1));
+    SetTextColor(dc, kTextColour);
+    SetBkColor(dc, kTextBackground);
+    // The device context's own font: the dialog's is not selected.
+    TextOutA(dc, 10, 15, Playback.playAreaText.data(), static_cast<int>(Playback.playAreaText.size()));
+    ReleaseDC(area, dc);
+}
+
+// The play area paints itself black; its text is drawn again on top, so it
+// stays after the window was covered or resized.
+LRESULT CALLBACK PlayAreaProc(HWND area, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CallWindowProcA(playAreaProc, area, message, wParam, lParam);
+    if (message == WM_PAINT && !Playback.playAreaText.empty() && !GetWindow(area, GW_CHILD))
+        DrawPlayAreaText(area);
+    return result;
+}
+
+void Enable(int control, bool on) {
+    EnableWindow(GetDlgItem(Playback.playWindow, control), on ? TRUE : FALSE);
+}
+
+void StartWindowPlayback(HWND dialog) {
+    if (IsListPlaying()) return;
+    Playback.inWindow = 1;
+    PlayList();
+    if (Playback.stopRequested) EndDialog(dialog, 1);
+}
+
+INT_PTR OnInitDialog(HWND dialog) {
+    Playback.playWindow = dialog;
+    Playback.playArea = GetDlgItem(dialog, IDC_PLAY_AREA);
+    Playback.playAreaText.clear();
+    Playback.playStarted = 0;
+    keyPressedHere = 0;
+    playAreaProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(Playback.playArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlayAreaProc)));
+    if (Play.restorePlayWindowRect) Play.restorePlayWindowRect(dialog);
+    const int zOrder = Play.playbackOptions ? Play.playbackOptions().ZOrder : 0;
+    SetWindowPos(dialog, zOrder != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    return FALSE;
+}
+
+void OnPaint(HWND dialog) {
+    PAINTSTRUCT ps;
+    BeginPaint(dialog, &ps);
+    EndPaint(dialog, &ps);
+    if (Playback.playStarted) return;
+    Playback.playStarted = 1;
+    StartWindowPlayback(dialog);
+}
+
+void OnSize(HWND dialog) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    const int height = client.bottom > kButtonRowHeight ? client.bottom - kButtonRowHeight : 0;
+    MoveWindow(Playback.playArea, 0, kButtonRowHeight, client.right, height, TRUE);
+    // The screen saver inside follows; asynchronously, so a hung one cannot hold the window.
+    if (HWND saver = GetWindow(Playback.playArea, GW_CHILD))
+        SetWindowPos(saver, nullptr, 0, 0, client.right, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
+INT_PTR OnCommand(HWND dialog, int id) {
+    switch (id) {
+    case IDC_PLAY_CLOSE:
+        // Disabled while the list plays; the Enter key must not close it then either.
+        if (!IsListPlaying()) EndDialog(dialog, 1);
+        return TRUE;
+    case IDC_PLAY_START:
+        StartWindowPlayback(dialog);
+        return TRUE;
+    case IDC_PLAY_STOP:
+        StopPlayingSaver();
+        Playback.abort = 1;
+        return TRUE;
+    case IDCANCEL:
+        // Esc, as the key itself does while the list plays.
+        if (IsListPlaying()) Playback.abort = 1;
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK PlayWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    try {
+        switch (message) {
+        case WM_INITDIALOG:
+            return OnInitDialog(dialog);
+        case WM_PAINT:
+            OnPaint(dialog);
+            return TRUE;
+        case WM_SIZE:
+            OnSize(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            return OnCommand(dialog, LOWORD(wParam));
+        case WM_SYSKEYDOWN:
+            keyPressedHere = wParam;
+            return FALSE;
+        case WM_SYSKEYUP:
+            // A key pressed and released with no focus (the buttons are
+            // disabled while the list plays): the current screen saver ends,
+            // the next one plays.
+            if (wParam == keyPressedHere) StopPlayingSaver();
+            keyPressedHere = 0;
+            return TRUE;
+        case WM_DESTROY:
+            if (Play.storePlayWindowRect) Play.storePlayWindowRect(dialog);
+            Playback.playWindow = nullptr;
+            Playback.playArea = nullptr;
+            return FALSE;
+        default:
+            return FALSE;
+        }
+    } catch (...) {
+        // Nothing may unwind into the dialog manager.
+        Playback.abort = 1;
+        return TRUE;
+    }
+}
+
+}  // namespace
+
+void SetPlayButtons(bool playing) {
+    if (!Playback.playWindow) return;
+    Enable(IDC_PLAY_STOP, playing);
+    Enable(IDC_PLAY_CLOSE, !playing);
+    Enable(IDC_PLAY_START, !playing);
+}
+
+void ShowPlayWindow() {
+    // The window claims the list for as long as it is open: between two
+    // playbacks in it nothing else may start one.
+    LongOperationScope operation(LongOperation::Playback, RequestPlaybackStop);
+    if (!operation.claimed() || Playback.playing || Playback.playWindow) {
+        MessageBeep(MB_ICONWARNING);
+        return;
+    }
+    Playback.stopRequested = false;
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PLAY_WINDOW), Play.owner, PlayWindowProc, 0);
+    Playback.playWindow = nullptr;
+    Playback.playArea = nullptr;
+    Playback.inWindow = 0;
+}
+
+void ShowPlayAreaText(const char* text, std::size_t byteCount) {
+    Playback.playAreaText.assign(text, byteCount);
+    if (Playback.playArea) DrawPlayAreaText(Playback.playArea);
+}
+
+HWND PlayWindow() {
+    return Playback.playWindow;
+}
+
+HWND PlayArea() {
+    return Playback.playArea;
+}
