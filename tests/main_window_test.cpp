@@ -10,6 +10,7 @@
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "res/resource.h"
 #include "settings/settings.h"
 #include "support/fixture.h"
 #include "system/screen_saver.h"
@@ -233,25 +234,35 @@ TEST_F(MainWindowStartTest, ClosingAndEndingSessionRestoreTheScreenSaverSetting)
 class SingleInstanceTest : public testing::Test {};
 
 TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
-    ProgramProcess first = StartZelvista();
-    HWND window = FindProcessMainWindow(first.id, true);
-    ASSERT_NE(window, nullptr);
-    ShowWindow(window, SW_MINIMIZE);
-    Sleep(200);
-    ASSERT_TRUE(IsIconic(window));
+    // The first one minimized, or hidden in the tray.
+    for (bool intoTray : {false, true}) {
+        SCOPED_TRACE(intoTray ? "in the tray" : "minimized");
+        ProgramProcess first = StartZelvista();
+        HWND window = FindProcessMainWindow(first.id, true);
+        ASSERT_NE(window, nullptr);
+        if (intoTray) {
+            SendMessageA(window, WM_COMMAND, IDM_ENTER_TRAY, 0);
+            ASSERT_FALSE(IsWindowVisible(window));
+        } else {
+            ShowWindow(window, SW_MINIMIZE);
+            Sleep(200);
+            ASSERT_TRUE(IsIconic(window));
+        }
 
-    ProgramProcess second = StartZelvista();
-    ASSERT_EQ(WaitForSingleObject(second.process.get(), 20000), WAIT_OBJECT_0);
-    DWORD code = 99;
-    GetExitCodeProcess(second.process.get(), &code);
-    EXPECT_EQ(code, 0u);
-    for (int i = 0; i < 40 && IsIconic(window); ++i) Sleep(50);
-    EXPECT_FALSE(IsIconic(window));
-    EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(GetForegroundWindow(), window);
+        ProgramProcess second = StartZelvista();
+        ASSERT_EQ(WaitForSingleObject(second.process.get(), 20000), WAIT_OBJECT_0);
+        DWORD code = 99;
+        GetExitCodeProcess(second.process.get(), &code);
+        EXPECT_EQ(code, 0u);
+        for (int i = 0; i < 40 && (IsIconic(window) || !IsWindowVisible(window)); ++i) Sleep(50);
+        EXPECT_FALSE(IsIconic(window));
+        EXPECT_TRUE(IsWindowVisible(window));
+        for (int i = 0; i < 40 && GetForegroundWindow() != window; ++i) Sleep(50);
+        EXPECT_EQ(GetForegroundWindow(), window);
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(first.process.get(), 20000), WAIT_OBJECT_0);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForSingleObject(first.process.get(), 20000), WAIT_OBJECT_0);
+    }
 }
 
 }  // namespace

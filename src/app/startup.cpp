@@ -17,11 +17,17 @@ HACCEL Accelerators;
 namespace {
 constexpr char kInstanceMutex[] = "ZelvistaV0200";
 
-// A second start only brings the running program forward.
+// A second start only brings the running program forward, out of the tray
+// too: a user who starts it again wants to see its window.
 bool BringRunningInstanceForward() {
     HWND running = FindWindowA(kMainWindowClass, nullptr);
     if (!running) return false;
-    if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
+    // The running program may take the foreground when it shows itself.
+    DWORD runningProcess = 0;
+    GetWindowThreadProcessId(running, &runningProcess);
+    AllowSetForegroundWindow(runningProcess);
+    if (!IsWindowVisible(running)) PostMessageA(running, WM_COMMAND, kCmdLeaveTray, 0);
+    else if (IsIconic(running)) ShowWindow(running, SW_RESTORE);
     SetForegroundWindow(running);
     return true;
 }

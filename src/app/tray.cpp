@@ -52,6 +52,7 @@ void RemoveTrayIcon() {
 void LeaveTray() {
     RemoveTrayIcon();
     ShowWindow(MainWindow, SW_SHOWNORMAL);
+    SetForegroundWindow(MainWindow);
     TrayIconShown = 0;
 }
 
