@@ -139,9 +139,17 @@ void SendKey(WORD key) {
     SendInput(2, in, sizeof in[0]);
 }
 
+// Wine may report the earlier position for a moment after SetCursorPos; the
+// saver takes its starting point from GetCursorPos, so wait until it agrees.
 void CenterCursor() {
-    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
-    PumpFor(100);
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2, y = GetSystemMetrics(SM_CYSCREEN) / 2;
+    SetCursorPos(x, y);
+    for (int i = 0; i < 40; ++i) {
+        PumpFor(50);
+        POINT p{};
+        if (GetCursorPos(&p) && p.x == x && p.y == y) break;
+    }
+    PumpFor(50);
 }
 
 // ---- full screen -------------------------------------------------------
