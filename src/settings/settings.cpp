@@ -25,8 +25,32 @@ KeyHandle OpenSettingsKey() {
     return key;
 }
 
-void ReadOrDefault(const char* name, int* field, int fallback) {
-    if (!ReadSettingDword(name, field)) *field = fallback;
+// A value of another type or size counts as absent and never reaches
+// beyond the 4-byte field.
+int ReadDwordFrom(HKEY key, const char* valueName, int* field) {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegQueryValueExA(key, valueName, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value)
+        return 0;
+    *field = static_cast<int>(value);
+    return 1;
+}
+
+// Reads through one open key: each opening is a round trip to the registry,
+// and the whole record is read at every start.
+void ReadOrDefault(HKEY key, const char* name, int* field, int fallback) {
+    if (!key || !ReadDwordFrom(key, name, field)) *field = fallback;
+}
+
+void ReadRect(HKEY key, const char* l, const char* t, const char* r, const char* b, int* left, int* top, int* right,
+              int* bottom) {
+    ReadOrDefault(key, l, left, 0);
+    ReadOrDefault(key, t, top, 0);
+    ReadOrDefault(key, r, right, 0);
+    ReadOrDefault(key, b, bottom, 0);
 }
 
 void StoreRect(HWND window, const char* l, const char* t, const char* r, const char* b) {
@@ -45,18 +69,7 @@ void StoreRect(HWND window, const char* l, const char* t, const char* r, const c
 
 int ReadSettingDword(const char* valueName, int* field) {
     KeyHandle key = OpenSettingsKey();
-    if (!key) return 0;
-    // A value of another type or size counts as absent and never reaches
-    // beyond the 4-byte field.
-    DWORD type = 0;
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegQueryValueExA(key.get(), valueName, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_DWORD || size != sizeof value)
-        return 0;
-    *field = static_cast<int>(value);
-    return 1;
+    return key ? ReadDwordFrom(key.get(), valueName, field) : 0;
 }
 
 void WriteSettingDword(const char* valueName, int value) {
@@ -67,32 +80,34 @@ void WriteSettingDword(const char* valueName, int value) {
 }
 
 void LoadSettings() {
-    ReadOrDefault(kEndSave, &AppSettings.EndSave, 0);
-    ReadOrDefault(kZOrder, &AppSettings.ZOrder, 0);
-    ReadOrDefault(kLopPlay, &AppSettings.LopPlay, 0);
-    ReadOrDefault(kChgTime, &AppSettings.ChgTime, 30);
-    ReadOrDefault(kTskTray, &AppSettings.TskTray, 0);
-    ReadOrDefault(kScrSave, &AppSettings.ScrSave, 0);
-    ReadOrDefault(kSSPos, &AppSettings.SSPos, 4);
-    ReadOrDefault(kSscBgn, &AppSettings.SscBgn, 0);
-    ReadOrDefault(kSscTim, &AppSettings.SscTim, 0);
-    ReadOrDefault(kTimPtn, &AppSettings.TimPtn, 1);
-    LoadMainWindowRect();
-    LoadPlayWindowRect();
+    KeyHandle key = OpenSettingsKey();
+    HKEY k = key.get();
+    ReadOrDefault(k, kEndSave, &AppSettings.EndSave, 0);
+    ReadOrDefault(k, kZOrder, &AppSettings.ZOrder, 0);
+    ReadOrDefault(k, kLopPlay, &AppSettings.LopPlay, 0);
+    ReadOrDefault(k, kChgTime, &AppSettings.ChgTime, 30);
+    ReadOrDefault(k, kTskTray, &AppSettings.TskTray, 0);
+    ReadOrDefault(k, kScrSave, &AppSettings.ScrSave, 0);
+    ReadOrDefault(k, kSSPos, &AppSettings.SSPos, 4);
+    ReadOrDefault(k, kSscBgn, &AppSettings.SscBgn, 0);
+    ReadOrDefault(k, kSscTim, &AppSettings.SscTim, 0);
+    ReadOrDefault(k, kTimPtn, &AppSettings.TimPtn, 1);
+    ReadRect(k, kMainL, kMainT, kMainR, kMainB, &AppSettings.MainL, &AppSettings.MainT, &AppSettings.MainR,
+             &AppSettings.MainB);
+    ReadRect(k, kViewL, kViewT, kViewR, kViewB, &AppSettings.ViewL, &AppSettings.ViewT, &AppSettings.ViewR,
+             &AppSettings.ViewB);
 }
 
 void LoadMainWindowRect() {
-    ReadOrDefault(kMainL, &AppSettings.MainL, 0);
-    ReadOrDefault(kMainT, &AppSettings.MainT, 0);
-    ReadOrDefault(kMainR, &AppSettings.MainR, 0);
-    ReadOrDefault(kMainB, &AppSettings.MainB, 0);
+    KeyHandle key = OpenSettingsKey();
+    ReadRect(key.get(), kMainL, kMainT, kMainR, kMainB, &AppSettings.MainL, &AppSettings.MainT, &AppSettings.MainR,
+             &AppSettings.MainB);
 }
 
 void LoadPlayWindowRect() {
-    ReadOrDefault(kViewL, &AppSettings.ViewL, 0);
-    ReadOrDefault(kViewT, &AppSettings.ViewT, 0);
-    ReadOrDefault(kViewR, &AppSettings.ViewR, 0);
-    ReadOrDefault(kViewB, &AppSettings.ViewB, 0);
+    KeyHandle key = OpenSettingsKey();
+    ReadRect(key.get(), kViewL, kViewT, kViewR, kViewB, &AppSettings.ViewL, &AppSettings.ViewT, &AppSettings.ViewR,
+             &AppSettings.ViewB);
 }
 
 void SaveMainWindowRect(HWND mainWindow) {
