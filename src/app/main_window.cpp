@@ -49,6 +49,9 @@ void OnCreate() {
     MainChildren.toolbar = CreateMainToolbar();
     MainChildren.statusBar = CreateStatusBar();
     MainChildren.listView = CreateEntryListView(MainWindow, kEntryListViewId);
+    // In place before the rows arrive, so that showing the window finds the
+    // list at its size and does not lay out and paint it twice.
+    LayoutEntryListView();
     ConnectPlayAndChanger(MainWindow);
     const char* standard = AppPaths.StandardListPath;
     if (standard[0] && FileExists(standard)) {

@@ -87,13 +87,14 @@ int LoadListFile(const char* path) {
         return 0;
     }
     bool emptied = false;
-    auto insert = [&emptied](const ScreenSaverEntry& entry) {
+    int rows = 0;
+    auto insert = [&emptied, &rows](const ScreenSaverEntry& entry) {
         if (!emptied) {
             DeleteAllEntryRows();
             emptied = true;
         }
         CurrentEntry = entry;
-        InsertEntryRow(GetEntryRowCount());
+        InsertEntryRow(rows++);
     };
     SendMessageA(EntryListView, WM_SETREDRAW, FALSE, 0);
     ListParse result = ParseListFile(content, insert);
