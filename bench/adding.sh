@@ -45,9 +45,6 @@ PY
   touch "$data/ready"
 fi
 cp "$BUILD"/bin/unlha32.dll "$BUILD"/bin/unzip32.dll "$BUILD"/bin/cab32.dll "$BUILD/benchbin/"
-start_display own
-trap stop_all EXIT
-ensure_prefix
-start_wineserver
+start_wine_session own
 "$WINE" "$BUILD/benchbin/adding_bench.exe" "$("$WINE" winepath -w "$tree" 2>/dev/null | tr -d '\r')" "$rounds" \
   </dev/null 2>/dev/null | tr -d '\r' | iconv -f CP932 -t UTF-8

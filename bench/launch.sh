@@ -23,9 +23,6 @@ ls -l "$data" | awk 'NR > 1 { printf "  %-12s %8d bytes\n", $9, $5 }'
 # The bench's program folder finds the libraries beside it, as the program does.
 for dll in unlha32.dll unzip32.dll cab32.dll; do cp "$BUILD/bin/$dll" "$BUILD/benchbin/"; done
 
-start_display own
-trap stop_all EXIT
-ensure_prefix
-start_wineserver
+start_wine_session own
 folder=$("$WINE" winepath -w "$data" 2>/dev/null | tr -d '\r')
 "$WINE" "$BUILD/benchbin/bench_launch.exe" "$folder" </dev/null | tr -d '\r'

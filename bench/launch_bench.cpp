@@ -17,26 +17,18 @@
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "play/prepare_entry.h"
+#include "timing.h"
 
 namespace {
 
 constexpr int kRounds = 21;
 
 LONGLONG Now() {
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return t.QuadPart;
+    return Clock::now();
 }
 
 double Milliseconds(LONGLONG a, LONGLONG b) {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return 1000.0 * static_cast<double>(b - a) / static_cast<double>(f.QuadPart);
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    return 1000.0 * Seconds(a, b);
 }
 
 void AddEntry(const char* name, const std::string& folder, const char* type, const char* archive) {

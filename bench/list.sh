@@ -4,8 +4,5 @@ set -euo pipefail
 source "$(dirname "$0")/../scripts/lib/wine-env.sh"
 "$ROOT/scripts/setup"
 build_all
-start_display own
-trap stop_all EXIT
-ensure_prefix
-start_wineserver
+start_wine_session own
 "$WINE" "$BUILD/benchbin/bench_list.exe" </dev/null 2>/dev/null | tr -d '\r'

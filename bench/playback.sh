@@ -17,9 +17,6 @@ cp "$BUILD/testbin/Probe.scr" "$data/Probe.scr"
 # The bench's program folder finds the libraries beside it, as the program does.
 for dll in unlha32.dll unzip32.dll cab32.dll; do cp "$BUILD/bin/$dll" "$BUILD/benchbin/"; done
 
-start_display own
-trap stop_all EXIT
-ensure_prefix
-start_wineserver
+start_wine_session own
 folder=$("$WINE" winepath -w "$data" 2>/dev/null | tr -d '\r')
 "$WINE" "$BUILD/benchbin/bench_playback.exe" "$folder" "$rounds" "$seconds" </dev/null 2>/dev/null | tr -d '\r'

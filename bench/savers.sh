@@ -5,8 +5,5 @@ set -euo pipefail
 source "$(dirname "$0")/../scripts/lib/wine-env.sh"
 "$ROOT/scripts/setup"
 build_all
-start_display own
-trap stop_all EXIT
-ensure_prefix
-start_wineserver
+start_wine_session own
 "$WINE" "$BUILD/benchbin/bench_saver_start.exe" "${1:-15}" </dev/null 2>/dev/null | tr -d '\r'
