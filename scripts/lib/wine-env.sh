@@ -111,3 +111,12 @@ stop_all() {
   wineserver -k >/dev/null 2>&1 || true
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
 }
+
+# A display, a prepared prefix and a wineserver for one script, all ended when
+# the script exits. $1: as for start_display ("own" for an Xvfb of its own).
+start_wine_session() {
+  start_display "${1:-}"
+  trap stop_all EXIT
+  ensure_prefix
+  start_wineserver
+}
