@@ -16,7 +16,7 @@ void ShowDisplayProperties() {
 void ShowHelp() {
     if (!AppPaths.ProgramFolder[0]) return;
     char page[MAX_PATH];
-    if (!CopyText(page, sizeof page, AppPaths.ProgramFolder) || !AppendText(page, sizeof page, kHelpFileName)) return;
+    if (!JoinPath(page, sizeof page, AppPaths.ProgramFolder, kHelpFileName)) return;
     if (!FileExists(page)) return;
     ShellExecuteA(MainWindow, "open", page, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -4,7 +4,6 @@
 
 #include "app/playback_connections.h"
 #include "archive/archiver.h"
-#include "base/program_paths.h"
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_format.h"
@@ -44,11 +43,6 @@ ChangerEntryResult RunRowForChanger(int row, int standardSeconds) {
     }
 }
 
-bool PrepareRowAsStandard(int row, char* shortPath, std::size_t size) {
-    const PreparedEntry prepared = PrepareEntry(row, AppPaths.SaverStoreFolder);
-    return prepared.ready() && CopyText(shortPath, size, prepared.shortPath) && shortPath[0] != '\0';
-}
-
 }  // namespace
 
 void ConnectPlayAndChanger(HWND mainWindow) {
@@ -69,7 +63,7 @@ void ConnectPlayAndChanger(HWND mainWindow) {
     ChangerConnections changer;
     changer.rowCount = GetEntryRowCount;
     changer.runFullScreen = RunRowForChanger;
-    changer.prepareAsStandard = PrepareRowAsStandard;
+    changer.prepareAsStandard = PrepareEntryAsStandard;
     ConnectChanger(changer);
 }
 

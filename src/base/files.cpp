@@ -85,14 +85,13 @@ bool ReplaceFileContents(const char* target, const std::string& bytes) {
 void DeleteFilesInFolder(const char* folder) {
     if (folder[0] == '\0') return;
     char pattern[MAX_PATH];
-    if (!CopyText(pattern, sizeof pattern, folder) || !AppendText(pattern, sizeof pattern, "*.*")) return;
+    if (!JoinPath(pattern, sizeof pattern, folder, "*.*")) return;
     WIN32_FIND_DATAA data;
     FindHandle find(FindFirstFileA(pattern, &data));
     if (!find) return;
     do {
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         char file[MAX_PATH];
-        if (CopyText(file, sizeof file, folder) && AppendText(file, sizeof file, data.cFileName))
-            DeleteFileA(file);
+        if (JoinPath(file, sizeof file, folder, data.cFileName)) DeleteFileA(file);
     } while (FindNextFileA(find.get(), &data));
 }

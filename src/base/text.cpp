@@ -21,6 +21,12 @@ bool AppendText(char* dest, std::size_t destSize, const char* src) {
     return true;
 }
 
+bool JoinPath(char* out, std::size_t size, const char* folder, const char* name) {
+    if (CopyText(out, size, folder) && AppendText(out, size, name)) return true;
+    if (size > 0) out[0] = '\0';
+    return false;
+}
+
 std::size_t FileNameOffset(const char* path) {
     std::size_t start = 0;
     for (std::size_t i = 0; path[i] != '\0'; ++i) {

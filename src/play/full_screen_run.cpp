@@ -1,12 +1,11 @@
 #include "play/full_screen_run.h"
 
-#include "base/program_paths.h"
 #include "play/prepare_entry.h"
 
 TimedSaverRun RunEntryFullScreen(int row, int standardSeconds) {
-    const PreparedEntry prepared = PrepareEntry(row, AppPaths.WorkFolder);
+    PreparedEntry prepared;
     char commandLine[kSaverCommandLineSize];
-    if (!prepared.ready() || !BuildSaverCommandLine(commandLine, sizeof commandLine, prepared.path, "/s"))
+    if (!PrepareSaverCommandLine(row, "/s", commandLine, sizeof commandLine, prepared))
         return TimedSaverRun::NotStarted;
     return RunSaverFor(commandLine, EntrySwitchMilliseconds(prepared.entry.seconds, standardSeconds));
 }

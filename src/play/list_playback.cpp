@@ -5,7 +5,6 @@
 #include <string>
 
 #include "base/long_operation.h"
-#include "base/program_paths.h"
 #include "base/strings.h"
 #include "play/play_connections.h"
 #include "play/play_window.h"
@@ -89,14 +88,15 @@ bool StartEntryTime(DWORD ms, DWORD startedAt) {
     return true;
 }
 
-bool BuildCommandLine(const char* path, char* out, std::size_t size) {
-    char saverSwitch[32] = "/s";
-    if (Playback.inWindow) {
-        // The play area's handle as a signed decimal number.
-        const int handle = static_cast<int>(reinterpret_cast<INT_PTR>(Playback.playArea));
-        std::snprintf(saverSwitch, sizeof saverSwitch, "/p %d", handle);
+// The switch that runs a screen saver where the list plays: full screen, or
+// in the play area given by its handle as a signed decimal number.
+void PlaybackSwitch(char (&saverSwitch)[32]) {
+    if (!Playback.inWindow) {
+        std::snprintf(saverSwitch, sizeof saverSwitch, "/s");
+        return;
     }
-    return BuildSaverCommandLine(out, size, path, saverSwitch);
+    const int handle = static_cast<int>(reinterpret_cast<INT_PTR>(Playback.playArea));
+    std::snprintf(saverSwitch, sizeof saverSwitch, "/p %d", handle);
 }
 
 }  // namespace
@@ -122,9 +122,11 @@ void StopPlayingSaver() {
 }
 
 bool PlayOneEntry(int row) {
-    const PreparedEntry prepared = PrepareEntry(row, AppPaths.WorkFolder);
+    char saverSwitch[32];
+    PlaybackSwitch(saverSwitch);
+    PreparedEntry prepared;
     char commandLine[kSaverCommandLineSize];
-    if (!prepared.ready() || !BuildCommandLine(prepared.path, commandLine, sizeof commandLine)) return false;
+    if (!PrepareSaverCommandLine(row, saverSwitch, commandLine, sizeof commandLine, prepared)) return false;
     const DWORD ms = EntrySwitchMilliseconds(prepared.entry.seconds, Options().ChgTime);
     auto saver = std::make_unique<SaverProcess>();
     if (!saver->Start(commandLine, Playback.inWindow ? Playback.playArea : nullptr)) return false;

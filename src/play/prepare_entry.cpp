@@ -4,14 +4,9 @@
 
 #include "base/program_paths.h"
 #include "base/text.h"
+#include "play/saver_process.h"
 
 namespace {
-
-bool JoinPath(char* out, std::size_t size, const char* folder, const char* name) {
-    if (CopyText(out, size, folder) && AppendText(out, size, name)) return true;
-    out[0] = '\0';
-    return false;
-}
 
 // The short form of the runnable path; false when the file is not there.
 bool TakeShortPath(PreparedEntry& prepared) {
@@ -112,4 +107,19 @@ PreparedEntry PrepareEntry(int row, const char* destinationFolder) {
         prepared.outcome = TakeShortPath(prepared) ? PrepareOutcome::Ready : PrepareOutcome::FileMissing;
     }
     return prepared;
+}
+
+bool PrepareSaverCommandLine(int row, const char* switchText, char* commandLine, std::size_t size,
+                             PreparedEntry& prepared) {
+    prepared = PrepareEntry(row, AppPaths.WorkFolder);
+    if (prepared.ready() && BuildSaverCommandLine(commandLine, size, prepared.path, switchText)) return true;
+    if (size > 0) commandLine[0] = '\0';
+    return false;
+}
+
+bool PrepareEntryAsStandard(int row, char* shortPath, std::size_t size) {
+    const PreparedEntry prepared = PrepareEntry(row, AppPaths.SaverStoreFolder);
+    if (prepared.ready() && prepared.shortPath[0] && CopyText(shortPath, size, prepared.shortPath)) return true;
+    if (size > 0) shortPath[0] = '\0';
+    return false;
 }

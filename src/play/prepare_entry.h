@@ -2,6 +2,8 @@
 // archive member is extracted first) and its full and short paths known.
 #pragma once
 
+#include <cstddef>
+
 #include "play/play_connections.h"
 
 enum class PrepareOutcome {
@@ -25,3 +27,15 @@ struct PreparedEntry {
 // extracted into destinationFolder (ending in a backslash), after the work
 // folder was emptied whatever the destination; a loose file stays where it is.
 PreparedEntry PrepareEntry(int row, const char* destinationFolder);
+
+// Prepares the row into the work folder and builds the command line that runs
+// its screen saver with switchText ("/s", "/c", "/p 1234"); false when it
+// could not be prepared or the line does not fit. prepared is the entry as
+// prepared either way.
+bool PrepareSaverCommandLine(int row, const char* switchText, char* commandLine, std::size_t size,
+                             PreparedEntry& prepared);
+
+// Prepares the row into the store folder, which is never emptied, so the
+// file a standard screen saver names stays; false, with shortPath empty,
+// unless the file is in place and its short path fits size.
+bool PrepareEntryAsStandard(int row, char* shortPath, std::size_t size);
