@@ -8,8 +8,6 @@
 #include "base/process.h"
 #include "base/text.h"
 
-const char kSaverWindowClass[] = "WindowsScreenSaverClass";
-
 namespace {
 
 // Longest time that fits a wait and a timer (about 24 days).

@@ -7,13 +7,13 @@
 #include <cstddef>
 
 #include "base/handles.h"
+#include "base/saver_window_class.h"
 
 // Command lines of screen savers fit this buffer, switch included; a longer
 // one is not run.
 constexpr std::size_t kSaverCommandLineSize = 256;
 // How long a screen saver may take to end after WM_CLOSE.
 constexpr DWORD kSaverCloseWaitMs = 3000;
-extern const char kSaverWindowClass[];  // "WindowsScreenSaverClass"
 
 // The screen saver's path in double quotes, a blank and the switch ("/s",
 // "/c", "/p 1234"): a path with blanks is never split. False (and out empty)

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "play/saver_process.h"
+#include "base/saver_window_class.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "base/long_operation.h"
+#include "base/saver_window_class.h"
 #include "system/screen_saver.h"
 
 ChangerState Changer;
 
 namespace {
 
-constexpr char kSaverWindowClass[] = "WindowsScreenSaverClass";
 // How long a closed system screen saver may take to answer.
 constexpr UINT kCloseAnswerMs = 3000;
 // Longest period a timer takes (about 24 days).
@@ -27,6 +27,14 @@ int RowCount() {
 int RandomRow(int rowCount) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     return std::rand() % rowCount;
+}
+
+ChangerEntryResult RunChangerEntry(int row) {
+    if (!Changer.entries.runFullScreen) return ChangerEntryResult::Skipped;
+    const ChangerEntryResult result = Changer.entries.runFullScreen(row, Changer.options.ChgTime);
+    // A screen saver ends early when the user moves the mouse or presses a key.
+    if (result == ChangerEntryResult::UserReturned) Changer.userReturned = 1;
+    return result;
 }
 
 UINT TimerPeriodMs() {
@@ -71,32 +79,25 @@ void CALLBACK OnChangerTimer(HWND window, UINT, UINT_PTR, DWORD) {
 }
 
 void RunChanger() {
-    const int wasActive = IsScreenSaverActive();
-    DisableScreenSaver();  // the system must not start its own meanwhile
+    // The system must not start its own meanwhile.
+    ScreenSaverOffScope systemSaverOff;
+    // The thread blocks in each screen saver's run, answering only what other
+    // threads send: nothing edits the list meanwhile, so its count holds.
     const int rowCount = RowCount();
     Changer.userReturned = 0;
-    Changer.position = 0;
+    int position = 0;
     int skippedInARow = 0;
     while (rowCount > 0) {
-        if (Changer.position >= RowCount()) Changer.position = 0;
-        if (Changer.options.TimPtn == 2) Changer.position = RandomRow(rowCount);
-        const ChangerEntryResult result = RunChangerEntry(Changer.position);
+        if (position >= rowCount) position = 0;
+        if (Changer.options.TimPtn == 2) position = RandomRow(rowCount);
+        const ChangerEntryResult result = RunChangerEntry(position);
         if (Changer.userReturned == 1) break;
         // Without this the thread would stay blocked for good on a list
         // where nothing can be started.
         skippedInARow = result == ChangerEntryResult::Skipped ? skippedInARow + 1 : 0;
         if (skippedInARow >= rowCount) break;
-        ++Changer.position;
+        ++position;
     }
-    if (wasActive == 1) EnableScreenSaver();
-}
-
-ChangerEntryResult RunChangerEntry(int row) {
-    if (!Changer.entries.runFullScreen) return ChangerEntryResult::Skipped;
-    const ChangerEntryResult result = Changer.entries.runFullScreen(row, Changer.options.ChgTime);
-    // A screen saver ends early when the user moves the mouse or presses a key.
-    if (result == ChangerEntryResult::UserReturned) Changer.userReturned = 1;
-    return result;
 }
 
 void ChooseRandomStandardSaver() {

@@ -38,7 +38,6 @@ struct ChangerConnections {
 struct ChangerState {
     ChangerOptions options;
     ChangerConnections entries;
-    int position = 0;      // the row the changer runs next
     int userReturned = 0;  // 1 once a screen saver of the run ended before its time
 };
 extern ChangerState Changer;
@@ -54,7 +53,6 @@ void CALLBACK OnChangerTimer(HWND window, UINT message, UINT_PTR id, DWORD time)
 // Plays the list full screen, in list order or at random, until the user
 // comes back or a whole pass started nothing. Blocks the thread meanwhile.
 void RunChanger();
-ChangerEntryResult RunChangerEntry(int row);
 // At start-up: a random entry becomes the standard screen saver when that
 // option is on. An entry that cannot be prepared is passed over for another;
 // when none can, nothing changes.

@@ -84,11 +84,17 @@ void StartScreenSaverNow(HWND window) {
     if (IsScreenSaverActive() == 1) SendMessageA(window, WM_SYSCOMMAND, SC_SCREENSAVE, 0);
 }
 
-void RunDefragWithoutScreenSaver(HWND window) {
-    int wasOn = IsScreenSaverActive();
-    StopCornerTimer(window);
+ScreenSaverOffScope::ScreenSaverOffScope() : wasOn_(IsScreenSaverActive()) {
     DisableScreenSaver();
+}
+
+ScreenSaverOffScope::~ScreenSaverOffScope() {
+    if (wasOn_ == 1) EnableScreenSaver();
+}
+
+void RunDefragWithoutScreenSaver(HWND window) {
+    StopCornerTimer(window);
+    ScreenSaverOffScope off;
     RunAndWait("defrag.exe");
     StartCornerTimer(window);
-    if (wasOn == 1) EnableScreenSaver();
 }

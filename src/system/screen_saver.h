@@ -14,6 +14,19 @@ void SetStandardScreenSaver(const char* shortPath);
 void SetScreenSaverTimeout(int minutes);
 // Asks the system, through window, to start the screen saver now.
 void StartScreenSaverNow(HWND window);
+// Keeps the system's screen saver off for its lifetime: off at once, and on
+// again at the end only when it was on at the start.
+class ScreenSaverOffScope {
+public:
+    ScreenSaverOffScope();
+    ~ScreenSaverOffScope();
+    ScreenSaverOffScope(const ScreenSaverOffScope&) = delete;
+    ScreenSaverOffScope& operator=(const ScreenSaverOffScope&) = delete;
+
+private:
+    int wasOn_;
+};
+
 // Runs the disk defragmenter and keeps the screen saver off meanwhile; the
 // corner timer of window pauses too.
 void RunDefragWithoutScreenSaver(HWND window);
