@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "archiver_interface.h"
+#include "base/files.h"
 #include "base/program_paths.h"
 #include "base/text.h"
 
@@ -69,9 +70,7 @@ int IsArchiverPresent(int index) {
             (!EndsWithSeparator(candidate) && !AppendText(candidate, sizeof candidate, "\\")) ||
             !AppendText(candidate, sizeof candidate, kArchiverLibraries[index].fileName))
             continue;
-        WIN32_FIND_DATAA found;
-        FindHandle search(FindFirstFileA(candidate, &found));
-        if (search) {
+        if (FileExists(candidate)) {
             CopyText(Archivers.LibraryPath[index], sizeof Archivers.LibraryPath[index], candidate);
             return 1;
         }
@@ -116,8 +115,7 @@ std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, 
     // A library that never answers -1 still ends here: no archive has more
     // matches than members.
     int found = 0;
-    for (int result = findFirst(handle, "*.SCR", &record); result != -1 && found < members;
-         result = findNext(handle, &record)) {
+    for (int result = findFirst(handle, "*.SCR", &record); result != -1; result = findNext(handle, &record)) {
         ++found;
         std::string name = MemberFileName(record);
         if (!name.empty()) names.push_back(std::move(name));
