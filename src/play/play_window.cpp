@@ -133,9 +133,10 @@ INT_PTR CALLBACK PlayWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             keyPressedHere = 0;
             return TRUE;
         case WM_DESTROY:
-            if (Play.storePlayWindowRect) Play.storePlayWindowRect(dialog);
+            // Cleared first: the window is gone for the program whatever storing its place does.
             Playback.playWindow = nullptr;
             Playback.playArea = nullptr;
+            if (Play.storePlayWindowRect) Play.storePlayWindowRect(dialog);
             return FALSE;
         default:
             return FALSE;
@@ -166,8 +167,6 @@ void ShowPlayWindow() {
     }
     Playback.stopRequested = false;
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PLAY_WINDOW), Play.owner, PlayWindowProc, 0);
-    Playback.playWindow = nullptr;
-    Playback.playArea = nullptr;
     Playback.inWindow = 0;
 }
 

@@ -10,6 +10,8 @@
 // open window is the program's one long operation; when another runs,
 // nothing opens and a warning beep says so.
 void ShowPlayWindow();
+// The play window's buttons: Stop enabled while the list plays, Close and Play otherwise.
+void SetPlayButtons(bool playing);
 // Writes byteCount bytes of text, yellow on black, into the play area.
 void ShowPlayAreaText(const char* text, std::size_t byteCount);
 // The open play window and its play area, or null.

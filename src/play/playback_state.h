@@ -21,6 +21,3 @@ struct PlaybackState {
     std::string playAreaText;  // shown in the play area until a screen saver covers it
 };
 extern PlaybackState Playback;
-
-// The play window's buttons: Stop enabled while the list plays, Close and Play otherwise.
-void SetPlayButtons(bool playing);
