@@ -5,6 +5,13 @@
 
 namespace {
 
+enum class WhileBusy {
+    Runs,      // touches neither the list nor the thread for long: runs at once
+    Waits,     // carried out once the operation has ended
+    EndsItFirst,  // asks the operation to end, then is carried out
+    Ignored,   // would edit the list or start a second long operation: dropped with a beep
+};
+
 struct CommandPolicy {
     int command;
     WhileBusy busy;
@@ -35,13 +42,13 @@ const CommandPolicy kPolicies[] = {
     {kCmdExit, WhileBusy::EndsItFirst},
 };
 
-}  // namespace
-
 WhileBusy CommandWhileBusy(int command) {
     for (const CommandPolicy& p : kPolicies)
         if (p.command == command) return p.busy;
     return WhileBusy::Ignored;
 }
+
+}  // namespace
 
 bool AdmitCommand(HWND window, WPARAM wParam) {
     if (RunningLongOperation() == LongOperation::None) return true;

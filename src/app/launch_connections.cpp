@@ -10,7 +10,6 @@
 #include "play/full_screen_run.h"
 #include "play/play_connections.h"
 #include "play/prepare_entry.h"
-#include "settings/settings.h"
 #include "system/changer.h"
 #include "system/screen_saver.h"
 
@@ -65,13 +64,4 @@ void ConnectPlayAndChanger(HWND mainWindow) {
     changer.runFullScreen = RunRowForChanger;
     changer.prepareAsStandard = PrepareEntryAsStandard;
     ConnectChanger(changer);
-}
-
-void HandChangerOptionsOver() {
-    SetChangerOptions({AppSettings.SscTim, AppSettings.ChgTime, AppSettings.TimPtn, AppSettings.SscBgn});
-}
-
-void StartChangerTimerFromSettings(HWND mainWindow) {
-    HandChangerOptionsOver();
-    StartChangerTimer(mainWindow);
 }

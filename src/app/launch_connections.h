@@ -5,7 +5,3 @@
 
 // Connects them; mainWindow owns the changer timer and the libraries' messages.
 void ConnectPlayAndChanger(HWND mainWindow);
-// Hands the changer its options from the settings record.
-void HandChangerOptionsOver();
-// The same, then sets the changer timer on mainWindow when the changer is on.
-void StartChangerTimerFromSettings(HWND mainWindow);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "app/command_policy.h"
 #include "app/commands.h"
 #include "app/launch_connections.h"
 #include "app/installed_archives.h"
@@ -46,7 +47,7 @@ void OnCreate() {
     for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
     LoadSettings();
     ApplyStoredRect(MainWindow, AppSettings.MainL, AppSettings.MainT, AppSettings.MainR, AppSettings.MainB);
-    MainChildren.toolbar = CreateMainToolbar();
+    CreateMainToolbar();
     MainChildren.statusBar = CreateStatusBar();
     MainChildren.listView = CreateEntryListView(MainWindow, kEntryListViewId);
     // In place before the rows arrive, so that showing the window finds the
@@ -60,10 +61,11 @@ void OnCreate() {
     } else {
         NewList();
     }
+    // The start-up choice follows the changer's options.
     HandChangerOptionsOver();
     ChooseRandomStandardSaver();
     StartCornerTimerFromSettings(MainWindow);
-    StartChangerTimer(MainWindow);
+    StartChangerTimerFromSettings(MainWindow);
 }
 
 // The user's answer to the save prompt decides whether the window may close.
@@ -91,10 +93,7 @@ void RestoreStartupScreenSaverState() {
 
 bool OnClose() {
     // A long operation on the list ends first; the close comes back afterwards.
-    if (RunningLongOperation() != LongOperation::None) {
-        DeferUntilLongOperationEnds(MainWindow, kCmdExit, true);
-        return false;
-    }
+    if (!AdmitCommand(MainWindow, kCmdExit)) return false;
     if (!ConfirmCloseWithChanges()) return false;
     if (TrayIconShown == 1) RemoveTrayIcon();
     StopCornerTimer(MainWindow);

@@ -1,6 +1,5 @@
 #include "app/option_timers.h"
 
-#include "app/launch_connections.h"
 #include "settings/settings.h"
 #include "settings/settings_dialog.h"
 #include "system/changer.h"
@@ -9,6 +8,15 @@
 void StartCornerTimerFromSettings(HWND mainWindow) {
     SetCornerOptions({AppSettings.ScrSave, AppSettings.SSPos});
     StartCornerTimer(mainWindow);
+}
+
+void HandChangerOptionsOver() {
+    SetChangerOptions({AppSettings.SscTim, AppSettings.ChgTime, AppSettings.TimPtn, AppSettings.SscBgn});
+}
+
+void StartChangerTimerFromSettings(HWND mainWindow) {
+    HandChangerOptionsOver();
+    StartChangerTimer(mainWindow);
 }
 
 const OptionTimers& ProgramOptionTimers() {

@@ -114,16 +114,14 @@ int ToolbarButtonCommand(int index) {
     return row ? row->command : 0;
 }
 
-HWND CreateMainToolbar() {
+void CreateMainToolbar() {
     TBBUTTON layout[kLayoutSize];
     DefaultLayout(layout);
     HWND toolbar = CreateToolbarEx(MainWindow, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
                                    kToolbarId, kToolbarButtonCount, AppInstance, IDB_TOOLBAR, layout,
                                    kLayoutSize, 16, 16, 0, 0, sizeof(TBBUTTON));
-    if (!toolbar) return nullptr;
     MainChildren.toolbar = toolbar;
-    SaveOrRestoreLayout(FALSE);  // nothing stored keeps the default layout
-    return toolbar;
+    if (toolbar) SaveOrRestoreLayout(FALSE);  // nothing stored keeps the default layout
 }
 
 HWND CreateStatusBar() {

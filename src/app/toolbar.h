@@ -6,7 +6,9 @@
 
 constexpr int kToolbarButtonCount = 23;
 
-HWND CreateMainToolbar();
+// Creates the toolbar into MainChildren.toolbar (null when it cannot be made)
+// with the default layout, then the stored one when there is one.
+void CreateMainToolbar();
 HWND CreateStatusBar();
 void AnswerTooltipRequest(NMTTDISPINFOA* request);
 // Customisation dialog questions; the results go back to the toolbar.

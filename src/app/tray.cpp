@@ -79,9 +79,7 @@ void ShowTrayMenu() {
 void OnTrayIconMessage(LPARAM mouseMessage) {
     switch (mouseMessage) {
     case WM_LBUTTONDBLCLK:
-        TrayIconShown = 0;
-        RemoveTrayIcon();
-        ShowWindow(MainWindow, SW_SHOWNORMAL);
+        LeaveTray();
         break;
     case WM_RBUTTONDOWN:
         ShowTrayMenu();

@@ -1,9 +1,19 @@
 #include "base/long_operation.h"
 
 #include <utility>
+#include <vector>
 
 namespace {
+
+// The one record of the running operation.
+struct LongOperationState {
+    LongOperation running = LongOperation::None;
+    void (*requestStop)() = nullptr;  // asks the running operation to end soon
+    HWND deferredTarget = nullptr;    // receives the deferred commands as WM_COMMAND
+    std::vector<WPARAM> deferredCommands;
+};
 LongOperationState state;
+
 }  // namespace
 
 LongOperationScope::LongOperationScope(LongOperation kind, void (*requestStop)()) {

@@ -7,17 +7,7 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
-
 enum class LongOperation { None, FolderSearch, Playback };
-
-// The one record of the running operation, owned here.
-struct LongOperationState {
-    LongOperation running = LongOperation::None;
-    void (*requestStop)() = nullptr;  // asks the running operation to end soon
-    HWND deferredTarget = nullptr;    // receives the deferred commands as WM_COMMAND
-    std::vector<WPARAM> deferredCommands;
-};
 
 // Claims the program for one operation until the scope ends. claimed() is false
 // when another operation already runs; the new one must then not start.
