@@ -107,6 +107,15 @@ void AddDefaultLayout() {
     DefaultLayout(layout);
     SendMessageA(MainChildren.toolbar, TB_ADDBUTTONSA, kLayoutSize, reinterpret_cast<LPARAM>(layout));
 }
+
+// The buttons alone, in table order: what stays when a layout cannot be restored.
+void AddTableButtons() {
+    TBBUTTON buttons[kToolbarButtonCount];
+    int n = 0;
+    for (const ToolbarRow& row : kToolbarRows)
+        if (row.command != 0) buttons[n++] = ButtonRecord(row);
+    SendMessageA(MainChildren.toolbar, TB_ADDBUTTONSA, n, reinterpret_cast<LPARAM>(buttons));
+}
 }  // namespace
 
 int ToolbarButtonCommand(int index) {
@@ -163,11 +172,13 @@ void CompleteRestoredButton(NMTBRESTORE* request) {
     }
 }
 
+// The layout just saved is built anew from the registry, so the toolbar shows
+// what the next start will show.
 void CustomizeToolbar() {
     SendMessageA(MainChildren.toolbar, TB_CUSTOMIZE, 0, 0);
     SaveOrRestoreLayout(TRUE);
     DeleteAllButtons();
-    AddDefaultLayout();
+    AddTableButtons();
     SaveOrRestoreLayout(FALSE);
 }
 
