@@ -172,8 +172,8 @@ void CompleteRestoredButton(NMTBRESTORE* request) {
     }
 }
 
-// The layout just saved is built anew from the registry, so the toolbar shows
-// what the next start will show.
+// The layout just saved is read back into a toolbar of the bare buttons, as
+// the next start reads it; one that cannot be read back leaves those buttons.
 void CustomizeToolbar() {
     SendMessageA(MainChildren.toolbar, TB_CUSTOMIZE, 0, 0);
     SaveOrRestoreLayout(TRUE);
