@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "saver_process.h"
+#include "process_watch.h"
 
 namespace {
 
