@@ -67,6 +67,7 @@ HWND WaitForWindow(const std::function<HWND()>& find, DWORD timeoutMs) {
 }
 
 void PumpFor(DWORD ms) {
+    DispatchWaiting();
     DWORD start = GetTickCount();
     for (DWORD passed = 0; passed < ms; passed = GetTickCount() - start) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - passed, QS_ALLINPUT);

@@ -24,7 +24,8 @@ HWND FindChildWindow(HWND parent, DWORD processId, const char* className);
 
 // Calls find until it gives a window or timeoutMs have passed.
 HWND WaitForWindow(const std::function<HWND()>& find, DWORD timeoutMs);
-// Lets this thread's messages run for the given time.
+// Lets this thread's messages run for the given time; with 0, dispatches
+// what is waiting and returns.
 void PumpFor(DWORD ms);
 // True when the process ended within timeoutMs.
 bool WaitForExit(HANDLE process, DWORD timeoutMs);
