@@ -16,12 +16,16 @@
 
 #include "app/main_window.h"
 #include "app/installed_archives.h"
-#include "bench/timing.h"
 #include "archive/archiver.h"
+#include "archivers/interface/archiver_interface.h"
+#include "base/handles.h"
+#include "bench/sample_rows.h"
+#include "bench/timing.h"
 #include "list/entry_list.h"
 #include "list/folder_search.h"
 #include "list/folder_search_ids.h"
 #include "list/list_editing.h"
+#include "list/list_format.h"
 #include "list/row_batch.h"
 
 namespace {
@@ -35,8 +39,8 @@ struct Enumerated {
 
 void Enumerate(const std::string& folder, Enumerated& out) {
     WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (listing == INVALID_HANDLE_VALUE) return;
+    const FindHandle listing(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!listing) return;
     std::vector<std::string> subFolders;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -49,40 +53,43 @@ void Enumerate(const std::string& folder, Enumerated& out) {
         static const char* const kinds[3] = {".lzh", ".zip", ".cab"};
         for (int i = 0; i < 3; ++i)
             if (_stricmp(dot, kinds[i]) == 0) out.archives[i].push_back(folder + "\\" + found.cFileName);
-    } while (FindNextFileA(listing, &found));
-    FindClose(listing);
+    } while (FindNextFileA(listing.get(), &found));
     for (const std::string& sub : subFolders) {
         ++out.folders;
         Enumerate(folder + "\\" + sub, out);
     }
 }
 
+// The library's function of this suffix, under the library's own prefix.
+template <typename Function>
+Function Export(HMODULE library, int kind, const char* suffix) {
+    const std::string name = std::string(kArchiverLibraries[kind].prefix) + suffix;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name.c_str())));
+}
+
 // Each archive as any program using the libraries must list it: load the
 // library, check, count, open, find every .scr member, close, free.
 int ListThroughLibraries(const Enumerated& tree) {
-    static const char* const prefixes[3] = {"Unlha", "UnZip", "Cab"};
     int members = 0;
-    for (int kind = 0; kind < 3; ++kind) {
+    for (int kind = 0; kind < kArchiverLibraryCount; ++kind) {
         for (const std::string& archive : tree.archives[kind]) {
-            HMODULE library = LoadLibraryExA(Archivers.LibraryPath[kind], nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+            const ModuleHandle library(
+                LoadLibraryExA(Archivers.LibraryPath[kind], nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
             if (!library) continue;
-            auto fn = [&](const char* role) {
-                return reinterpret_cast<void*>(GetProcAddress(library, (std::string(prefixes[kind]) + role).c_str()));
-            };
-            auto check = reinterpret_cast<BOOL(WINAPI*)(LPCSTR, int)>(fn("CheckArchive"));
-            auto count = reinterpret_cast<int(WINAPI*)(LPCSTR)>(fn("GetFileCount"));
-            auto open = reinterpret_cast<HANDLE(WINAPI*)(HWND, LPCSTR, DWORD)>(fn("OpenArchive"));
-            auto first = reinterpret_cast<int(WINAPI*)(HANDLE, LPCSTR, void*)>(fn("FindFirst"));
-            auto next = reinterpret_cast<int(WINAPI*)(HANDLE, void*)>(fn("FindNext"));
-            auto close = reinterpret_cast<int(WINAPI*)(HANDLE)>(fn("CloseArchive"));
-            char record[560];
-            if (check(archive.c_str(), 1) && count(archive.c_str()) > 0) {
-                if (HANDLE h = open(MainWindow, archive.c_str(), 4194304)) {
-                    for (int r = first(h, "*.SCR", record); r != -1; r = next(h, record)) ++members;
+            HMODULE m = library.get();
+            auto check = Export<ArchiverCheckArchiveFunction>(m, kind, kCheckArchiveSuffix);
+            auto count = Export<ArchiverGetFileCountFunction>(m, kind, kGetFileCountSuffix);
+            auto open = Export<ArchiverOpenArchiveFunction>(m, kind, kOpenArchiveSuffix);
+            auto first = Export<ArchiverFindFirstFunction>(m, kind, kFindFirstSuffix);
+            auto next = Export<ArchiverFindNextFunction>(m, kind, kFindNextSuffix);
+            auto close = Export<ArchiverCloseArchiveFunction>(m, kind, kCloseArchiveSuffix);
+            INDIVIDUALINFO record;
+            if (check(archive.c_str(), CHECKARCHIVE_BASIC) && count(archive.c_str()) > 0) {
+                if (HARC h = open(MainWindow, archive.c_str(), M_ERROR_MESSAGE_ON)) {
+                    for (int r = first(h, "*.SCR", &record); r != -1; r = next(h, &record)) ++members;
                     close(h);
                 }
             }
-            FreeLibrary(library);
         }
     }
     return members;
@@ -178,7 +185,7 @@ void FillWithDuplicates(int rows, int duplicates) {
         std::snprintf(e.name, sizeof e.name, "saver%06d.scr", n);
         std::snprintf(e.seconds, sizeof e.seconds, "%d", n % 60);
         std::snprintf(e.folder, sizeof e.folder, "C:\\Savers\\set%d\\", n % 97);
-        std::snprintf(e.type, sizeof e.type, "%s", n % 3 ? "ｽｸﾘｰﾝｾｰﾊﾞｰ" : "書庫(ZIP)");
+        std::snprintf(e.type, sizeof e.type, "%s", n % 3 ? kLooseSaverType : kArchiveTypeText[1]);
         std::snprintf(e.archive, sizeof e.archive, "%s", n % 3 ? "" : "pack.zip");
         InsertEntryRow(GetEntryRowCount());
     }
@@ -215,18 +222,10 @@ double ListViewFloor(int rows, int duplicates) {
     }
     SendMessageA(EntryListView, LVM_DELETEALLITEMS, 0, 0);
     for (int row = 0; row < rows - duplicates; ++row) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = row;
-        item.lParam = row + 1;
-        item.pszText = texts[static_cast<std::size_t>(row) * 5].data();
-        SendMessageA(EntryListView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (int c = 1; c < 5; ++c) {
-            LVITEMA sub{};
-            sub.iSubItem = c;
-            sub.pszText = texts[static_cast<std::size_t>(row) * 5 + c].data();
-            SendMessageA(EntryListView, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&sub));
-        }
+        const std::string* kept = &texts[static_cast<std::size_t>(row) * 5];
+        const char* rowTexts[5] = {kept[0].c_str(), kept[1].c_str(), kept[2].c_str(), kept[3].c_str(),
+                                   kept[4].c_str()};
+        InsertRowTexts(EntryListView, row, rowTexts);
     }
     SendMessageA(EntryListView, WM_SETREDRAW, TRUE, 0);
     return Seconds(start, Clock::now());

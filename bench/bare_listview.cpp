@@ -36,18 +36,7 @@ void InsertSampleRows(int count) {
     for (int i = 0; i < count; ++i) {
         SampleRow r = MakeSampleRow(seed);
         const char* texts[5] = {r.name, r.seconds, r.folder, r.archived ? archive : loose, r.archive};
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = i;
-        item.lParam = i + 1;
-        item.pszText = const_cast<char*>(texts[0]);
-        SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (int c = 1; c < 5; ++c) {
-            LVITEMA sub{};
-            sub.iSubItem = c;
-            sub.pszText = const_cast<char*>(texts[c]);
-            SendMessageA(list, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
-        }
+        InsertRowTexts(list, i, texts);
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
 }

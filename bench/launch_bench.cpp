@@ -14,8 +14,9 @@
 #include "app/main_window.h"
 #include "archive/archiver.h"
 #include "base/program_paths.h"
-#include "base/text.h"
+#include "entry_rows.h"
 #include "list/entry_list.h"
+#include "list/list_format.h"
 #include "play/prepare_entry.h"
 #include "timing.h"
 
@@ -23,21 +24,8 @@ namespace {
 
 constexpr int kRounds = 21;
 
-LONGLONG Now() {
-    return Clock::now();
-}
-
 double Milliseconds(LONGLONG a, LONGLONG b) {
     return 1000.0 * Seconds(a, b);
-}
-
-void AddEntry(const char* name, const std::string& folder, const char* type, const char* archive) {
-    CopyText(CurrentEntry.name, sizeof CurrentEntry.name, name);
-    CopyText(CurrentEntry.seconds, sizeof CurrentEntry.seconds, "0");
-    CopyText(CurrentEntry.folder, sizeof CurrentEntry.folder, folder.c_str());
-    CopyText(CurrentEntry.type, sizeof CurrentEntry.type, type);
-    CopyText(CurrentEntry.archive, sizeof CurrentEntry.archive, archive);
-    InsertEntryRow(GetEntryRowCount());
 }
 
 }  // namespace
@@ -56,43 +44,42 @@ int main(int argc, char** argv) {
     if (!CreateMainWindow()) return 1;
 
     DeleteAllEntryRows();
-    AddEntry("Payload.scr", folder, "ｽｸﾘｰﾝｾｰﾊﾞｰ", "");
+    AddEntry("Payload.scr", folder, "0", kLooseSaverType, "");
+    // By archiver index, as the rows after the loose one.
     struct Kind {
         const char* label;
-        const char* type;
         const char* archive;
-    } const kinds[] = {
-        {"LZH", "書庫(LZH)", "payload.lzh"}, {"ZIP", "書庫(ZIP)", "payload.zip"}, {"CAB", "書庫(CAB)", "payload.cab"}};
-    for (const Kind& k : kinds) AddEntry("Payload.scr", folder, k.type, k.archive);
+    } const kinds[] = {{"LZH", "payload.lzh"}, {"ZIP", "payload.zip"}, {"CAB", "payload.cab"}};
+    for (int k = 0; k < 3; ++k) AddEntry("Payload.scr", folder, "0", kArchiveTypeText[k], kinds[k].archive);
 
     const std::string loose = folder + "Payload.scr";
     const std::string copy = std::string(AppPaths.WorkFolder) + "Copy.scr";
     std::vector<double> floor, prepared[3], loading[3], extracting[3];
     for (int round = 0; round < kRounds; ++round) {
         DeleteFileA(copy.c_str());
-        LONGLONG start = Now();
+        LONGLONG start = Clock::now();
         BOOL copied = CopyFileA(loose.c_str(), copy.c_str(), FALSE);
-        floor.push_back(Milliseconds(start, Now()));
+        floor.push_back(Milliseconds(start, Clock::now()));
         if (!copied) {
             std::printf("CopyFileA failed\n");
             return 1;
         }
         for (int k = 0; k < 3; ++k) {
-            start = Now();
+            start = Clock::now();
             const PreparedEntry entry = PrepareEntry(1 + k, AppPaths.WorkFolder);
-            prepared[k].push_back(Milliseconds(start, Now()));
+            prepared[k].push_back(Milliseconds(start, Clock::now()));
             if (!entry.ready()) {
                 std::printf("%s member could not be prepared\n", kinds[k].label);
                 return 1;
             }
             // Where the time goes: the library's load and release, and its extraction alone.
-            start = Now();
+            start = Clock::now();
             LoadArchiver(k).reset();
-            loading[k].push_back(Milliseconds(start, Now()));
+            loading[k].push_back(Milliseconds(start, Clock::now()));
             const std::string archive = folder + kinds[k].archive;
-            start = Now();
+            start = Clock::now();
             ExtractMember(k, archive.c_str(), "Payload.scr", AppPaths.WorkFolder, MainWindow);
-            extracting[k].push_back(Milliseconds(start, Now()));
+            extracting[k].push_back(Milliseconds(start, Clock::now()));
         }
     }
     ClearWorkFolder();

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "base/files.h"
+#include "bench/sample_list.h"
 #include "bench/timing.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
@@ -18,56 +20,24 @@ namespace {
 constexpr int kRows = 20000;
 constexpr int kRounds = 5;
 
-struct Row {
-    std::string f[5];
-};
-
-std::vector<Row> MakeRows() {
-    std::vector<Row> rows(kRows);
-    unsigned seed = 12345;
-    for (int i = 0; i < kRows; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        char name[64];
-        std::snprintf(name, sizeof name, "saver%08u.scr", seed % 100000000u);
-        rows[i].f[0] = name;
-        rows[i].f[1] = std::to_string(seed % 120);
-        rows[i].f[2] = "C:\\Screen Savers\\collection" + std::to_string(seed % 50) + "\\";
-        bool archived = (seed >> 8) % 3 == 0;
-        rows[i].f[3] = archived ? "書庫(LZH)" : "ｽｸﾘｰﾝｾｰﾊﾞｰ";
-        rows[i].f[4] = archived ? "pack" + std::to_string(seed % 400) + ".lzh" : "";
-    }
+// The rows the list file holds (SampleListText), in the same order.
+std::vector<SampleRow> MakeRows() {
+    std::vector<SampleRow> rows;
+    rows.reserve(kRows);
+    unsigned seed = kSampleSeed;
+    for (int i = 0; i < kRows; ++i) rows.push_back(MakeSampleRow(seed));
     return rows;
 }
 
-void WriteList(const char* path, const std::vector<Row>& rows) {
-    std::string text = "Ver,3.00\r\n";
-    for (const Row& r : rows) {
-        text += "SCR," + r.f[0] + "," + r.f[1] + "," + r.f[2] + "," + r.f[3] + ",";
-        text += r.f[4].empty() ? "NULL,EOD\r\n" : r.f[4] + ",EOF\r\n";
-    }
-    FILE* f = std::fopen(path, "wb");
-    std::fwrite(text.data(), 1, text.size(), f);
-    std::fclose(f);
-}
-
 // The floor for loading: the same rows put into the list view directly.
-double DirectInsert(const std::vector<Row>& rows) {
+double DirectInsert(const std::vector<SampleRow>& rows) {
     SendMessageA(EntryListView, LVM_DELETEALLITEMS, 0, 0);
     auto start = Clock::now();
     SendMessageA(EntryListView, WM_SETREDRAW, FALSE, 0);
     for (int i = 0; i < kRows; ++i) {
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = i;
-        item.lParam = i + 1;
-        item.pszText = const_cast<char*>(rows[i].f[0].c_str());
-        SendMessageA(EntryListView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        for (int c = 1; c < 5; ++c) {
-            LVITEMA sub{};
-            sub.iSubItem = c;
-            sub.pszText = const_cast<char*>(rows[i].f[c].c_str());
-            SendMessageA(EntryListView, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&sub));
-        }
+        const SampleRow& r = rows[i];
+        const char* texts[5] = {r.name, r.seconds, r.folder, SampleTypeText(r), r.archive};
+        InsertRowTexts(EntryListView, i, texts);
     }
     SendMessageA(EntryListView, WM_SETREDRAW, TRUE, 0);
     return Seconds(start, Clock::now());
@@ -102,8 +72,11 @@ int main() {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     std::string path = std::string(temp) + "zelvista-bench.lst";
-    std::vector<Row> rows = MakeRows();
-    WriteList(path.c_str(), rows);
+    const std::vector<SampleRow> rows = MakeRows();
+    if (!ReplaceFileContents(path.c_str(), SampleListText(kRows))) {
+        std::printf("the list file %s could not be written\n", path.c_str());
+        return 1;
+    }
 
     std::vector<double> load, floorLoad, sort, floorSort, clear;
     for (int round = 0; round < kRounds; ++round) {

@@ -18,9 +18,10 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "bench/entry_rows.h"
 #include "bench/timing.h"
-#include "base/text.h"
 #include "list/entry_list.h"
+#include "list/list_format.h"
 #include "play/list_playback.h"
 #include "play/saver_process.h"
 #include "settings/settings.h"
@@ -78,16 +79,6 @@ LRESULT CALLBACK WatchMessages(int code, WPARAM removed, LPARAM lParam) {
     if (code == HC_ACTION && removed == PM_REMOVE && msg->message == WM_TIMER && msg->wParam == kEntryTimerId)
         entryTimeOver.push_back(NowUs());
     return CallNextHookEx(nullptr, code, removed, lParam);
-}
-
-void AddEntry(const char* name, const std::string& folder, const char* seconds, const char* type,
-              const char* archive) {
-    CopyText(CurrentEntry.name, sizeof CurrentEntry.name, name);
-    CopyText(CurrentEntry.seconds, sizeof CurrentEntry.seconds, seconds);
-    CopyText(CurrentEntry.folder, sizeof CurrentEntry.folder, folder.c_str());
-    CopyText(CurrentEntry.type, sizeof CurrentEntry.type, type);
-    CopyText(CurrentEntry.archive, sizeof CurrentEntry.archive, archive);
-    InsertEntryRow(GetEntryRowCount());
 }
 
 // The probe started by itself, full screen, until its window appears.
@@ -172,12 +163,12 @@ int main(int argc, char** argv) {
             if (ms >= 0) alone.push_back(ms);
         }
         DeleteAllEntryRows();
-        for (int i = 0; i < kEntriesPerRound; ++i) AddEntry("Probe.scr", folder, "1", "ｽｸﾘｰﾝｾｰﾊﾞｰ", "");
+        for (int i = 0; i < kEntriesPerRound; ++i) AddEntry("Probe.scr", folder, "1", kLooseSaverType, "");
         MeasureSwitches(log, loose);
         DeleteAllEntryRows();
-        const char* const types[3] = {"書庫(LZH)", "書庫(ZIP)", "書庫(CAB)"};
-        const char* const archives[3] = {"probe.lzh", "probe.zip", "probe.cab"};
-        for (int i = 0; i < kEntriesPerRound; ++i) AddEntry("ArcProbe.scr", folder, "1", types[i % 3], archives[i % 3]);
+        const char* const archives[3] = {"probe.lzh", "probe.zip", "probe.cab"};  // by archiver index
+        for (int i = 0; i < kEntriesPerRound; ++i)
+            AddEntry("ArcProbe.scr", folder, "1", kArchiveTypeText[i % 3], archives[i % 3]);
         MeasureSwitches(log, archived);
     }
     if (alone.empty() || loose.total.empty() || archived.total.empty()) {
@@ -202,7 +193,7 @@ int main(int argc, char** argv) {
     // The processor while one screen saver plays for the whole measurement.
     DeleteAllEntryRows();
     const std::string seconds = std::to_string(cpuSeconds);
-    AddEntry("Probe.scr", folder, seconds.c_str(), "ｽｸﾘｰﾝｾｰﾊﾞｰ", "");
+    AddEntry("Probe.scr", folder, seconds.c_str(), kLooseSaverType, "");
     const double cpuBefore = CpuSeconds();
     const long long wallBefore = NowUs();
     PlayListFullScreen();

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "saver_process.h"
+#include "process_watch.h"
+#include "timing.h"
 
 namespace {
 
@@ -29,36 +30,21 @@ std::string ModuleFolder() {
     return folder.substr(0, folder.find_last_of('\\') + 1);
 }
 
-double Seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to, const LARGE_INTEGER& frequency) {
-    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // One start: -1 when the window did not show within 15 s.
 double TimeOneStart(const Subject& s) {
-    LARGE_INTEGER frequency, start, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    const LONGLONG start = Clock::now();
     StartedProcess process;
     if (!StartProcess(s.commandLine, process)) return -1;
     HWND window = nullptr;
+    LONGLONG now;
     for (;;) {
         window = FindTopLevelWindow(process.id, s.windowClass);
-        QueryPerformanceCounter(&now);
-        if (window || Seconds(start, now, frequency) > 15) break;
+        now = Clock::now();
+        if (window || Seconds(start, now) > 15) break;
         Sleep(1);
     }
     CloseAndWait(window, process, 5000);
-    return window ? Seconds(start, now, frequency) * 1000 : -1;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    std::size_t n = values.size();
-    return n == 0 ? 0 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double Fastest(const std::vector<double>& values) {
-    return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+    return window ? Seconds(start, now) * 1000 : -1;
 }
 
 }  // namespace

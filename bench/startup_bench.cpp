@@ -7,16 +7,16 @@
 // PROGRAM_FOLDER holds the built Zelvista.exe and the archiver libraries;
 // they are copied into fresh program folders beside a generated standard list.
 #include <windows.h>
+#include <commctrl.h>
 #include <psapi.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "list/entry.h"
-#include "list/list_format.h"
-#include "sample_rows.h"
+#include "app/main_window.h"
+#include "base/files.h"
+#include "sample_list.h"
 #include "timing.h"
 
 namespace {
@@ -28,36 +28,6 @@ constexpr char kProgramClass[] = "Zelvista Class";
 constexpr char kBareClass[] = "Bare List Class";
 constexpr char kSettingsKey[] = "Software\\Tandelworks\\Zelvista";
 
-LONGLONG Now() {
-    return Clock::now();
-}
-
-std::string MakeList(int rows) {
-    std::string text;
-    AppendListHeader(text);
-    unsigned seed = kSampleSeed;
-    for (int i = 0; i < rows; ++i) {
-        const SampleRow r = MakeSampleRow(seed);
-        ScreenSaverEntry e{};
-        std::snprintf(e.name, sizeof e.name, "%s", r.name);
-        std::snprintf(e.seconds, sizeof e.seconds, "%s", r.seconds);
-        std::snprintf(e.folder, sizeof e.folder, "%s", r.folder);
-        std::snprintf(e.type, sizeof e.type, "%s", r.archived ? kArchiveTypeText[0] : kLooseSaverType);
-        std::snprintf(e.archive, sizeof e.archive, "%s", r.archive);
-        AppendListEntry(text, e);
-    }
-    return text;
-}
-
-bool WriteFileText(const std::string& path, const std::string& text) {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    bool ok = WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
-    CloseHandle(f);
-    return ok;
-}
-
 // A program folder of its own: the program, its libraries and a standard list.
 std::string MakeProgramFolder(const std::string& from, const char* name, int rows) {
     char temp[MAX_PATH];
@@ -68,7 +38,7 @@ std::string MakeProgramFolder(const std::string& from, const char* name, int row
         if (!CopyFileA((from + file).c_str(), (folder + file).c_str(), FALSE)) return "";
     }
     DeleteFileA((folder + "zelvista.lst").c_str());
-    if (rows > 0 && !WriteFileText(folder + "zelvista.lst", MakeList(rows))) return "";
+    if (rows > 0 && !ReplaceFileContents((folder + "zelvista.lst").c_str(), SampleListText(rows))) return "";
     return folder;
 }
 
@@ -100,15 +70,16 @@ bool Start(const std::string& program, const char* windowClass, Started& started
     std::string command = "\"" + program + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    LONGLONG begin = Now();
+    const LONGLONG begin = Clock::now();
     if (!CreateProcessA(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &started.process))
         return false;
     CloseHandle(started.process.hThread);
     WaitForInputIdle(started.process.hProcess, kWaitMs);
-    LONGLONG deadline = begin + static_cast<LONGLONG>(kWaitMs) * 10000;
-    while (!(started.window = PaintedWindow(started.process.dwProcessId, windowClass)) && Now() < deadline) Sleep(1);
-    started.seconds = Seconds(begin, Now());
+    while (!(started.window = PaintedWindow(started.process.dwProcessId, windowClass)) &&
+           Seconds(begin, Clock::now()) * 1000 < kWaitMs)
+        Sleep(1);
+    started.seconds = Seconds(begin, Clock::now());
     return started.window != nullptr;
 }
 
@@ -118,10 +89,6 @@ void Close(Started& started) {
         TerminateProcess(started.process.hProcess, 1);
     CloseHandle(started.process.hProcess);
     Sleep(kSettleMs);
-}
-
-double Best(const std::vector<double>& v) {
-    return *std::min_element(v.begin(), v.end());
 }
 
 // Private bytes: the commit charge, which PagefileUsage holds (Wine leaves
@@ -153,7 +120,7 @@ int main(int argc, char** argv) {
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
 
     // The row counts are read once, in the round that warms the caches.
-    auto countRows = [](HWND list) { return list ? SendMessageA(list, 0x1004 /* LVM_GETITEMCOUNT */, 0, 0) : -1; };
+    auto countRows = [](HWND list) { return list ? SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) : -1; };
     std::vector<double> program, floor, floorRows, empty, pairRatio;
     // Each round starts the four in turn, so that a slow spell of the machine
     // or of Wine falls on all of them; the goal's ratio is also taken round
@@ -163,7 +130,7 @@ int main(int argc, char** argv) {
         if (!Start(bare, kBareClass, b)) return Fail("the bare program showed no window");
         Close(b);
         if (!Start(small + "Zelvista.exe", kProgramClass, p)) return Fail("Zelvista showed no window");
-        const LRESULT rows = round < 0 ? countRows(GetDlgItem(p.window, 9002)) : 1000;
+        const LRESULT rows = round < 0 ? countRows(GetDlgItem(p.window, kEntryListViewId)) : 1000;
         Close(p);
         if (rows != 1000) return Fail("Zelvista did not show the 1,000 rows of its standard list");
         if (!Start(none + "Zelvista.exe", kProgramClass, e)) return Fail("Zelvista showed no window");
@@ -185,7 +152,7 @@ int main(int argc, char** argv) {
                 t, f, t / f);
     std::printf("the same, median of the rounds' own ratios: %.2f\n", Median(pairRatio));
     std::printf("start to painted window, best:   Zelvista %.3f s, bare list view program %.3f s, ratio %.2f\n",
-                Best(program), Best(floor), Best(program) / Best(floor));
+                Fastest(program), Fastest(floor), Fastest(program) / Fastest(floor));
     std::printf("without a standard list, median: Zelvista %.3f s, ratio %.2f\n", Median(empty), Median(empty) / f);
     std::printf("the bare program with the same 1,000 rows put into its list view, median: %.3f s, ratio %.2f;\n"
                 "  Zelvista against it %.2f\n",

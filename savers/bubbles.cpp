@@ -17,7 +17,6 @@ constexpr int kCounts[] = {12, 24, 48};  // at 1024x768; scaled by the area
 // One bubble picture per size, so a small bubble is not a shrunken big one.
 constexpr int kSpriteSizes[] = {24, 64, 160};
 constexpr int kSprites = 3;
-constexpr double kPi = 3.14159265358979323846;
 
 struct Bubble {
     double x, y, radius, rise, sway, swayPhase, swaySpeed;
@@ -30,8 +29,6 @@ struct Water {
     GdiObject sprites[kSprites];  // 32-bit premultiplied alpha pictures
 };
 Water water;
-
-double Random01() { return static_cast<double>(std::rand()) / RAND_MAX; }
 
 // A bubble: a thin bright rim with a faint play of colour, an almost clear
 // body and a window-shaped highlight at the upper left.

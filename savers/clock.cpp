@@ -26,10 +26,18 @@ constexpr int kTwelveHours = 1;                     // the setting's second choi
 constexpr double kDrift = 0.025;
 constexpr char kFace[] = "MS UI Gothic";
 
+// The string table's texts, loaded once at the start rather than every frame.
+struct ClockWords {
+    char weekdays[7][32];
+    char morning[32], afternoon[32];
+    char dateFormat[64];  // year, month, day, weekday
+};
+
 struct ClockFace {
     int setting = 0;
     double x = 0.3, y = 0.4, dx = kDrift, dy = kDrift * 0.7;  // place in the free room, 0..1
     GdiObject timeFont, dateFont, noonFont;
+    ClockWords words;
 };
 ClockFace face;
 
@@ -38,16 +46,20 @@ HFONT MakeFont(int height, int weight) {
                        CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, kFace);
 }
 
-void LoadText(UINT id, char* out, int size) {
-    if (LoadStringA(GetModuleHandleA(nullptr), id, out, size) <= 0) out[0] = '\0';
+void LoadWords(ClockWords& w) {
+    for (UINT day = 0; day < 7; ++day) LoadText(kWeekdayFirst + day, w.weekdays[day], sizeof w.weekdays[day]);
+    LoadText(kMorning, w.morning, sizeof w.morning);
+    LoadText(kAfternoon, w.afternoon, sizeof w.afternoon);
+    LoadText(kDateFormat, w.dateFormat, sizeof w.dateFormat);
 }
 
 void Start(int setting, int width, int height) {
     (void)width;
     std::srand(GetTickCount());
     face.setting = setting;
-    face.x = 0.1 + 0.8 * std::rand() / RAND_MAX;
-    face.y = 0.1 + 0.8 * std::rand() / RAND_MAX;
+    face.x = 0.1 + 0.8 * Random01();
+    face.y = 0.1 + 0.8 * Random01();
+    LoadWords(face.words);
     face.timeFont.reset(MakeFont(height / 5, FW_NORMAL));
     face.dateFont.reset(MakeFont(height / 17, FW_NORMAL));
     face.noonFont.reset(MakeFont(height / 14, FW_NORMAL));
@@ -96,16 +108,14 @@ void FormatNow(ClockTexts& t) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     int hour = now.wHour;
+    const ClockWords& w = face.words;
     t.noon[0] = '\0';
     if (face.setting == kTwelveHours) {
-        LoadText(hour < 12 ? kMorning : kAfternoon, t.noon, sizeof t.noon);
+        std::snprintf(t.noon, sizeof t.noon, "%s", hour < 12 ? w.morning : w.afternoon);
         hour %= 12;
     }
     std::snprintf(t.time, sizeof t.time, "%d:%02d:%02d", hour, now.wMinute, now.wSecond);
-    char weekday[32], format[64];
-    LoadText(kWeekdayFirst + now.wDayOfWeek % 7, weekday, sizeof weekday);
-    LoadText(kDateFormat, format, sizeof format);
-    std::snprintf(t.date, sizeof t.date, format, now.wYear, now.wMonth, now.wDay, weekday);
+    std::snprintf(t.date, sizeof t.date, w.dateFormat, now.wYear, now.wMonth, now.wDay, w.weekdays[now.wDayOfWeek % 7]);
 }
 
 SIZE TextSize(HDC dc, HGDIOBJ font, const char* text) {

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 constexpr double kSpeeds[] = {0.45, 1.0, 2.0};
 // The waves are computed on a grid at most this wide and stretched smoothly
 // to the window: the work per frame stays small on any screen.

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdlib>
+
 // The one setting: an index into a short list of choices, stored as a DWORD
 // under HKCU\Software\Tandelworks\Zelvista Savers\<registryName>.
 struct SaverSetting {
@@ -28,3 +30,15 @@ struct SaverDefinition {
 
 // Each saver program defines this one record.
 extern const SaverDefinition ThisSaver;
+
+// ---- small helpers for the frame and the savers
+
+constexpr double kPi = 3.14159265358979323846;
+
+// 0..1 from the C library's generator, which each saver seeds at its start.
+inline double Random01() { return static_cast<double>(std::rand()) / RAND_MAX; }
+
+// A string of the saver's string table, empty when it is missing.
+inline void LoadText(UINT id, char* out, int size) {
+    if (LoadStringA(GetModuleHandleA(nullptr), id, out, size) <= 0) out[0] = '\0';
+}

@@ -16,11 +16,6 @@ bool SaverKeyPath(char* out, int size) {
     return n > 0 && n < size;
 }
 
-// A string of the saver's string table, empty when it is missing.
-void LoadText(UINT id, char* out, int size) {
-    if (LoadStringA(GetModuleHandleA(nullptr), id, out, size) <= 0) out[0] = '\0';
-}
-
 void SetItemFromTable(HWND dialog, int item, UINT id) {
     char text[256];
     LoadText(id, text, sizeof text);

@@ -207,10 +207,6 @@ bool RegisterSaverClass(HINSTANCE instance) {
     return RegisterClassA(&wc) != 0;
 }
 
-void WindowTitle(char* out, int size) {
-    if (LoadStringA(GetModuleHandleA(nullptr), IDS_DESCRIPTION, out, size) <= 0) out[0] = '\0';
-}
-
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -227,7 +223,7 @@ int RunFullScreen(HINSTANCE instance, int setting) {
     state.setting = setting;
     if (!RegisterSaverClass(instance)) return 1;
     char title[256];
-    WindowTitle(title, sizeof title);
+    LoadText(IDS_DESCRIPTION, title, sizeof title);
     // The whole virtual screen: every monitor is covered.
     HWND window = CreateWindowExA(WS_EX_TOPMOST, kSaverClass, title, WS_POPUP,
                                   GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
@@ -248,7 +244,7 @@ int RunPreview(HINSTANCE instance, HWND parent, int setting) {
     state.throughHost = ChildDrawingReachesNoScreen();
     if (!RegisterSaverClass(instance)) return 1;
     char title[256];
-    WindowTitle(title, sizeof title);
+    LoadText(IDS_DESCRIPTION, title, sizeof title);
     RECT r;
     GetClientRect(parent, &r);
     HWND window = CreateWindowExA(0, kSaverClass, title, WS_CHILD | WS_VISIBLE, 0, 0, r.right, r.bottom, parent,

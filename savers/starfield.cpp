@@ -32,8 +32,6 @@ struct Starfield {
 };
 Starfield field;
 
-double Random01() { return static_cast<double>(std::rand()) / RAND_MAX; }
-
 void ResetStar(Star& s, double z) {
     s.x = (Random01() * 2 - 1) * field.aspect;
     s.y = Random01() * 2 - 1;

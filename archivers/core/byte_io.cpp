@@ -137,7 +137,6 @@ bool FileSink::Create(const std::string& path) {
     file_ = CreateExclusive(path, exists);
     if (file_) {
         written_ = path;
-        direct_ = true;
         return true;
     }
     if (!exists) return false;
@@ -160,7 +159,7 @@ bool FileSink::Commit() {
     if (!file_) return false;
     const bool closed = CloseFile(file_);
     file_ = nullptr;
-    if (direct_) {
+    if (Direct()) {
         if (!closed) RemoveFile(written_);
         return closed;
     }

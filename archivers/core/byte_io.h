@@ -86,10 +86,11 @@ public:
     bool Commit();
 
 private:
+    // Written under its final name, with no temporary file to move.
+    bool Direct() const { return written_ == path_; }
     void* file_ = nullptr;  // a Windows HANDLE, elsewhere a FILE*
     std::string path_;
     std::string written_;   // the file being written: path_ itself or a temporary one
-    bool direct_ = false;   // written under its final name
 };
 
 }  // namespace arc

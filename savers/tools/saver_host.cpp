@@ -12,7 +12,7 @@
 #include <cstring>
 #include <string>
 
-#include "saver_process.h"
+#include "process_watch.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "base/handles.h"
-#include "saver_process.h"
+#include "process_watch.h"
 #include "saver_resource.h"
 
 namespace {

@@ -1,6 +1,4 @@
-#include "saver_process.h"
-
-#include <vector>
+#include "process_watch.h"
 
 namespace {
 
@@ -36,16 +34,8 @@ void DispatchWaiting() {
 }  // namespace
 
 bool StartProcess(const std::string& commandLine, StartedProcess& out) {
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    CloseHandle(pi.hThread);
-    out.process.reset(pi.hProcess);
-    out.id = pi.dwProcessId;
-    return true;
+    out = StartProcess(commandLine.c_str(), SW_SHOWNORMAL);
+    return static_cast<bool>(out.process);
 }
 
 std::string SaverCommandLine(const std::string& path, const std::string& arguments) {
@@ -77,6 +67,7 @@ HWND WaitForWindow(const std::function<HWND()>& find, DWORD timeoutMs) {
 }
 
 void PumpFor(DWORD ms) {
+    DispatchWaiting();
     DWORD start = GetTickCount();
     for (DWORD passed = 0; passed < ms; passed = GetTickCount() - start) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - passed, QS_ALLINPUT);
