@@ -13,11 +13,11 @@
 #include "base/text.h"
 #include "archive/archiver.h"
 #include "archive_support.h"
+#include "archiver_interface.h"
 #include "list/entry_list.h"
 #include "list/folder_search_ids.h"
 
 namespace {
-const char* const kLibraries[3] = {"unlha32.dll", "unzip32.dll", "cab32.dll"};
 constexpr int kKindBoxes[3] = {IDC_SEARCH_LZH, IDC_SEARCH_ZIP, IDC_SEARCH_CAB};
 constexpr UINT kWatchStep = WM_APP + 7;
 
@@ -41,7 +41,7 @@ InstalledLibraries::InstalledLibraries(bool lzh, bool zip, bool cab) {
     for (int i = 0; i < 3; ++i) {
         Archivers.Present[i] = wanted[i] ? 1 : 0;
         CopyText(Archivers.LibraryPath[i], sizeof Archivers.LibraryPath[i],
-                 wanted[i] ? ArchiverDll(kLibraries[i]).c_str() : "");
+                 wanted[i] ? ArchiverDll(kArchiverLibraries[i].fileName).c_str() : "");
     }
 }
 
@@ -70,8 +70,8 @@ std::vector<std::string> SearchOrder(const std::string& folder, bool subFolders)
     if (FileNameOffset(base.c_str()) != base.size()) base += '\\';
     std::vector<std::string> order, subs;
     WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA((base + "*.*").c_str(), &found);
-    if (listing == INVALID_HANDLE_VALUE) return order;
+    FindHandle listing(FindFirstFileA((base + "*.*").c_str(), &found));
+    if (!listing) return order;
     do {
         std::string name = found.cFileName;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -79,22 +79,11 @@ std::vector<std::string> SearchOrder(const std::string& folder, bool subFolders)
         } else if (IsScreenSaverName(name) && name.find(',') == std::string::npos) {
             order.push_back(base + Lowered(name));
         }
-    } while (FindNextFileA(listing, &found));
-    FindClose(listing);
+    } while (FindNextFileA(listing.get(), &found));
     if (subFolders)
         for (const std::string& sub : subs)
             for (const std::string& path : SearchOrder(base + sub, true)) order.push_back(path);
     return order;
-}
-
-void SelectListRow(int row) {
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = 0;
-    SendMessageA(EntryListView, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
-    if (row < 0) return;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(EntryListView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }
 
 std::vector<std::string> RowPaths() {
@@ -109,16 +98,6 @@ std::vector<std::string> SortedRowNames() {
     for (const Row& row : ReadAllRows()) names.push_back(row[4].empty() ? row[0] : row[4] + ":" + row[0]);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::string ControlText(HWND dialog, int id) {
-    char text[1024] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-bool ControlEnabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
 void FillSearchDialog(HWND dialog, const SearchRequest& request) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "archive/archiver.h"
+#include "support/controls.h"
 #include "support/files.h"
 #include "support/rows.h"
 #include "support/ui.h"
@@ -37,8 +38,6 @@ void CopyArchiveFixture(const std::string& fixture, const std::string& to);
 // beginning with a full stop left out. Paths as the rows show them: folder
 // and name with the extension in lower case.
 std::vector<std::string> SearchOrder(const std::string& folder, bool subFolders);
-// Selects the row as a click would (-1: no row selected).
-void SelectListRow(int row);
 // Folder + name of each loose row, in row order.
 std::vector<std::string> RowPaths();
 // Name + archive of each row, sorted.
@@ -53,8 +52,6 @@ struct SearchRequest {
 };
 // Sets the folder box and clicks the boxes that differ, as a user would.
 void FillSearchDialog(HWND dialog, const SearchRequest& request);
-std::string ControlText(HWND dialog, int id);
-bool ControlEnabled(HWND dialog, int id);
 
 // Calls `step` once for each message the running search dispatches (the
 // search dispatches one before each directory entry) until it returns true.

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 
 #include "app/main_window.h"
 #include "base/files.h"
@@ -13,19 +14,15 @@
 #include "archive/about_box.h"
 #include "archive/about_box_ids.h"
 #include "archive/archiver.h"
+#include "adding_support.h"
 #include "archive_support.h"
+#include "support/controls.h"
 #include "support/fixture.h"
 #include "support/ui.h"
 
 namespace {
 
 constexpr char kCaption[] = "バージョン情報";
-
-std::string ItemText(HWND dialog, int id) {
-    char text[256] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
 
 // The colour the dialog asks the link to be drawn in, and the brush it returns.
 COLORREF LinkColour(HWND dialog, INT_PTR* brush = nullptr) {
@@ -43,23 +40,17 @@ class AboutBox : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        std::memcpy(savedPresent_, Archivers.Present, sizeof savedPresent_);
-        std::memcpy(savedPaths_, Archivers.LibraryPath, sizeof savedPaths_);
-        const char* dlls[] = {"unlha32.dll", "unzip32.dll", "cab32.dll"};
-        for (int i = 0; i < kArchiverCount; ++i)
-            CopyText(Archivers.LibraryPath[i], sizeof Archivers.LibraryPath[i], ArchiverDll(dlls[i]).c_str());
+        libraries_.emplace(true, true, true);
         if (!LinkFont) MakeLinkFont();
         if (!LinkCursor) MakeLinkCursor();
         AboutLinkVisited = 0;
     }
     void TearDown() override {
-        std::memcpy(Archivers.Present, savedPresent_, sizeof savedPresent_);
-        std::memcpy(Archivers.LibraryPath, savedPaths_, sizeof savedPaths_);
+        libraries_.reset();
         AboutLinkVisited = 0;
         MainWindowTest::TearDown();
     }
-    int savedPresent_[kArchiverCount];
-    char savedPaths_[kArchiverCount][260];
+    std::optional<InstalledLibraries> libraries_;
 };
 
 TEST_F(AboutBox, ShowsVersionsOrNotInstalled) {
@@ -74,10 +65,10 @@ TEST_F(AboutBox, ShowsVersionsOrNotInstalled) {
         std::memcpy(Archivers.Present, c.present, sizeof c.present);
         DialogDriver driver;
         driver.On(kCaption, [&](HWND d) {
-            EXPECT_EQ(ItemText(d, IDC_ABOUT_LZH_VERSION), c.texts[0]);
-            EXPECT_EQ(ItemText(d, IDC_ABOUT_ZIP_VERSION), c.texts[1]);
-            EXPECT_EQ(ItemText(d, IDC_ABOUT_CAB_VERSION), c.texts[2]);
-            EXPECT_EQ(ItemText(d, IDC_ABOUT_LINK), "https://zelvista.example.org/");
+            EXPECT_EQ(ControlText(d, IDC_ABOUT_LZH_VERSION), c.texts[0]);
+            EXPECT_EQ(ControlText(d, IDC_ABOUT_ZIP_VERSION), c.texts[1]);
+            EXPECT_EQ(ControlText(d, IDC_ABOUT_CAB_VERSION), c.texts[2]);
+            EXPECT_EQ(ControlText(d, IDC_ABOUT_LINK), "https://zelvista.example.org/");
             EXPECT_EQ(GetWindow(d, GW_OWNER), MainWindow);
             ClickButton(d, IDOK);
         });

@@ -53,8 +53,7 @@ protected:
     }
     // Installs all three libraries in the program folder and records them as present.
     void InstallAll() {
-        for (const char* dll : {"unlha32.dll", "unzip32.dll", "cab32.dll"})
-            ASSERT_TRUE(CopyFileTo(ArchiverDll(dll), program_ + dll));
+        ASSERT_NO_FATAL_FAILURE(CopyBuiltLibraries(program_));
         for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
     }
     // The records the test points elsewhere, put back afterwards.

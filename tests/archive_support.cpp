@@ -4,7 +4,11 @@
 
 #include <cstdlib>
 
+#include <gtest/gtest.h>
+
+#include "archiver_interface.h"
 #include "base/text.h"
+#include "support/files.h"
 
 namespace {
 
@@ -40,4 +44,9 @@ std::string LowerAscii(std::string s) {
         else if (c >= 'A' && c <= 'Z') s[i] = static_cast<char>(c + 32);
     }
     return s;
+}
+
+void CopyBuiltLibraries(const std::string& folder) {
+    for (const ArchiverLibraryInterface& library : kArchiverLibraries)
+        ASSERT_TRUE(CopyFileTo(ArchiverDll(library.fileName), folder + library.fileName)) << library.fileName;
 }

@@ -19,6 +19,8 @@
 #include "list/list_file.h"
 #include "play/saver_process.h"
 #include "system/changer.h"
+#include "support/controls.h"
+#include "support/input.h"
 #include "system/screen_saver.h"
 
 namespace {
@@ -48,7 +50,7 @@ public:
                     if (process) TerminateProcess(process.get(), 1);
                     return;
                 }
-                MoveMouse(tries % 2 == 0 ? 100 : -100);
+                MoveMouseBy(tries % 2 == 0 ? 100 : -100);
                 Sleep(500);
             }
         });
@@ -59,18 +61,6 @@ public:
     }
 
 private:
-    static void MoveMouse(int dx) {
-        POINT at{};
-        GetCursorPos(&at);
-        const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-        const int x = at.x + dx >= 0 && at.x + dx < width ? at.x + dx : at.x - dx;
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = x * 65535 / (width - 1);
-        input.mi.dy = at.y * 65535 / (height - 1);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &input, sizeof input);
-    }
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
@@ -80,21 +70,6 @@ std::vector<ProbeRun> ChangerRuns(const std::vector<ProbeRun>& runs) {
     for (const ProbeRun& run : runs)
         if (run.name != kSystemSaver) ours.push_back(run);
     return ours;
-}
-
-std::vector<std::string> Names(const std::vector<ProbeRun>& runs) {
-    std::vector<std::string> names;
-    for (const ProbeRun& run : runs) names.push_back(run.name);
-    return names;
-}
-
-// Lets the program's timers run for about ms, or until done() holds.
-void PumpFor(DWORD ms, const std::function<bool()>& done = [] { return false; }) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms && !done()) {
-        PumpMessages();
-        Sleep(50);
-    }
 }
 
 class ChangerTest : public SaverRunTest {
@@ -118,14 +93,10 @@ protected:
         return {};
     }
     static void EndSystemSaver(const ProbeRun& run) {
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, run.pid);
+        Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, run.pid));
         if (!process) return;
-        TerminateProcess(process, 0);
-        WaitForSingleObject(process, 5000);
-        CloseHandle(process);
-    }
-    void AddProbes(const std::vector<std::pair<std::string, std::string>>& namesAndSeconds) {
-        for (const auto& [name, seconds] : namesAndSeconds) AddRow(LooseProbe(scratch_.path(), name, seconds));
+        TerminateProcess(process.get(), 0);
+        WaitForSingleObject(process.get(), 5000);
     }
 };
 
@@ -147,7 +118,7 @@ TEST_F(ChangerTest, LeavesTheSystemScreenSaverAloneWhenOffOrWithOneRowOrBusy) {
             const bool busy = std::string(c.name).find("busy") != std::string::npos;
             std::optional<LongOperationScope> search;
             if (busy) search.emplace(LongOperation::FolderSearch, nullptr);
-            PumpFor(2500);
+            PumpMessagesUntil([] { return false; }, 2500);
         }
         std::vector<ProbeRun> runs = log_.Runs();
         ASSERT_EQ(runs.size(), 1u);
@@ -166,21 +137,23 @@ TEST_F(ChangerTest, ListOrderFromTheFirstRowUntilTheUserReturns) {
         SCOPED_TRACE(on);
         RestartWith({{"SscTim", 1}, {"ChgTime", 1}, {"TimPtn", 1}});
         AddProbes({{"A.scr", "2"}, {"B.scr", "0"}, {"C.scr", "1"}});
-        SelectRow(2);
+        SelectListRow(2);
         StartWithActive(on);
         log_.Clear();
         const ProbeRun system = StartSystemSaver();
         {
             UserReturnsAt user(log_, 5);
-            PumpFor(40000, [this] {
-                std::vector<ProbeRun> ours = ChangerRuns(log_.Runs());
-                return ours.size() >= 5 && ours.back().endUs >= 0;
-            });
+            PumpMessagesUntil(
+                [this] {
+                    std::vector<ProbeRun> ours = ChangerRuns(log_.Runs());
+                    return ours.size() >= 5 && ours.back().endUs >= 0;
+                },
+                40000);
         }
         PumpMessages();
         const std::vector<ProbeRun> runs = log_.Runs();
         const std::vector<ProbeRun> ours = ChangerRuns(runs);
-        EXPECT_EQ(Names(ours), (std::vector<std::string>{"A.scr", "B.scr", "C.scr", "A.scr", "B.scr"}));
+        EXPECT_EQ(RunNames(ours), (std::vector<std::string>{"A.scr", "B.scr", "C.scr", "A.scr", "B.scr"}));
         EXPECT_EQ(runs[0].name, kSystemSaver);
         EXPECT_EQ(runs[0].endReason, "close") << "the system screen saver was closed";
         for (size_t i = 0; i < ours.size(); ++i) {
@@ -314,7 +287,7 @@ TEST_F(ChangerTest, StartUpChoiceWritesOnlyAPreparedScreenSaver) {
             DeleteFileA(standardList().c_str());
         else
             ASSERT_EQ(SaveListFile(standardList().c_str()), SaveOutcome::Saved);
-        for (const std::string& name : FolderEntries(store)) DeleteFileA((store + name).c_str());
+        EmptyFolder(store);
         WriteStandardSaverEverywhere("C:\\BEFORE.SCR");
         StartWithActive(0);
         RestartWith({{"SscBgn", c.option}});

@@ -25,12 +25,6 @@ protected:
         LoadProgramAccelerators();
     }
     HWND Child(int id) { return GetDlgItem(MainWindow, id); }
-    void SelectRow(int row) {
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-        SendMessageA(EntryListView, LVM_SETITEMSTATE, row >= 0 ? row : -1, reinterpret_cast<LPARAM>(&item));
-    }
 };
 
 struct DispatchCase {
@@ -111,7 +105,7 @@ TEST_F(CommandTest, ModalCommandsOpenTheirDialogs) {
         {kCmdPlayWindow, "再生ウィンドウ", IDOK},
     };
     AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
-    SelectRow(0);
+    SelectListRow(0);
     for (const Case& c : cases) {
         DialogDriver driver;
         int button = c.button;
@@ -134,8 +128,7 @@ TEST_F(CommandTest, ExitClosesTheWindow) {
 TEST_F(CommandTest, SelectedRowIsRefreshedBeforeEveryCommand) {
     for (const char* name : {"a.scr", "b.scr", "c.scr"}) AddRow({name, "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
     for (int row : {1, 2, -1, 0}) {
-        SelectRow(-1);
-        if (row >= 0) SelectRow(row);
+        SelectListRow(row);
         SelectedEntryRow = 42;
         Command(6999);
         EXPECT_EQ(SelectedEntryRow, row);
@@ -207,7 +200,7 @@ TEST_F(CommandTest, RightClickOnEveryChildShowsTheListMenu) {
 TEST_F(CommandTest, DoubleClickOnToolbarOrStatusBarActsOnTheSelectedRow) {
     AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
     AddRow({"b.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
-    SelectRow(1);
+    SelectListRow(1);
     for (int child : {kToolbarId, kStatusBarId}) {
         SelectedEntryRow = -1;
         HWND from = Child(child);

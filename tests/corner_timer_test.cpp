@@ -28,13 +28,11 @@ class CornerTimerTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive_, 0);
         GetCursorPos(&savedCursor_);
         SetSystemScreenSaver(1);
     }
     void TearDown() override {
         LeaveStandInFolder();
-        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive_, nullptr, 0);
         SetCursorPos(savedCursor_.x, savedCursor_.y);
         MainWindowTest::TearDown();
     }
@@ -67,7 +65,6 @@ protected:
     static POINT Middle() { return {GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2}; }
 
 private:
-    BOOL savedActive_ = FALSE;
     POINT savedCursor_{};
 };
 

@@ -35,13 +35,6 @@ Row Named(const std::string& name, const std::string& seconds = "0") {
     return {name, seconds, "C:\\s\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""};
 }
 
-void SelectRow(int row) {
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(EntryListView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
-
 TEST_F(EntryListTest, ColumnsHaveHeadersAndWidths) {
     const char* headers[] = {"名前", "切替秒数", "フォルダ名", "ファイルの種類", "書庫ファイル名"};
     const int widths[] = {150, 70, 80, 90, 100};
@@ -87,7 +80,7 @@ TEST_F(EntryListTest, SortAscendingDescendingAscendingByBytes) {
     // Byte order: ASCII, double-byte characters with lead bytes 0x81-0x9F, then half-width katakana.
     for (const char* n : {"ﾈｺ.scr", "b.scr", "猫.scr", "A.scr", "あ.scr", "a.scr"}) AddRow(Named(n));
     CurrentList.Modified = 0;
-    SelectRow(2);  // "猫.scr"
+    SelectListRow(2);  // "猫.scr"
     std::vector<std::string> ascending{"A.scr", "a.scr", "b.scr", "あ.scr", "猫.scr", "ﾈｺ.scr"};
     std::vector<std::string> descending(ascending.rbegin(), ascending.rend());
     ClickColumn(0);

@@ -223,9 +223,8 @@ TEST_F(FolderSearchTest, CancelStopsEveryLevel) {
             expected.push_back(path);
         }
         WIN32_FIND_DATAA first;
-        HANDLE listing = FindFirstFileA((prefix + "*.*").c_str(), &first);
-        ASSERT_NE(listing, INVALID_HANDLE_VALUE);
-        FindClose(listing);
+        const FindHandle listing(FindFirstFileA((prefix + "*.*").c_str(), &first));
+        ASSERT_TRUE(listing);
         std::string firstPath = prefix + first.cFileName;
         if (std::find(order.begin(), order.end(), firstPath) != order.end()) expected.push_back(firstPath);
         EXPECT_EQ(RowPaths(), expected);
@@ -278,8 +277,6 @@ TEST_F(FolderSearchTest, CancelFromATimer) {
 TEST_F(FolderSearchTest, CommandsDuringASearch) {
     InstalledLibraries libraries(true, true, true);
     const int total = static_cast<int>(SearchOrder(root_, true).size());
-    UINT savedTimeout = 0;
-    SystemParametersInfoA(SPI_GETSCREENSAVETIMEOUT, 0, &savedTimeout, 0);
     EnterStandInFolder({"defrag.exe"});
     const struct {
         const char* name;
@@ -336,7 +333,6 @@ TEST_F(FolderSearchTest, CommandsDuringASearch) {
         }
     }
     LeaveStandInFolder();
-    SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, savedTimeout, nullptr, 0);
 }
 
 }  // namespace

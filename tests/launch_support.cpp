@@ -5,6 +5,7 @@
 #include "app/main_window.h"
 #include "archive/archiver.h"
 #include "archive_support.h"
+#include "archiver_interface.h"
 #include "base/program_paths.h"
 #include "list/entry_list.h"
 #include "system/changer.h"
@@ -12,38 +13,12 @@
 
 namespace {
 
-const char* const kLibraries[] = {"unlha32.dll", "unzip32.dll", "cab32.dll"};
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
-
-void EmptyFolder(const std::string& folder) {
-    for (const std::string& name : FolderEntries(folder)) DeleteFileA((folder + name).c_str());
-}
 
 void FindLibraries() {
     for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
 }
 
 }  // namespace
-
-std::string IniStandardSaver() {
-    char value[256] = "";
-    GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof value, AppPaths.SystemIniPath);
-    return value;
-}
-
-std::string DesktopStandardSaver() {
-    char value[256] = "";
-    DWORD size = sizeof value;
-    RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", RRF_RT_REG_SZ, nullptr, value, &size);
-    return value;
-}
-
-void WriteStandardSaverEverywhere(const std::string& value) {
-    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", value.empty() ? nullptr : value.c_str(),
-                               AppPaths.SystemIniPath);
-    RegSetKeyValueA(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", REG_SZ, value.c_str(),
-                    static_cast<DWORD>(value.size() + 1));
-}
 
 std::string ShortPathOf(const std::string& path) {
     char shortPath[256] = "";
@@ -53,9 +28,8 @@ std::string ShortPathOf(const std::string& path) {
 
 void SaverRunTest::SetUp() {
     MainWindowTest::SetUp();
-    savedIni_ = IniStandardSaver();
-    savedDesktop_ = DesktopStandardSaver();
-    for (const char* dll : kLibraries) ASSERT_TRUE(CopyFileTo(ArchiverDll(dll), TestProgramFolder() + dll)) << dll;
+    standardSaver_.emplace();
+    ASSERT_NO_FATAL_FAILURE(CopyBuiltLibraries(TestProgramFolder()));
     FindLibraries();
     EmptyFolder(AppPaths.WorkFolder);
     EmptyFolder(AppPaths.SaverStoreFolder);
@@ -66,26 +40,17 @@ void SaverRunTest::SetUp() {
 void SaverRunTest::TearDown() {
     SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "");
     SetProbeEnvironment("ZELVISTA_PROBE_BEHAVIOUR", "");
-    WriteStandardSaverEverywhere(savedDesktop_);
-    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", savedIni_.empty() ? nullptr : savedIni_.c_str(),
-                               AppPaths.SystemIniPath);
-    for (const char* dll : kLibraries) DeleteFileA((TestProgramFolder() + dll).c_str());
+    standardSaver_.reset();
+    for (const ArchiverLibraryInterface& library : kArchiverLibraries)
+        DeleteFileA((TestProgramFolder() + library.fileName).c_str());
     FindLibraries();
     EmptyFolder(AppPaths.WorkFolder);
     EmptyFolder(AppPaths.SaverStoreFolder);
     MainWindowTest::TearDown();
 }
 
-void SaverRunTest::SelectRow(int row) {
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = row >= 0 ? LVIS_SELECTED | LVIS_FOCUSED : 0;
-    SendMessageA(EntryListView, LVM_SETITEMSTATE, row >= 0 ? row : -1, reinterpret_cast<LPARAM>(&item));
-}
-
-void SaverRunTest::StartWithActive(int on) {
-    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, 0);
-    ScreenSaverActive = on;
+void SaverRunTest::AddProbes(const std::vector<std::pair<std::string, std::string>>& namesAndSeconds) {
+    for (const auto& [name, seconds] : namesAndSeconds) AddRow(LooseProbe(scratch_.path(), name, seconds));
 }
 
 bool SaverRunTest::ChangerTimerSet() {

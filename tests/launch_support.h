@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,11 +12,8 @@
 #include "archive_support.h"
 #include "support/fixture.h"
 #include "support/probe.h"
+#include "support/standard_saver.h"
 
-// SCRNSAVE.EXE as SYSTEM.INI and the user's desktop settings hold it.
-std::string IniStandardSaver();
-std::string DesktopStandardSaver();
-void WriteStandardSaverEverywhere(const std::string& value);
 std::string ShortPathOf(const std::string& path);
 
 class SaverRunTest : public MainWindowTest {
@@ -23,14 +21,13 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    static void SelectRow(int row);
-    // The system's active setting and the program's flag, as found at start.
-    static void StartWithActive(int on);
     // Whether the changer timer is set (it is set again when it was).
     static bool ChangerTimerSet();
     // Writes option values and recreates the main window, which reads them.
     void RestartWith(const std::vector<std::pair<const char*, int>>& settings);
 
+    // Loose probes in the scratch folder, each added as a row with its seconds.
+    void AddProbes(const std::vector<std::pair<std::string, std::string>>& namesAndSeconds);
     // A loose probe copied to folder + name, and its row.
     static Row LooseProbe(const std::string& folder, const std::string& name, const std::string& seconds = "0");
     // A member of one of the probe archives ("lzh", "zip", "cab").
@@ -41,5 +38,5 @@ protected:
     ScratchFolder scratch_;
 
 private:
-    std::string savedIni_, savedDesktop_;
+    std::optional<StandardSaverKept> standardSaver_;
 };

@@ -71,36 +71,9 @@ protected:
 };
 
 // The shell opens archives with the stand-in while a test lives.
-class ArchivesOpenWithStandIn {
+class ArchivesOpenWithStandIn : public StandInOpens {
 public:
-    ArchivesOpenWithStandIn() {
-        std::string command = "\"";
-        command += TestProgramFolder() + "zelvista_standin.exe\" \"%1\"";
-        for (const char* extension : {".lzh", ".zip", ".cab"}) {
-            char progId[256] = "";
-            LONG size = sizeof progId;
-            saved_.push_back(RegQueryValueA(HKEY_CLASSES_ROOT, extension, progId, &size) == ERROR_SUCCESS ? progId : "");
-            RegSetValueA(HKEY_CLASSES_ROOT, extension, REG_SZ, "ZelvistaTest.Archive", 20);
-        }
-        RegSetValueA(HKEY_CLASSES_ROOT, "ZelvistaTest.Archive\\shell\\open\\command", REG_SZ, command.c_str(),
-                     static_cast<DWORD>(command.size()));
-        ClearStandInLog();
-    }
-    ~ArchivesOpenWithStandIn() {
-        const char* extensions[] = {".lzh", ".zip", ".cab"};
-        for (size_t i = 0; i < saved_.size(); ++i) {
-            if (saved_[i].empty())
-                RegDeleteTreeA(HKEY_CLASSES_ROOT, extensions[i]);
-            else
-                RegSetValueA(HKEY_CLASSES_ROOT, extensions[i], REG_SZ, saved_[i].c_str(),
-                             static_cast<DWORD>(saved_[i].size()));
-        }
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZelvistaTest.Archive");
-        ClearStandInLog();
-    }
-
-private:
-    std::vector<std::string> saved_;
+    ArchivesOpenWithStandIn() : StandInOpens({".lzh", ".zip", ".cab"}, "ZelvistaTest.Archive") {}
 };
 
 TEST_F(LaunchTest, CommandsWithoutASelectedRowChangeNothing) {
@@ -155,7 +128,7 @@ TEST_F(LaunchTest, PreviewWaitsWithTheScreenSaverOffAndTheChangerStopped) {
         DeleteAllEntryRows();
         AddRow(LooseProbe(scratch_.path(), "Other.scr"));
         AddRow(c.row);
-        SelectRow(1);
+        SelectListRow(1);
         StartWithActive(c.active);
         LeaveFileInWorkFolder();
         log_.Clear();
@@ -220,7 +193,7 @@ TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
         SCOPED_TRACE(c.name);
         DeleteAllEntryRows();
         AddRow(c.row);
-        SelectRow(0);
+        SelectListRow(0);
         StartWithActive(1);
         log_.Clear();
         controlCalls.clear();
@@ -324,7 +297,7 @@ TEST_F(LaunchTest, StandardScreenSaverComesFromTheStoreFolder) {
             SCOPED_TRACE(c.name);
             DeleteAllEntryRows();
             AddRow(c.row);
-            SelectRow(0);
+            SelectListRow(0);
             StartWithActive(on);
             LeaveFileInWorkFolder();
             if (on == 0 && !c.file.empty() && !c.row.archive.empty()) DeleteFileA(c.file.c_str());
@@ -356,7 +329,7 @@ TEST_F(LaunchTest, ConfigureStartsTheSettingsWithoutWaiting) {
         SCOPED_TRACE(c.name);
         DeleteAllEntryRows();
         AddRow(c.row);
-        SelectRow(0);
+        SelectListRow(0);
         log_.Clear();
         Command(kCmdConfigure);
         std::vector<ProbeRun> runs = log_.WaitFor(
@@ -387,7 +360,7 @@ TEST_F(LaunchTest, OpenArchiveOpensOnlyArchives) {
         SCOPED_TRACE(c.name);
         DeleteAllEntryRows();
         AddRow(c.row);
-        SelectRow(0);
+        SelectListRow(0);
         ClearStandInLog();
         Command(kCmdOpenArchive);
         std::vector<std::string> opened = StandInLog(1, c.opens.empty() ? 1500 : 10000);

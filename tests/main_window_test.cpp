@@ -214,8 +214,6 @@ TEST_F(MainWindowStartTest, UnchangedListClosesWithoutQuestion) {
 }
 
 TEST_F(MainWindowStartTest, ClosingAndEndingSessionRestoreTheScreenSaverSetting) {
-    BOOL before = FALSE;
-    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &before, 0);
     for (bool endSession : {false, true}) {
         StartupScreenSaverState = 1;
         SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, 0, nullptr, 0);
@@ -227,7 +225,6 @@ TEST_F(MainWindowStartTest, ClosingAndEndingSessionRestoreTheScreenSaverSetting)
         }
         EXPECT_EQ(IsScreenSaverActive(), 1) << endSession;
     }
-    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, before, nullptr, 0);
 }
 
 // Two real program processes.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "play/list_playback.h"
+#include "base/handles.h"
 #include "play/play_window.h"
 
 namespace {
@@ -44,36 +45,11 @@ void PlaybackScript::Poll() {
     running_ = false;
 }
 
-std::vector<std::string> RunNames(const std::vector<ProbeRun>& runs) {
-    std::vector<std::string> names;
-    for (const ProbeRun& run : runs) names.push_back(run.name);
-    return names;
-}
-
 size_t RunsShown(const ProbeLog& log) {
     size_t shown = 0;
     for (const ProbeRun& run : log.Runs())
         if (run.windowUs >= 0) ++shown;
     return shown;
-}
-
-void SendKey(WORD key, bool down, bool up) {
-    INPUT inputs[2]{};
-    UINT n = 0;
-    if (down) {
-        inputs[n].type = INPUT_KEYBOARD;
-        inputs[n++].ki.wVk = key;
-    }
-    if (up) {
-        inputs[n].type = INPUT_KEYBOARD;
-        inputs[n].ki.wVk = key;
-        inputs[n++].ki.dwFlags = KEYEVENTF_KEYUP;
-    }
-    SendInput(n, inputs, sizeof(INPUT));
-}
-
-bool ButtonEnabled(int id) {
-    return IsWindowEnabled(GetDlgItem(PlayWindow(), id)) != FALSE;
 }
 
 namespace {
@@ -101,10 +77,10 @@ bool PlayAreaShows(const std::string& bytes) {
     const int width = client.right, height = client.bottom;
     HDC dc = GetDC(area);
     HDC shot = CreateCompatibleDC(dc), expected = CreateCompatibleDC(dc);
-    HBITMAP shotBits = CreateCompatibleBitmap(dc, width, height);
-    HBITMAP expectedBits = CreateCompatibleBitmap(dc, width, height);
-    HGDIOBJ oldShot = SelectObject(shot, shotBits);
-    HGDIOBJ oldExpected = SelectObject(expected, expectedBits);
+    GdiObject shotBits(CreateCompatibleBitmap(dc, width, height));
+    GdiObject expectedBits(CreateCompatibleBitmap(dc, width, height));
+    HGDIOBJ oldShot = SelectObject(shot, shotBits.get());
+    HGDIOBJ oldExpected = SelectObject(expected, expectedBits.get());
     BitBlt(shot, 0, 0, width, height, dc, 0, 0, SRCCOPY);
     FillRect(expected, &client, reinterpret_cast<HBRUSH>(COLOR_MENUTEXT + 1));
     SelectObject(expected, GetCurrentObject(dc, OBJ_FONT));
@@ -113,9 +89,8 @@ bool PlayAreaShows(const std::string& bytes) {
     TextOutA(expected, 10, 15, bytes.data(), static_cast<int>(bytes.size()));
     SelectObject(shot, oldShot);
     SelectObject(expected, oldExpected);
-    const bool same = Pixels(dc, shotBits, width, height) == Pixels(dc, expectedBits, width, height);
-    DeleteObject(shotBits);
-    DeleteObject(expectedBits);
+    const bool same = Pixels(dc, static_cast<HBITMAP>(shotBits.get()), width, height) ==
+                      Pixels(dc, static_cast<HBITMAP>(expectedBits.get()), width, height);
     DeleteDC(shot);
     DeleteDC(expected);
     ReleaseDC(area, dc);

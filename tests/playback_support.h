@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "launch_support.h"
+#include "support/controls.h"
 
 // Steps that run from a timer while playback (or the play window) holds the
 // thread: each waits until its condition holds, then acts. A step that never
@@ -36,16 +37,9 @@ private:
     bool running_ = false;
 };
 
-// Probe runs of the log in start order, and their names.
-std::vector<std::string> RunNames(const std::vector<ProbeRun>& runs);
 // Runs that have shown their window.
 size_t RunsShown(const ProbeLog& log);
 
-// Presses (and with up, releases) a key through the system's input.
-void SendKey(WORD key, bool down, bool up);
-
-// The play window's controls.
-bool ButtonEnabled(int id);
 // Whether the play area shows exactly these bytes, yellow on black at
 // (10, 15) in its own device context's font, and nothing else.
 bool PlayAreaShows(const std::string& bytes);

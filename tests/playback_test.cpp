@@ -22,6 +22,7 @@
 #include "playback_support.h"
 #include "res/resource.h"
 #include "settings/settings.h"
+#include "support/input.h"
 #include "system/changer.h"
 
 namespace {
@@ -42,9 +43,6 @@ protected:
         AppSettings.ChgTime = 1;
         AppSettings.LopPlay = 0;
     }
-    void AddProbes(const std::vector<std::pair<std::string, std::string>>& namesAndSeconds) {
-        for (const auto& [name, seconds] : namesAndSeconds) AddRow(LooseProbe(scratch_.path(), name, seconds));
-    }
     // Plays the list as the command does; in the play window the script
     // closes the window once playback is over (unless told not to).
     void Play(Mode mode, PlaybackScript& script, bool closeWhenDone = true) {
@@ -59,17 +57,6 @@ protected:
         Command(kCmdPlayWindow);
         EXPECT_EQ(PlayWindow(), nullptr);
     }
-    static void MoveMouse() {
-        POINT at{};
-        GetCursorPos(&at);
-        const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        input.mi.dx = (at.x < width / 2 ? at.x + 100 : at.x - 100) * 65535 / (width - 1);
-        input.mi.dy = at.y * 65535 / (height - 1);
-        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-        SendInput(1, &input, sizeof input);
-    }
     // No screen saver of ours is left running.
     static void ExpectAllEnded(const std::vector<ProbeRun>& runs) {
         for (const ProbeRun& run : runs) EXPECT_TRUE(ProcessEnded(run.pid)) << run.name;
@@ -79,7 +66,7 @@ protected:
     }
 };
 
-std::string Handle(HWND window) {
+std::string HandleText(HWND window) {
     return std::to_string(static_cast<int>(reinterpret_cast<INT_PTR>(window)));
 }
 
@@ -97,14 +84,14 @@ TEST_F(PlaybackTest, PlaysFromTheSelectedRowAndSelectsTheFirstRowAfterwards) {
     AddProbes({{"A.scr", "1"}, {"B.scr", "1"}, {"C.scr", "1"}});
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(ModeName(c.mode)) + ", selected row " + std::to_string(c.selected));
-        SelectRow(c.selected);
+        SelectListRow(c.selected);
         log_.Clear();
         std::string area;
         RECT areaRect{};
         PlaybackScript script;
         if (c.mode == Mode::Window)
             script.When(Shown(1), [&] {
-                area = Handle(PlayArea());
+                area = HandleText(PlayArea());
                 GetClientRect(PlayArea(), &areaRect);
             });
         Play(c.mode, script);
@@ -165,7 +152,7 @@ TEST_F(PlaybackTest, LoopsUntilEscape) {
     AddProbes({{"A.scr", "1"}, {"B.scr", "1"}});
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(ModeName(c.mode)) + (c.tap ? ", Esc tapped" : ", Esc held"));
-        SelectRow(-1);
+        SelectListRow(-1);
         log_.Clear();
         DWORD pressed = 0;
         PlaybackScript script;
@@ -193,7 +180,10 @@ TEST_F(PlaybackTest, StopAndPlayInThePlayWindow) {
         bool close, play, stop;
         bool operator==(const Buttons&) const = default;
     };
-    auto buttons = [] { return Buttons{ButtonEnabled(IDC_PLAY_CLOSE), ButtonEnabled(IDC_PLAY_START), ButtonEnabled(IDC_PLAY_STOP)}; };
+    auto buttons = [] {
+        const HWND w = PlayWindow();
+        return Buttons{ControlEnabled(w, IDC_PLAY_CLOSE), ControlEnabled(w, IDC_PLAY_START), ControlEnabled(w, IDC_PLAY_STOP)};
+    };
     std::vector<Buttons> seen;
     bool finishedShown = false;
     long long stoppedUs = 0;
@@ -373,7 +363,7 @@ TEST_F(PlaybackTest, APassThatStartsNothingEndsPlayback) {
             SCOPED_TRACE(std::string(c.name) + ", " + ModeName(mode));
             NewList();
             for (const Row& row : c.rows) AddRow(row);
-            SelectRow(c.rows.empty() ? -1 : 1);
+            SelectListRow(c.rows.empty() ? -1 : 1);
             log_.Clear();
             PlaybackScript script;
             const DWORD start = GetTickCount();
@@ -391,7 +381,7 @@ TEST_F(PlaybackTest, UserReturnPlaysTheNextEntry) {
     PlaybackScript script;
     DWORD shown = 0;
     script.When(Shown(1), [&] { shown = GetTickCount(); })
-        .When([&] { return GetTickCount() - shown > 300; }, [] { MoveMouse(); });
+        .When([&] { return GetTickCount() - shown > 300; }, [] { MoveMouseBy(100); });
     Play(Mode::FullScreen, script);
     const std::vector<ProbeRun> runs = log_.Runs();
     ASSERT_EQ(RunNames(runs), (std::vector<std::string>{"A.scr", "B.scr"}));
@@ -406,7 +396,7 @@ TEST_F(PlaybackTest, NoSecondPlaybackInsideOne) {
     RestartWith({{"SscTim", 1}, {"ChgTime", 1}});
     AppSettings.ChgTime = 1;
     AddProbes({{"A.scr", "2"}});
-    SelectRow(0);
+    SelectListRow(0);
     for (Mode mode : {Mode::FullScreen, Mode::Window}) {
         SCOPED_TRACE(ModeName(mode));
         log_.Clear();

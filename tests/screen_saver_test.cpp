@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "base/files.h"
@@ -13,6 +15,7 @@
 #include "base/process.h"
 #include "support/fixture.h"
 #include "support/input.h"
+#include "support/standard_saver.h"
 #include "system/screen_saver.h"
 
 namespace {
@@ -22,11 +25,6 @@ protected:
     void TearDown() override {
         LeaveStandInFolder();
         MainWindowTest::TearDown();
-    }
-    // The system setting and the program's flag as the program found them at start.
-    static void StartWithActive(int on) {
-        SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, 0);
-        ScreenSaverActive = on;
     }
     static int Timeout() {
         int seconds = 0;
@@ -100,27 +98,15 @@ TEST_F(ScreenSaverTest, MissingDefragmenterStillRestoresTheSetting) {
 
 // The standard screen saver goes to SYSTEM.INI and to the user's desktop settings.
 TEST_F(ScreenSaverTest, StandardScreenSaverIsWrittenForOldAndNewSystems) {
-    auto iniValue = [] {
-        char value[256] = "";
-        GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "", value, sizeof value, AppPaths.SystemIniPath);
-        return std::string(value);
-    };
-    auto desktopValue = [] {
-        char value[256] = "";
-        DWORD size = sizeof value;
-        RegGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE", RRF_RT_REG_SZ, nullptr, value,
-                     &size);
-        return std::string(value);
-    };
     ASSERT_NE(AppPaths.SystemIniPath[0], '\0');
-    std::string savedIni = iniValue(), savedDesktop = desktopValue();
+    StandardSaverKept kept;
     std::string iniPath = AppPaths.SystemIniPath;
     for (int on : {0, 1}) {
         StartWithActive(on);
         std::string path = on ? "C:\\SAVERS\\STARS~1.SCR" : "C:\\SAVERS\\表~1.SCR";
         SetStandardScreenSaver(path.c_str());
-        EXPECT_EQ(iniValue(), path);
-        EXPECT_EQ(desktopValue(), path);
+        EXPECT_EQ(IniStandardSaver(), path);
+        EXPECT_EQ(DesktopStandardSaver(), path);
         EXPECT_EQ(IsScreenSaverActive(), on);
         EXPECT_EQ(ScreenSaverActive, on);
     }
@@ -128,12 +114,8 @@ TEST_F(ScreenSaverTest, StandardScreenSaverIsWrittenForOldAndNewSystems) {
     AppPaths.SystemIniPath[0] = '\0';
     SetStandardScreenSaver("C:\\OTHER.SCR");
     CopyText(AppPaths.SystemIniPath, sizeof AppPaths.SystemIniPath, iniPath.c_str());
-    EXPECT_EQ(iniValue(), "C:\\SAVERS\\STARS~1.SCR");
-    EXPECT_EQ(desktopValue(), "C:\\OTHER.SCR");
-
-    WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", savedIni.empty() ? nullptr : savedIni.c_str(), AppPaths.SystemIniPath);
-    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE", REG_SZ, savedDesktop.c_str(),
-                    static_cast<DWORD>(savedDesktop.size() + 1));
+    EXPECT_EQ(IniStandardSaver(), "C:\\SAVERS\\STARS~1.SCR");
+    EXPECT_EQ(DesktopStandardSaver(), "C:\\OTHER.SCR");
 }
 
 // The shell finds "control.exe" in the system folder and opens pages with the
@@ -147,32 +129,21 @@ protected:
         GetSystemDirectoryA(system, sizeof system);
         control_ = std::string(system) + "\\control.exe";
         ASSERT_TRUE(MoveFileA(control_.c_str(), (control_ + ".away").c_str()));
-        ASSERT_TRUE(CopyFileA(StandIn().c_str(), control_.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA(StandInPath().c_str(), control_.c_str(), FALSE));
         // The system prefers its own build of programs in the system folder.
         RegSetKeyValueA(HKEY_CURRENT_USER, kOverrides, "control.exe", REG_SZ, "native", 7);
-        char progId[256] = "";
-        LONG size = sizeof progId;
-        if (RegQueryValueA(HKEY_CLASSES_ROOT, ".html", progId, &size) == ERROR_SUCCESS) savedProgId_ = progId;
-        std::string command = "\"";
-        command += StandIn();
-        command += "\" \"%1\"";
-        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, "ZelvistaTest.Page", 17);
-        RegSetValueA(HKEY_CLASSES_ROOT, "ZelvistaTest.Page\\shell\\open\\command", REG_SZ, command.c_str(),
-                     static_cast<DWORD>(command.size()));
-        ClearStandInLog();
+        pages_.emplace(std::vector<std::string>{".html"}, "ZelvistaTest.Page");
     }
     void TearDown() override {
         RegDeleteKeyValueA(HKEY_CURRENT_USER, kOverrides, "control.exe");
         DeleteFileA(control_.c_str());
         MoveFileA((control_ + ".away").c_str(), control_.c_str());
-        RegDeleteTreeA(HKEY_CLASSES_ROOT, "ZelvistaTest.Page");
-        RegSetValueA(HKEY_CLASSES_ROOT, ".html", REG_SZ, savedProgId_.c_str(), static_cast<DWORD>(savedProgId_.size()));
+        pages_.reset();
         MoveFileA((help_ + ".away").c_str(), help_.c_str());
         ScreenSaverTest::TearDown();
     }
-    static std::string StandIn() { return TestProgramFolder() + "zelvista_standin.exe"; }
     std::string control_;
-    std::string savedProgId_;
+    std::optional<StandInOpens> pages_;
     static constexpr char kOverrides[] = "Software\\Wine\\DllOverrides";
     const std::string help_ = TestProgramFolder() + "zelvista.html";
 };

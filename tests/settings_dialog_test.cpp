@@ -32,14 +32,18 @@ const std::string kErrorText = "1～999の値を入力して下さい。";
 
 // The option controls of each page.
 const std::set<int> kPages[] = {
-    {3101, 3102},
-    {3111, 3112, 3113, 3114, 3115},
-    {3121, 3122, 3123, 3124, 3125, 3126},
-    {3131, 3132, 3133, 3134, 3135},
+    {IDC_SET_END_SAVE, IDC_SET_TRAY_AT_START},
+    {IDC_SET_SECONDS_LABEL, IDC_SET_SECONDS, IDC_SET_SECONDS_SPIN, IDC_SET_ON_TOP, IDC_SET_LOOP},
+    {IDC_SET_CORNER_START, IDC_SET_CORNER_GROUP, IDC_SET_TOP_LEFT, IDC_SET_TOP_RIGHT, IDC_SET_BOTTOM_LEFT,
+     IDC_SET_BOTTOM_RIGHT},
+    {IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER, IDC_SET_ORDER_GROUP, IDC_SET_IN_ORDER, IDC_SET_AT_RANDOM},
 };
 const char* const kPageTitles[] = {"起動", "再生", "即時起動", "チェンジャー"};
 // Every check box and radio button.
-const int kTickables[] = {3101, 3102, 3114, 3115, 3121, 3123, 3124, 3125, 3126, 3131, 3132, 3134, 3135};
+const int kTickables[] = {IDC_SET_END_SAVE, IDC_SET_TRAY_AT_START, IDC_SET_ON_TOP, IDC_SET_LOOP,
+                          IDC_SET_CORNER_START, IDC_SET_TOP_LEFT, IDC_SET_TOP_RIGHT, IDC_SET_BOTTOM_LEFT,
+                          IDC_SET_BOTTOM_RIGHT, IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER, IDC_SET_IN_ORDER,
+                          IDC_SET_AT_RANDOM};
 
 const char* const kOptionNames[] = {kEndSave, kZOrder, kLopPlay, kChgTime, kTskTray,
                                     kScrSave, kSSPos,  kSscBgn,  kSscTim,  kTimPtn};
@@ -85,16 +89,8 @@ HWND SecondsField(HWND dialog) {
 bool Checked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }
-bool Enabled(HWND dialog, int id) {
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
 int SelectedPage(HWND dialog) {
     return static_cast<int>(SendMessageA(Tabs(dialog), TCM_GETCURSEL, 0, 0));
-}
-std::string FieldText(HWND dialog) {
-    char text[16] = "";
-    GetWindowTextA(SecondsField(dialog), text, sizeof text);
-    return text;
 }
 std::set<int> VisibleOptionControls(HWND dialog) {
     std::set<int> visible;
@@ -109,7 +105,7 @@ void ExpectPageShown(HWND dialog, int page) {
     for (int id : {IDOK, IDCANCEL, IDC_SETTINGS_TABS}) EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, id))) << id;
 }
 void ExpectEnabledRange(HWND dialog, int first, int last, bool enabled) {
-    for (int id = first; id <= last; ++id) EXPECT_EQ(Enabled(dialog, id), enabled) << id;
+    for (int id = first; id <= last; ++id) EXPECT_EQ(ControlEnabled(dialog, id), enabled) << id;
 }
 
 class SettingsDialogTest : public MainWindowTest {
@@ -143,18 +139,19 @@ TEST_F(SettingsDialogTest, OpensOnTheFirstPageShowingTheRecord) {
         std::set<int> ticked;
         const char* seconds;
     } cases[] = {
-        {"first start", {}, {3126, 3134}, "30"},
+        {"first start", {}, {IDC_SET_BOTTOM_RIGHT, IDC_SET_IN_ORDER}, "30"},
         {"everything on",
          {{kEndSave, 1}, {kZOrder, 1}, {kLopPlay, 1}, {kTskTray, 1}, {kScrSave, 1}, {kSSPos, 2}, {kSscBgn, 1},
           {kSscTim, 1}, {kTimPtn, 2}, {kChgTime, 45}},
-         {3101, 3102, 3114, 3115, 3121, 3124, 3131, 3132, 3135},
+         {IDC_SET_END_SAVE, IDC_SET_TRAY_AT_START, IDC_SET_ON_TOP, IDC_SET_LOOP, IDC_SET_CORNER_START,
+          IDC_SET_TOP_RIGHT, IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER, IDC_SET_AT_RANDOM},
          "45"},
         // Each box shows what the program makes of the value: some options
         // are on only at 1, others at anything but 0.
         {"hand-edited values",
          {{kEndSave, 2}, {kZOrder, 2}, {kLopPlay, 2}, {kTskTray, 2}, {kScrSave, 2}, {kSSPos, 5}, {kSscBgn, 5},
           {kSscTim, 2}, {kTimPtn, 3}, {kChgTime, 999}},
-         {3114, 3131},
+         {IDC_SET_ON_TOP, IDC_SET_RANDOM_STANDARD},
          "999"},
     };
     for (const Case& c : cases) {
@@ -162,7 +159,7 @@ TEST_F(SettingsDialogTest, OpensOnTheFirstPageShowingTheRecord) {
         StartWith(c.stored);
         UseDialog([&c](HWND d) {
             for (int id : kTickables) EXPECT_EQ(Checked(d, id), c.ticked.count(id) == 1) << id;
-            EXPECT_EQ(FieldText(d), c.seconds);
+            EXPECT_EQ(ControlText(d, IDC_SET_SECONDS), c.seconds);
             EXPECT_EQ(SendDlgItemMessageA(d, IDC_SET_SECONDS_SPIN, UDM_GETPOS32, 0, 0), std::atoi(c.seconds));
             ExpectPageShown(d, 0);
             ASSERT_EQ(SendMessageA(Tabs(d), TCM_GETITEMCOUNT, 0, 0), 4);
@@ -175,9 +172,10 @@ TEST_F(SettingsDialogTest, OpensOnTheFirstPageShowingTheRecord) {
                 SendMessageA(Tabs(d), TCM_GETITEMA, page, reinterpret_cast<LPARAM>(&item));
                 EXPECT_STREQ(title, kPageTitles[page]);
             }
-            ExpectEnabledRange(d, 3122, 3126, c.ticked.count(3121) == 1);
-            ExpectEnabledRange(d, 3133, 3135, c.ticked.count(3132) == 1);
-            EXPECT_TRUE(Enabled(d, 3131));
+            ExpectEnabledRange(d, IDC_SET_CORNER_GROUP, IDC_SET_BOTTOM_RIGHT,
+                               c.ticked.count(IDC_SET_CORNER_START) == 1);
+            ExpectEnabledRange(d, IDC_SET_ORDER_GROUP, IDC_SET_AT_RANDOM, c.ticked.count(IDC_SET_CHANGER) == 1);
+            EXPECT_TRUE(ControlEnabled(d, IDC_SET_RANDOM_STANDARD));
             ClickButton(d, IDCANCEL);
         });
         // Like every command, it gives the focus back to the list.
@@ -205,17 +203,17 @@ TEST_F(SettingsDialogTest, MasterBoxesEnableTheirControlsAtOnce) {
         ClickTab(Tabs(d), 2);
         for (bool on : {true, false, true}) {
             ClickControl(d, IDC_SET_CORNER_START);
-            ExpectEnabledRange(d, 3122, 3126, on);
+            ExpectEnabledRange(d, IDC_SET_CORNER_GROUP, IDC_SET_BOTTOM_RIGHT, on);
         }
         ClickTab(Tabs(d), 3);
         for (bool on : {true, false}) {
             ClickControl(d, IDC_SET_CHANGER);
-            ExpectEnabledRange(d, 3133, 3135, on);
+            ExpectEnabledRange(d, IDC_SET_ORDER_GROUP, IDC_SET_AT_RANDOM, on);
             // The random standard screen saver does not depend on the changer.
-            EXPECT_TRUE(Enabled(d, IDC_SET_RANDOM_STANDARD));
+            EXPECT_TRUE(ControlEnabled(d, IDC_SET_RANDOM_STANDARD));
         }
         ClickControl(d, IDC_SET_RANDOM_STANDARD);
-        ExpectEnabledRange(d, 3133, 3135, false);
+        ExpectEnabledRange(d, IDC_SET_ORDER_GROUP, IDC_SET_AT_RANDOM, false);
         ClickButton(d, IDCANCEL);
     });
 }
@@ -242,11 +240,11 @@ TEST_F(SettingsDialogTest, UpDownStepsTheSecondsAndWrapsAtBothEnds) {
         for (const Step& s : steps) {
             TypeText(SecondsField(d), s.typed);
             s.step(d);
-            EXPECT_EQ(FieldText(d), s.shown) << s.typed << ", " << s.how;
+            EXPECT_EQ(ControlText(d, IDC_SET_SECONDS), s.shown) << s.typed << ", " << s.how;
         }
         // The field takes three digits at most.
         TypeText(SecondsField(d), "1234");
-        EXPECT_EQ(FieldText(d), "123");
+        EXPECT_EQ(ControlText(d, IDC_SET_SECONDS), "123");
         ClickButton(d, IDCANCEL);
     });
 }
@@ -293,21 +291,19 @@ TEST_F(SettingsDialogTest, ZeroOrEmptySecondsAreRefusedUntilCorrected) {
 // The whole way as a user goes it: every option changed on its page, OK,
 // and the corner and changer timers follow the new options at once.
 TEST_F(SettingsDialogTest, OkStoresEveryOptionAndBothTimersFollow) {
-    BOOL savedActive = FALSE;
-    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive, 0);
     POINT savedCursor{};
     GetCursorPos(&savedCursor);
     SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, 1, nullptr, 0);
 
     UseDialog([](HWND d) {
-        for (int id : {3101, 3102}) ClickControl(d, id);
+        for (int id : {IDC_SET_END_SAVE, IDC_SET_TRAY_AT_START}) ClickControl(d, id);
         ClickTab(Tabs(d), 1);
         TypeText(SecondsField(d), "45");
-        for (int id : {3114, 3115}) ClickControl(d, id);
+        for (int id : {IDC_SET_ON_TOP, IDC_SET_LOOP}) ClickControl(d, id);
         ClickTab(Tabs(d), 2);
-        for (int id : {3121, 3123}) ClickControl(d, id);
+        for (int id : {IDC_SET_CORNER_START, IDC_SET_TOP_LEFT}) ClickControl(d, id);
         ClickTab(Tabs(d), 3);
-        for (int id : {3131, 3132, 3135}) ClickControl(d, id);
+        for (int id : {IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER, IDC_SET_AT_RANDOM}) ClickControl(d, id);
         ClickButton(d, IDOK);
     });
     const Stored allOn{{kEndSave, 1}, {kZOrder, 1},  {kLopPlay, 1}, {kChgTime, 45}, {kTskTray, 1},
@@ -331,14 +327,14 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndBothTimersFollow) {
 
     // Everything off again: both timers stop; the radio choices stay.
     UseDialog([](HWND d) {
-        for (int id : {3101, 3102}) ClickControl(d, id);
+        for (int id : {IDC_SET_END_SAVE, IDC_SET_TRAY_AT_START}) ClickControl(d, id);
         ClickTab(Tabs(d), 1);
         TypeText(SecondsField(d), "7");
-        for (int id : {3114, 3115}) ClickControl(d, id);
+        for (int id : {IDC_SET_ON_TOP, IDC_SET_LOOP}) ClickControl(d, id);
         ClickTab(Tabs(d), 2);
-        ClickControl(d, 3121);
+        ClickControl(d, IDC_SET_CORNER_START);
         ClickTab(Tabs(d), 3);
-        for (int id : {3131, 3132}) ClickControl(d, id);
+        for (int id : {IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER}) ClickControl(d, id);
         ClickButton(d, IDOK);
     });
     const Stored allOff{{kEndSave, 0}, {kZOrder, 0}, {kLopPlay, 0}, {kChgTime, 7}, {kTskTray, 0},
@@ -349,7 +345,6 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndBothTimersFollow) {
     EXPECT_FALSE(KillTimer(MainWindow, kChangerTimerId));
 
     SetCursorPos(savedCursor.x, savedCursor.y);
-    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive, nullptr, 0);
 }
 
 // Both timers are set again after the record has been reloaded, so the
@@ -409,15 +404,15 @@ TEST_F(SettingsDialogTest, CancelKeepsRegistryRecordAndTimers) {
         timerCalls.clear();
         DialogDriver driver;
         driver.On(kCaption, [&way](HWND d) {
-            for (int id : {3101, 3102}) ClickControl(d, id);
+            for (int id : {IDC_SET_END_SAVE, IDC_SET_TRAY_AT_START}) ClickControl(d, id);
             ClickTab(Tabs(d), 1);
             TypeText(SecondsField(d), "7");
-            for (int id : {3114, 3115}) ClickControl(d, id);
+            for (int id : {IDC_SET_ON_TOP, IDC_SET_LOOP}) ClickControl(d, id);
             ClickTab(Tabs(d), 2);
-            ClickControl(d, 3125);
-            ClickControl(d, 3121);
+            ClickControl(d, IDC_SET_BOTTOM_LEFT);
+            ClickControl(d, IDC_SET_CORNER_START);
             ClickTab(Tabs(d), 3);
-            for (int id : {3134, 3131, 3132}) ClickControl(d, id);
+            for (int id : {IDC_SET_IN_ORDER, IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER}) ClickControl(d, id);
             way.leave(d);
         });
         OpenWithRecordingTimers();

@@ -8,7 +8,8 @@ set -euo pipefail
 bin=$1
 list=$bin/zelvista.lst
 stamp=$bin/.demo-list  # a copy of the list last written here
-folder=$("${WINE:-wine}" winepath -w "$bin" 2>/dev/null | tr -d '\r')
+source "$(dirname "$0")/x11-steps.sh"
+folder=$(windows_path "$bin")
 [ -n "$folder" ] || exit 0
 # A list field can hold no comma.
 case $folder in *,*) echo "install-demo: no demo list, the folder name holds a comma" >&2; exit 0 ;; esac

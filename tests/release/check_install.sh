@@ -6,12 +6,12 @@
 # Needs the prefix, server and display of scripts/lib/wine-env.sh.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/lib/wine-env.sh"
+source "$(dirname "$0")/../../scripts/lib/x11-steps.sh"
 setup=$1
 
 failures=0
 fail() { echo "install check: FAILED: $*" >&2; failures=$((failures + 1)); }
 pass() { echo "install check: ok: $*"; }
-windows_path() { "$WINE" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 unix_path() { "$WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
 # The uninstaller runs on as a copy of itself: wait until it has finished.

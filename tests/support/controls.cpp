@@ -4,6 +4,15 @@
 
 #include <gtest/gtest.h>
 
+std::string ControlText(HWND dialog, int id) {
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+bool ControlEnabled(HWND dialog, int id) {
+    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
 
 void ClickControl(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);

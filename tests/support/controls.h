@@ -6,6 +6,9 @@
 #include <functional>
 #include <string>
 
+// A control's text, and whether a user could use it.
+std::string ControlText(HWND dialog, int id);
+bool ControlEnabled(HWND dialog, int id);
 // Clicks a check box or radio button; fails the test when a user could not
 // (the control hidden or disabled).
 void ClickControl(HWND dialog, int id);

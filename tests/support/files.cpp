@@ -59,6 +59,10 @@ bool CopyFileTo(const std::string& from, const std::string& to) {
     return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
 }
 
+void EmptyFolder(const std::string& folder) {
+    for (const std::string& name : FolderEntries(folder)) DeleteFileA((folder + name).c_str());
+}
+
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;

@@ -24,6 +24,8 @@ private:
 
 // Removes a folder with everything in it.
 void RemoveTree(const std::string& folder);
+// Deletes the files of a folder (the folder itself stays).
+void EmptyFolder(const std::string& folder);
 
 // The tests' own program folder (ends with a backslash).
 std::string TestProgramFolder();

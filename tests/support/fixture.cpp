@@ -4,6 +4,7 @@
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "settings/settings.h"
+#include "system/screen_saver.h"
 
 void MainWindowTest::SetUp() {
     SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &savedActive_, 0);
@@ -21,6 +22,11 @@ void MainWindowTest::TearDown() {
     DeleteFileA(standardList().c_str());
     SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, savedTimeout_, nullptr, 0);
     SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, savedActive_, nullptr, 0);
+}
+
+void MainWindowTest::StartWithActive(int on) {
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, 0);
+    ScreenSaverActive = on;
 }
 
 void MainWindowTest::Command(int id) {

@@ -18,6 +18,9 @@ protected:
     // Recreates the window (the settings and standard list stay as they are).
     void Restart();
     std::string standardList() const { return TestProgramFolder() + "zelvista.lst"; }
+    // The system's active setting and the program's flag, as the program
+    // found them at start.
+    static void StartWithActive(int on);
     // Sends a command to the main window as a menu item does.
     static void Command(int id);
 

@@ -111,21 +111,44 @@ void PressKey(const std::vector<WORD>& modifiers, WORD key) {
     PumpProgramMessages();
 }
 
+namespace {
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    if (vk == VK_DELETE) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+    return in;
+}
+}  // namespace
+
 void SendKeyPress(const std::vector<WORD>& modifiers, WORD key) {
     std::vector<INPUT> inputs;
-    auto add = [&inputs](WORD vk, bool up) {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = vk;
-        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-        if (vk == VK_DELETE) in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
-        inputs.push_back(in);
-    };
-    for (WORD m : modifiers) add(m, false);
-    add(key, false);
-    add(key, true);
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) add(*it, true);
+    for (WORD m : modifiers) inputs.push_back(KeyInput(m, false));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(KeyInput(*it, true));
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void SendKey(WORD key, bool down, bool up) {
+    std::vector<INPUT> inputs;
+    if (down) inputs.push_back(KeyInput(key, false));
+    if (up) inputs.push_back(KeyInput(key, true));
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void MoveMouseBy(int dx) {
+    POINT at{};
+    GetCursorPos(&at);
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const int x = at.x + dx >= 0 && at.x + dx < width ? at.x + dx : at.x - dx;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = x * 65535 / (width - 1);
+    input.mi.dy = at.y * 65535 / (height - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
 }
 
 bool TrayIconPresent(HWND window) {
@@ -148,10 +171,44 @@ std::string StandInLogPath() {
 }
 }  // namespace
 
+std::string StandInPath() {
+    return TestProgramFolder() + "zelvista_standin.exe";
+}
+
+StandInOpens::StandInOpens(const std::vector<std::string>& extensions, const std::string& className)
+    : className_(className) {
+    std::string command = "\"";
+    command += StandInPath();
+    command += "\" \"%1\"";
+    for (const std::string& extension : extensions) {
+        char found[256] = "";
+        LONG size = sizeof found;
+        const bool existed = RegQueryValueA(HKEY_CLASSES_ROOT, extension.c_str(), found, &size) == ERROR_SUCCESS;
+        saved_.push_back({extension, existed, existed ? found : ""});
+        RegSetValueA(HKEY_CLASSES_ROOT, extension.c_str(), REG_SZ, className_.c_str(),
+                     static_cast<DWORD>(className_.size()));
+    }
+    RegSetValueA(HKEY_CLASSES_ROOT, (className_ + "\\shell\\open\\command").c_str(), REG_SZ, command.c_str(),
+                 static_cast<DWORD>(command.size()));
+    ClearStandInLog();
+}
+
+StandInOpens::~StandInOpens() {
+    for (const Saved& s : saved_) {
+        if (s.existed)
+            RegSetValueA(HKEY_CLASSES_ROOT, s.extension.c_str(), REG_SZ, s.className.c_str(),
+                         static_cast<DWORD>(s.className.size()));
+        else
+            RegDeleteTreeA(HKEY_CLASSES_ROOT, s.extension.c_str());
+    }
+    RegDeleteTreeA(HKEY_CLASSES_ROOT, className_.c_str());
+    ClearStandInLog();
+}
+
 std::string EnterStandInFolder(const std::vector<std::string>& names) {
     standInFolder = std::make_unique<ScratchFolder>();
     std::string folder = standInFolder->path();
-    std::string standIn = TestProgramFolder() + "zelvista_standin.exe";
+    std::string standIn = StandInPath();
     for (const std::string& name : names) CopyFileA(standIn.c_str(), (folder + name).c_str(), FALSE);
     GetCurrentDirectoryA(sizeof savedFolder, savedFolder);
     SetCurrentDirectoryA(folder.c_str());

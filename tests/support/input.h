@@ -37,6 +37,12 @@ private:
 void PressKey(const std::vector<WORD>& modifiers, WORD key);
 // The same key press left to whatever message loop runs next (a modal one).
 void SendKeyPress(const std::vector<WORD>& modifiers, WORD key);
+// Presses (down) and releases (up) a key through the system's input, each
+// half alone when asked; nothing else runs.
+void SendKey(WORD key, bool down, bool up);
+// Moves the mouse dx pixels sideways through the system's input (the other
+// way when that would leave the screen), as a hand on it would.
+void MoveMouseBy(int dx);
 void PumpProgramMessages();
 // Double-clicks with the left button at a point of a window's client area
 // through the system's input, then lets the program handle what follows.
@@ -45,7 +51,27 @@ void DoubleClickAt(HWND window, POINT clientPoint);
 // Whether the main window's tray icon is in the notification area now.
 bool TrayIconPresent(HWND window);
 
-// The tests' stand-in for outside programs, copied as `name` into a fresh
+// The tests' stand-in for outside programs (zelvista_standin.exe beside the tests).
+std::string StandInPath();
+// While it lives, the shell opens files of these extensions with the stand-in
+// (under the given class name); the registrations found are put back after.
+class StandInOpens {
+public:
+    StandInOpens(const std::vector<std::string>& extensions, const std::string& className);
+    ~StandInOpens();
+    StandInOpens(const StandInOpens&) = delete;
+    StandInOpens& operator=(const StandInOpens&) = delete;
+
+private:
+    struct Saved {
+        std::string extension;
+        bool existed;
+        std::string className;
+    };
+    std::vector<Saved> saved_;
+    std::string className_;
+};
+// The stand-in, copied as `name` into a fresh
 // folder that then becomes the current folder, first on the search path.
 // Returns the folder; LeaveStandInFolder puts the current folder back and
 // removes it.

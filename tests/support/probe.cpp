@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/handles.h"
 #include "support/files.h"
 #include "support/ui.h"
 
@@ -113,12 +114,16 @@ bool InstallProbe(const std::string& path) {
     return CopyFileA(ProbeSaverPath().c_str(), path.c_str(), FALSE) != FALSE;
 }
 
+std::vector<std::string> RunNames(const std::vector<ProbeRun>& runs) {
+    std::vector<std::string> names;
+    for (const ProbeRun& run : runs) names.push_back(run.name);
+    return names;
+}
+
 bool ProcessEnded(DWORD pid) {
-    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    Handle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
     if (!process) return true;
-    bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    return ended;
+    return WaitForSingleObject(process.get(), 0) == WAIT_OBJECT_0;
 }
 
 DWORD StartSystemSaverProbe(const std::string& path) {
@@ -128,7 +133,6 @@ DWORD StartSystemSaverProbe(const std::string& path) {
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return 0;
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    Handle thread(info.hThread), process(info.hProcess);
     return info.dwProcessId;
 }

@@ -47,6 +47,9 @@ private:
     std::string path_;
 };
 
+// The names of the runs, in their order.
+std::vector<std::string> RunNames(const std::vector<ProbeRun>& runs);
+
 // Probe behaviour for every probe started from now on ("" for none).
 void SetProbeEnvironment(const char* variable, const std::string& value);
 // Copies the probe to path; the name may carry a behaviour word.

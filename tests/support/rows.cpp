@@ -1,5 +1,8 @@
 #include "support/rows.h"
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "base/text.h"
 #include "list/entry_list.h"
 
@@ -41,4 +44,14 @@ std::vector<Row> ReadAllRows() {
 void AddRow(const Row& row) {
     for (int c = 0; c < kEntryFieldCount; ++c) CopyText(EntryField(CurrentEntry, c), 256, row[c].c_str());
     InsertEntryRow(GetEntryRowCount());
+}
+
+void SelectListRow(int row) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = 0;
+    SendMessageA(EntryListView, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    if (row < 0) return;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(EntryListView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
 }

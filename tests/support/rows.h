@@ -19,3 +19,5 @@ std::vector<Row> RowsOf(const std::vector<ScreenSaverEntry>& entries);
 // The rows of the list view, and a new last row.
 std::vector<Row> ReadAllRows();
 void AddRow(const Row& row);
+// Selects the row as a click would (-1: no row selected).
+void SelectListRow(int row);

@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "base/handles.h"
 #include "settings/settings.h"
+#include "support/controls.h"
 
 namespace {
 DialogDriver* activeDriver;
@@ -143,9 +144,7 @@ void DialogDriver::Poll() {
 }
 
 std::string MessageBoxText(HWND box) {
-    char text[1024] = "";
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    return text;
+    return ControlText(box, 0xFFFF);
 }
 
 void ClickButton(HWND dialog, int id) {
