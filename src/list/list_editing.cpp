@@ -88,8 +88,8 @@ void RemoveEntryRows(const std::vector<char>& keep, const RowTexts& rows) {
 }
 
 // Where the current entry's file lies: the archive for a member, else the
-// screen saver itself. Empty when the path is longer than the list takes
-// a path to be when it is added.
+// screen saver itself. Empty when the path is longer than any path adding
+// accepts (kMaxListFieldBytes).
 std::string CurrentEntryFile() {
     std::string path = CurrentEntry.folder;
     path += CurrentEntry.archive[0] ? CurrentEntry.archive : CurrentEntry.name;
