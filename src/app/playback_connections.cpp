@@ -1,7 +1,6 @@
 #include "app/playback_connections.h"
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "list/entry_list.h"
 #include "play/play_connections.h"
@@ -21,15 +20,6 @@ int SelectedRow() {
     return EntryListView ? GetSelectedEntryRow() : -1;
 }
 
-// Selected and focused; the row is not scrolled into view.
-void SelectRow(int row) {
-    if (!EntryListView) return;
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(EntryListView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
-
 void RestorePlayWindowRect(HWND playWindow) {
     ApplyStoredRect(playWindow, AppSettings.ViewL, AppSettings.ViewT, AppSettings.ViewR, AppSettings.ViewB);
 }
@@ -44,7 +34,7 @@ void StorePlayWindowRect(HWND playWindow) {
 
 void ConnectListPlayback(PlayConnections& play) {
     play.selectedRow = SelectedRow;
-    play.selectRow = SelectRow;
+    play.selectRow = SelectEntryRow;
     play.playbackOptions = CurrentOptions;
     play.restorePlayWindowRect = RestorePlayWindowRect;
     play.storePlayWindowRect = StorePlayWindowRect;

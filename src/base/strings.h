@@ -7,3 +7,6 @@ std::string LoadText(unsigned id);
 // The string with id, its "%s" replaced by value (nothing else is formatted,
 // so a '%' in value or in the text is taken as it is).
 std::string FormatText(unsigned id, const std::string& value);
+// The same with two values for the first and the second "%s", in order. A
+// "%s" inside a value stays as it is: the search goes on after the value.
+std::string FormatText(unsigned id, const std::string& first, const std::string& second);

@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr std::size_t kFieldLimit = 255;
-
 // The extension's ASCII letters in lower case; the trail byte of a
 // double-byte character is never touched.
 void LowerExtension(char* name) {
@@ -41,21 +39,17 @@ void Warn(HWND owner, const std::string& text) {
 
 // The text of a refused archive's members: how many, then the archive.
 std::string RefusedMembersText(int count, const char* path) {
-    std::string text = FormatText(IDS_REFUSED_MEMBERS, std::to_string(count));
-    std::size_t at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, path);
-    return text;
+    return FormatText(IDS_REFUSED_MEMBERS, std::to_string(count), path);
 }
 
 bool AppendLooseSaver(const char* path) {
     ScreenSaverEntry entry{};
     if (!SplitFolderAndName(path, entry.folder, sizeof entry.folder, entry.name, sizeof entry.name) ||
-        !CopyText(entry.seconds, sizeof entry.seconds, "0") ||
         !CopyText(entry.type, sizeof entry.type, kLooseSaverType))
         return false;
+    CopyText(entry.seconds, sizeof entry.seconds, "0");  // the standard time
     LowerExtension(entry.name);
-    CurrentEntry = entry;
-    InsertEntryRow(GetEntryRowCount());
+    AppendEntryRow(entry);
     return true;
 }
 
@@ -65,11 +59,31 @@ void AppendArchiveMembers(const char* path, int index, const ArchiveAccess& arch
     std::vector<std::string> members = archives.listMembers(index, path, owner);
     std::vector<std::string> listable;
     for (std::string& member : members) {
-        if (member.size() > kFieldLimit || member.find(',') != std::string::npos) ++result.refused;
+        if (CheckListable(member.c_str()) != Refusal::None) ++result.refused;
         else listable.push_back(std::move(member));
     }
     EntryRowBatch batch;
     result.added += AppendArchiveMemberRows(listable, path, kArchiveTypeText[index]);
+}
+
+// Appends the rows of a file of a known kind whose library, for an archive,
+// may be used. The member rows mark the list changed themselves.
+AddResult AddClassified(const char* path, FileKind kind, const ArchiveAccess& archives, HWND owner) {
+    AddResult result;
+    result.refusal = CheckListable(path);
+    if (result.refusal != Refusal::None) {
+        result.refused = 1;
+        return result;
+    }
+    if (kind == FileKind::ScreenSaver) {
+        if (AppendLooseSaver(path)) {
+            result.added = 1;
+            CurrentList.Modified = 1;
+        }
+    } else {
+        AppendArchiveMembers(path, ArchiverIndexOf(kind), archives, owner, result);
+    }
+    return result;
 }
 
 }  // namespace
@@ -104,34 +118,20 @@ int ArchiverIndexOf(FileKind kind) {
 }
 
 Refusal CheckListable(const char* path) {
-    if (std::strlen(path) > kFieldLimit) return Refusal::TooLong;
+    if (std::strlen(path) > kMaxListFieldBytes) return Refusal::TooLong;
     if (std::strchr(path, ',')) return Refusal::Comma;
     return Refusal::None;
 }
 
-ArchiveGate InstalledArchiversGate(const ArchiveAccess& archives) {
-    ArchiveGate gate;
-    for (int i = 0; i < 3; ++i) gate.open[i] = archives.present[i];
-    return gate;
+AddResult AddFileToList(const char* path, const ArchiveGate& gate, const ArchiveAccess& archives, HWND owner) {
+    return AddFileToList(path, ClassifyFile(path), gate, archives, owner);
 }
 
-AddResult AddFileToList(const char* path, const ArchiveGate& gate, const ArchiveAccess& archives, HWND owner) {
-    AddResult result;
-    FileKind kind = ClassifyFile(path);
+AddResult AddFileToList(const char* path, FileKind kind, const ArchiveGate& gate, const ArchiveAccess& archives,
+                        HWND owner) {
     int index = ArchiverIndexOf(kind);
-    if (kind == FileKind::Other || (index >= 0 && !gate.open[index])) return result;
-    result.refusal = CheckListable(path);
-    if (result.refusal != Refusal::None) {
-        result.refused = 1;
-        return result;
-    }
-    if (kind == FileKind::ScreenSaver) {
-        if (AppendLooseSaver(path)) result.added = 1;
-    } else {
-        AppendArchiveMembers(path, index, archives, owner, result);
-    }
-    if (result.added > 0) CurrentList.Modified = 1;
-    return result;
+    if (kind == FileKind::Other || (index >= 0 && !gate.open[index])) return AddResult{};
+    return AddClassified(path, kind, archives, owner);
 }
 
 void AddChosenFile(const char* path, const ArchiveAccess& archives, HWND owner, bool sayWhenNotOurs) {
@@ -146,7 +146,7 @@ void AddChosenFile(const char* path, const ArchiveAccess& archives, HWND owner, 
         Warn(owner, LoadText(kMissingLibrary[index]));
         return;
     }
-    AddResult result = AddFileToList(path, InstalledArchiversGate(archives), archives, owner);
+    AddResult result = AddClassified(path, kind, archives, owner);
     if (result.refusal == Refusal::Comma)
         Warn(owner, FormatText(IDS_REFUSED_COMMA, path));
     else if (result.refusal == Refusal::TooLong)

@@ -22,8 +22,6 @@ Refusal CheckListable(const char* path);
 struct ArchiveGate {
     bool open[3] = {};
 };
-// Opens the kinds whose library was found at start-up.
-ArchiveGate InstalledArchiversGate(const ArchiveAccess& archives);
 
 struct AddResult {
     int added = 0;                    // rows appended
@@ -36,6 +34,9 @@ struct AddResult {
 // Other files are left alone, never offered to a library. Marks the list
 // changed when rows were added.
 AddResult AddFileToList(const char* path, const ArchiveGate& gate, const ArchiveAccess& archives, HWND owner);
+// The same for a file already classified as kind.
+AddResult AddFileToList(const char* path, FileKind kind, const ArchiveGate& gate, const ArchiveAccess& archives,
+                        HWND owner);
 
 // One file the user chose: added with a message for what cannot be added
 // (a missing library, a path the list cannot hold and, when asked, a file

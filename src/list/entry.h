@@ -1,12 +1,16 @@
 // One screen saver of the list: five texts, as a row of the list view holds them.
 #pragma once
+#include <cstddef>
+
+// Bytes of each field, its terminating zero included.
+constexpr std::size_t kEntryFieldSize = 256;
 
 struct ScreenSaverEntry {
-    char name[256];     // file name with extension (member name for archives)
-    char seconds[256];  // own switch seconds, "0" = the standard time
-    char folder[256];   // folder of the file or of its archive, ends with '\'
-    char type[256];     // "ｽｸﾘｰﾝｾｰﾊﾞｰ" or "書庫(LZH)" / "書庫(ZIP)" / "書庫(CAB)"
-    char archive[256];  // archive file name, empty for a loose file
+    char name[kEntryFieldSize];     // file name with extension (member name for archives)
+    char seconds[kEntryFieldSize];  // own switch seconds, "0" = the standard time
+    char folder[kEntryFieldSize];   // folder of the file or of its archive, ends with '\'
+    char type[kEntryFieldSize];     // "ｽｸﾘｰﾝｾｰﾊﾞｰ" or "書庫(LZH)" / "書庫(ZIP)" / "書庫(CAB)"
+    char archive[kEntryFieldSize];  // archive file name, empty for a loose file
 };
 
 constexpr int kEntryFieldCount = 5;

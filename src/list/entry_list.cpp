@@ -68,16 +68,7 @@ HWND CreateEntryListView(HWND parent, int controlId) {
 }
 
 void ReadEntryRow(int row) {
-    for (int c = 0; c < kEntryFieldCount; ++c) {
-        char* field = EntryField(CurrentEntry, c);
-        LVITEMA item{};
-        item.iSubItem = c;
-        item.pszText = field;
-        item.cchTextMax = 256;
-        field[0] = '\0';
-        SendMessageA(EntryListView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-        field[255] = '\0';
-    }
+    for (int c = 0; c < kEntryFieldCount; ++c) GetEntryRowText(row, c, EntryField(CurrentEntry, c), kEntryFieldSize);
 }
 
 void InsertEntryRow(int row) {
@@ -91,11 +82,39 @@ void InsertEntryRow(int row) {
     for (int c = 1; c < kEntryFieldCount; ++c) SetEntryRowText(at, c, EntryField(CurrentEntry, c));
 }
 
+void AppendEntryRow(const ScreenSaverEntry& entry) {
+    CurrentEntry = entry;
+    InsertEntryRow(GetEntryRowCount());
+}
+
+void DeleteEntryRow(int row) {
+    SendMessageA(EntryListView, LVM_DELETEITEM, row, 0);
+}
+
+void SelectEntryRow(int row) {
+    if (!EntryListView) return;
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(EntryListView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
 void SetEntryRowText(int row, int column, const char* text) {
     LVITEMA item{};
     item.iSubItem = column;
     item.pszText = const_cast<char*>(text);
     SendMessageA(EntryListView, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void GetEntryRowText(int row, int column, char* text, std::size_t size) {
+    if (size == 0) return;
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = static_cast<int>(size);
+    text[0] = '\0';
+    SendMessageA(EntryListView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    text[size - 1] = '\0';
 }
 
 int GetEntryRowCount() {

@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
+
 #include "list/entry.h"
 
 extern ScreenSaverEntry CurrentEntry;
@@ -18,7 +20,15 @@ void DetachEntryListView();
 HWND EntryListOwner();
 void ReadEntryRow(int row);
 void InsertEntryRow(int row);
+// The entry becomes the current entry and a new last row.
+void AppendEntryRow(const ScreenSaverEntry& entry);
+void DeleteEntryRow(int row);
+// Selected and focused; the row is not scrolled into view.
+void SelectEntryRow(int row);
 void SetEntryRowText(int row, int column, const char* text);
+// The row's text in column, cut to size bytes with its zero; empty when the
+// row has none.
+void GetEntryRowText(int row, int column, char* text, std::size_t size);
 int GetEntryRowCount();
 int GetSelectedEntryRow();
 void DeleteAllEntryRows();

@@ -65,10 +65,6 @@ void Enable(int control, bool on) {
     EnableWindow(GetDlgItem(search.dialog, control), on ? TRUE : FALSE);
 }
 
-bool EndsWithSeparator(const std::string& path) {
-    return ::EndsWithSeparator(path.c_str());
-}
-
 bool AnyArchiverPresent() {
     for (bool present : search.archives.present)
         if (present) return true;
@@ -120,7 +116,7 @@ void AddFoundFile(const std::string& path) {
         int index = ArchiverIndexOf(kind);
         gate.open[index] = Ticked(search.kindBoxes[index]);
     }
-    search.refused += AddFileToList(path.c_str(), gate, search.archives, search.owner).refused;
+    search.refused += AddFileToList(path.c_str(), kind, gate, search.archives, search.owner).refused;
 }
 
 // A look at the message queue is a round trip to the window server, dearer
@@ -183,6 +179,83 @@ std::string FolderBoxText() {
     GetDlgItemTextA(search.dialog, IDC_SEARCH_FOLDER, text.data(), length + 1);
     text.resize(std::strlen(text.c_str()));
     return text;
+}
+
+// Searches one folder for the running search, depth first: its own files
+// first, then (with sub-folders ticked) each sub-folder whose name does not
+// begin with a full stop; one waiting message is dispatched before each
+// directory entry, and Cancel is honoured at every level. A folder that
+// cannot be entered is skipped.
+void SearchFolder(const char* folder) {
+    if (search.cancelRequested || !search.dialog) return;
+    // Folders are listed by their full names; the process's current folder
+    // stays as it is, so no searched folder is left in use.
+    char full[MAX_PATH];
+    DWORD n = GetFullPathNameA(folder, sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full) return;
+    std::string base = full;
+    if (EndsWithSeparator(base.c_str()) && !(base.size() == 3 && base[1] == ':')) base.pop_back();  // "C:\" stays
+    const std::string prefix = EndsWithSeparator(base.c_str()) ? base : base + '\\';
+
+    // One listing serves both passes: the folder's files are classified in
+    // listing order, and its sub-folders are kept to be searched after them.
+    WIN32_FIND_DATAA found;
+    FindHandle listing(FindFirstFileA((prefix + "*.*").c_str(), &found));
+    if (!listing) return;  // a folder that cannot be entered is skipped silently
+    ShowSearchStatus(FormatText(IDS_SEARCH_IN_FOLDER, base));
+    EntryRowBatch::ShowProgress();
+    Pump();
+    std::vector<std::string> subFolders;
+    bool first = true;
+    do {
+        if (!first) PumpNowAndThen();
+        first = false;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (found.cFileName[0] != '.') subFolders.emplace_back(found.cFileName);
+        } else {
+            AddFoundFile(prefix + found.cFileName);
+        }
+    } while (!search.cancelRequested && search.dialog && FindNextFileA(listing.get(), &found));
+    listing.reset();
+    if (search.cancelRequested || !search.dialog || !Ticked(search.subFoldersBox)) return;
+    for (const std::string& name : subFolders) {
+        PumpNowAndThen();
+        if (search.cancelRequested || !search.dialog) break;
+        SearchFolder((prefix + name).c_str());
+    }
+}
+
+// The 探す場所 button: the shell's folder browser fills the folder box.
+void BrowseSearchFolder(HWND dialog) {
+    // The folder browser needs COM on this thread.
+    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    std::string title = LoadText(IDS_BROWSE_TITLE);
+    char display[MAX_PATH] = "";
+    BROWSEINFOA browse{};
+    browse.hwndOwner = dialog;
+    browse.pidlRoot = nullptr;
+    browse.pszDisplayName = display;
+    browse.lpszTitle = title.c_str();
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&browse);
+    if (item) {
+        IMalloc* allocator = nullptr;
+        if (SHGetMalloc(&allocator) == E_FAIL || !allocator) {
+            MessageBoxA(dialog, LoadText(IDS_SHGETMALLOC_ERROR).c_str(), LoadText(IDS_SHGETMALLOC_CAPTION).c_str(),
+                        MB_OK);
+            CoTaskMemFree(item);
+        } else {
+            char path[MAX_PATH] = "";
+            bool converted = SHGetPathFromIDListA(item, path) && path[0];
+            std::string chosen = path;
+            if (!EndsWithSeparator(chosen.c_str())) chosen += '\\';
+            allocator->Free(item);
+            allocator->Release();
+            // A failed conversion leaves the folder box as it was.
+            if (converted) SetDlgItemTextA(dialog, IDC_SEARCH_FOLDER, chosen.c_str());
+        }
+    }
+    if (SUCCEEDED(com)) CoUninitialize();
 }
 
 void StartSearch() {
@@ -315,76 +388,4 @@ void FolderSearchDialog(const ArchiveAccess& archives, HWND owner) {
 
 void SearchDroppedFolders(const std::vector<std::string>& folders, const ArchiveAccess& archives, HWND owner) {
     if (!folders.empty()) ShowSearchDialog(&folders, archives, owner);
-}
-
-int SearchFolder(const char* folder) {
-    if (search.cancelRequested || !search.dialog) return 0;
-    // Folders are listed by their full names; the process's current folder
-    // stays as it is, so no searched folder is left in use.
-    char full[MAX_PATH];
-    DWORD n = GetFullPathNameA(folder, sizeof full, full, nullptr);
-    if (n == 0 || n >= sizeof full) return -2;
-    std::string base = full;
-    if (EndsWithSeparator(base) && !(base.size() == 3 && base[1] == ':')) base.pop_back();  // "C:\" stays
-    const std::string prefix = EndsWithSeparator(base) ? base : base + '\\';
-
-    // One listing serves both passes: the folder's files are classified in
-    // listing order, and its sub-folders are kept to be searched after them.
-    WIN32_FIND_DATAA found;
-    FindHandle listing(FindFirstFileA((prefix + "*.*").c_str(), &found));
-    if (!listing) return -2;  // a folder that cannot be entered is skipped silently
-    ShowSearchStatus(FormatText(IDS_SEARCH_IN_FOLDER, base));
-    EntryRowBatch::ShowProgress();
-    Pump();
-    std::vector<std::string> subFolders;
-    bool first = true;
-    do {
-        if (!first) PumpNowAndThen();
-        first = false;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (found.cFileName[0] != '.') subFolders.emplace_back(found.cFileName);
-        } else {
-            AddFoundFile(prefix + found.cFileName);
-        }
-    } while (!search.cancelRequested && search.dialog && FindNextFileA(listing.get(), &found));
-    listing.reset();
-    if (search.cancelRequested || !search.dialog || !Ticked(search.subFoldersBox)) return 0;
-    for (const std::string& name : subFolders) {
-        PumpNowAndThen();
-        if (search.cancelRequested || !search.dialog) break;
-        SearchFolder((prefix + name).c_str());
-    }
-    return 0;
-}
-
-void BrowseSearchFolder(HWND dialog) {
-    // The folder browser needs COM on this thread.
-    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    std::string title = LoadText(IDS_BROWSE_TITLE);
-    char display[MAX_PATH] = "";
-    BROWSEINFOA browse{};
-    browse.hwndOwner = dialog;
-    browse.pidlRoot = nullptr;
-    browse.pszDisplayName = display;
-    browse.lpszTitle = title.c_str();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&browse);
-    if (item) {
-        IMalloc* allocator = nullptr;
-        if (SHGetMalloc(&allocator) == E_FAIL || !allocator) {
-            MessageBoxA(dialog, LoadText(IDS_SHGETMALLOC_ERROR).c_str(), LoadText(IDS_SHGETMALLOC_CAPTION).c_str(),
-                        MB_OK);
-            CoTaskMemFree(item);
-        } else {
-            char path[MAX_PATH] = "";
-            bool converted = SHGetPathFromIDListA(item, path) && path[0];
-            std::string chosen = path;
-            if (!EndsWithSeparator(chosen)) chosen += '\\';
-            allocator->Free(item);
-            allocator->Release();
-            // A failed conversion leaves the folder box as it was.
-            if (converted) SetDlgItemTextA(dialog, IDC_SEARCH_FOLDER, chosen.c_str());
-        }
-    }
-    if (SUCCEEDED(com)) CoUninitialize();
 }

@@ -13,12 +13,3 @@ void FolderSearchDialog(const ArchiveAccess& archives, HWND owner);
 // Shows the dialog and searches the given folders at once, with the boxes as
 // the user last ticked them (the dialog's first state before any search).
 void SearchDroppedFolders(const std::vector<std::string>& folders, const ArchiveAccess& archives, HWND owner);
-
-// Searches one folder for the running search, depth first: its own files
-// first, then (with sub-folders ticked) each sub-folder whose name does not
-// begin with a full stop; one waiting message is dispatched before each
-// directory entry, and Cancel is honoured at every level. 0 when done or
-// cancelled, -2 when the folder cannot be entered.
-int SearchFolder(const char* folder);
-// The 探す場所 button: the shell's folder browser fills the folder box.
-void BrowseSearchFolder(HWND dialog);

@@ -12,24 +12,14 @@
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "list/list_format.h"
 #include "list/row_batch.h"
 #include "list/switch_seconds_dialog.h"
 
 namespace {
 
-void SelectEntryRow(int row) {
-    LVITEMA item{};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(EntryListView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
-}
-
 // Up to this many rows are deleted one by one, keeping the rest as they are.
 constexpr int kFewDeletions = 32;
-
-void DeleteEntryRow(int row) {
-    SendMessageA(EntryListView, LVM_DELETEITEM, row, 0);
-}
 
 // The texts of every row, read once, for the commands that remove many rows.
 class RowTexts {
@@ -51,13 +41,15 @@ public:
         std::size_t seconds = f.find('\0', name + 1);
         return f.substr(0, name + 1) + f.substr(seconds + 1);
     }
-    // Fills the current entry with the row's texts.
-    void ToCurrentEntry(int row) const {
+    // The entry the row's texts make.
+    ScreenSaverEntry Entry(int row) const {
+        ScreenSaverEntry entry{};
         const char* p = fields_[row].c_str();
         for (int c = 0; c < kEntryFieldCount; ++c) {
-            CopyText(EntryField(CurrentEntry, c), 256, p);
+            CopyText(EntryField(entry, c), kEntryFieldSize, p);
             p += std::strlen(p) + 1;
         }
+        return entry;
     }
 
 private:
@@ -86,8 +78,7 @@ void RemoveEntryRows(const std::vector<char>& keep, const RowTexts& rows) {
         if (row == top) topAfter = GetEntryRowCount();
         if (!keep[row]) continue;
         if (row == selected) selectedAfter = GetEntryRowCount();
-        rows.ToCurrentEntry(row);
-        InsertEntryRow(GetEntryRowCount());
+        AppendEntryRow(rows.Entry(row));
     }
     if (selectedAfter >= 0) SelectEntryRow(selectedAfter);
     RECT first{};
@@ -97,11 +88,12 @@ void RemoveEntryRows(const std::vector<char>& keep, const RowTexts& rows) {
 }
 
 // Where the current entry's file lies: the archive for a member, else the
-// screen saver itself. Empty when the path cannot be built within 255 bytes.
+// screen saver itself. Empty when the path is longer than any path adding
+// accepts (kMaxListFieldBytes).
 std::string CurrentEntryFile() {
     std::string path = CurrentEntry.folder;
     path += CurrentEntry.archive[0] ? CurrentEntry.archive : CurrentEntry.name;
-    return path.size() <= 255 ? path : std::string();
+    return path.size() <= kMaxListFieldBytes ? path : std::string();
 }
 
 }  // namespace
@@ -182,12 +174,7 @@ void SetEntrySwitchSeconds(HWND owner) {
     if (SelectedEntryRow == -1) return;
     const int row = SelectedEntryRow;
     char seconds[4] = "";
-    LVITEMA item{};
-    item.iSubItem = 1;
-    item.pszText = seconds;
-    item.cchTextMax = sizeof seconds;
-    SendMessageA(EntryListView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    seconds[sizeof seconds - 1] = '\0';
+    GetEntryRowText(row, 1, seconds, sizeof seconds);
     if (AskSwitchSeconds(owner, seconds, sizeof seconds)) {
         SetEntryRowText(row, 1, seconds);
         CurrentList.Modified = 1;

@@ -12,6 +12,7 @@
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_format.h"
+#include "list/row_batch.h"
 #include "res/resource.h"
 
 ListState CurrentList;
@@ -96,15 +97,16 @@ int LoadListFile(const char* path) {
         CurrentEntry = entry;
         InsertEntryRow(rows++);
     };
-    SendMessageA(EntryListView, WM_SETREDRAW, FALSE, 0);
-    ListParse result = ParseListFile(content, insert);
-    if (result == ListParse::Read && !emptied) DeleteAllEntryRows();
-    SendMessageA(EntryListView, WM_SETREDRAW, TRUE, 0);
+    ListParse result;
+    {
+        EntryRowBatch batch;
+        result = ParseListFile(content, insert);
+        if (result == ListParse::Read && !emptied) DeleteAllEntryRows();
+    }
     if (result == ListParse::OldVersion) {
         Warn(IDS_OLD_VERSION, IDS_LIST_READ_ERROR);
         return 0;
     }
-    InvalidateRect(EntryListView, nullptr, TRUE);
     SetListTitle(path);
     CurrentList.Modified = 0;
     CurrentList.Named = 1;

@@ -12,10 +12,10 @@ int AppendArchiveMemberRows(const std::vector<std::string>& memberNames, const c
         if (name.empty() || !CopyText(entry.name, sizeof entry.name, name.c_str()) ||
             !SplitFolderAndName(archivePath, entry.folder, sizeof entry.folder, entry.archive,
                                 sizeof entry.archive) ||
-            !CopyText(entry.seconds, sizeof entry.seconds, "0") || !CopyText(entry.type, sizeof entry.type, typeText))
+            !CopyText(entry.type, sizeof entry.type, typeText))
             continue;
-        CurrentEntry = entry;
-        InsertEntryRow(GetEntryRowCount());
+        CopyText(entry.seconds, sizeof entry.seconds, "0");  // the standard time
+        AppendEntryRow(entry);
         ++added;
     }
     if (added > 0) CurrentList.Modified = 1;

@@ -49,8 +49,6 @@ void OnOk(HWND dialog) {
     EndDialog(dialog, IDOK);
 }
 
-}  // namespace
-
 INT_PTR CALLBACK SwitchSecondsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
@@ -70,6 +68,8 @@ INT_PTR CALLBACK SwitchSecondsDialog(HWND dialog, UINT message, WPARAM wParam, L
         return FALSE;
     }
 }
+
+}  // namespace
 
 bool AskSwitchSeconds(HWND owner, char* seconds, std::size_t size) {
     Request request{seconds, size};

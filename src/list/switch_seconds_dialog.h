@@ -8,4 +8,3 @@
 // the typed number back in plain decimal and returns true. `seconds` holds
 // at most three characters and its terminating zero.
 bool AskSwitchSeconds(HWND owner, char* seconds, std::size_t size);
-INT_PTR CALLBACK SwitchSecondsDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -53,16 +53,34 @@ void ReadRect(HKEY key, const char* l, const char* t, const char* r, const char*
     ReadOrDefault(key, b, bottom, 0);
 }
 
+void ReadMainRect(HKEY key) {
+    ReadRect(key, kMainL, kMainT, kMainR, kMainB, &AppSettings.MainL, &AppSettings.MainT, &AppSettings.MainR,
+             &AppSettings.MainB);
+}
+
+void ReadPlayRect(HKEY key) {
+    ReadRect(key, kViewL, kViewT, kViewR, kViewB, &AppSettings.ViewL, &AppSettings.ViewT, &AppSettings.ViewR,
+             &AppSettings.ViewB);
+}
+
+void WriteDwordTo(HKEY key, const char* valueName, int value) {
+    DWORD v = static_cast<DWORD>(value);
+    RegSetValueExA(key, valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+}
+
+// The four values through one open key, as the reads do.
 void StoreRect(HWND window, const char* l, const char* t, const char* r, const char* b) {
     if (AppSettings.EndSave != 1 || !window) return;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!GetWindowPlacement(window, &placement)) return;
+    KeyHandle key = OpenSettingsKey();
+    if (!key) return;
     const RECT& n = placement.rcNormalPosition;
-    WriteSettingDword(l, n.left);
-    WriteSettingDword(t, n.top);
-    WriteSettingDword(r, n.right);
-    WriteSettingDword(b, n.bottom);
+    WriteDwordTo(key.get(), l, n.left);
+    WriteDwordTo(key.get(), t, n.top);
+    WriteDwordTo(key.get(), r, n.right);
+    WriteDwordTo(key.get(), b, n.bottom);
 }
 
 }  // namespace
@@ -74,9 +92,13 @@ int ReadSettingDword(const char* valueName, int* field) {
 
 void WriteSettingDword(const char* valueName, int value) {
     KeyHandle key = OpenSettingsKey();
+    if (key) WriteDwordTo(key.get(), valueName, value);
+}
+
+void WriteSettingDwords(std::span<const SettingValue> values) {
+    KeyHandle key = OpenSettingsKey();
     if (!key) return;
-    DWORD v = static_cast<DWORD>(value);
-    RegSetValueExA(key.get(), valueName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), sizeof v);
+    for (const SettingValue& value : values) WriteDwordTo(key.get(), value.name, value.value);
 }
 
 void LoadSettings() {
@@ -92,22 +114,13 @@ void LoadSettings() {
     ReadOrDefault(k, kSscBgn, &AppSettings.SscBgn, 0);
     ReadOrDefault(k, kSscTim, &AppSettings.SscTim, 0);
     ReadOrDefault(k, kTimPtn, &AppSettings.TimPtn, 1);
-    ReadRect(k, kMainL, kMainT, kMainR, kMainB, &AppSettings.MainL, &AppSettings.MainT, &AppSettings.MainR,
-             &AppSettings.MainB);
-    ReadRect(k, kViewL, kViewT, kViewR, kViewB, &AppSettings.ViewL, &AppSettings.ViewT, &AppSettings.ViewR,
-             &AppSettings.ViewB);
-}
-
-void LoadMainWindowRect() {
-    KeyHandle key = OpenSettingsKey();
-    ReadRect(key.get(), kMainL, kMainT, kMainR, kMainB, &AppSettings.MainL, &AppSettings.MainT, &AppSettings.MainR,
-             &AppSettings.MainB);
+    ReadMainRect(k);
+    ReadPlayRect(k);
 }
 
 void LoadPlayWindowRect() {
     KeyHandle key = OpenSettingsKey();
-    ReadRect(key.get(), kViewL, kViewT, kViewR, kViewB, &AppSettings.ViewL, &AppSettings.ViewT, &AppSettings.ViewR,
-             &AppSettings.ViewB);
+    ReadPlayRect(key.get());
 }
 
 void SaveMainWindowRect(HWND mainWindow) {

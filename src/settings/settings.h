@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include <span>
+
 extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
 
 // Registry value names.
@@ -27,8 +29,13 @@ extern Settings AppSettings;
 
 int ReadSettingDword(const char* valueName, int* field);
 void WriteSettingDword(const char* valueName, int value);
+// Several values, in the order given, through one opening of the key.
+struct SettingValue {
+    const char* name;
+    int value;
+};
+void WriteSettingDwords(std::span<const SettingValue> values);
 void LoadSettings();
-void LoadMainWindowRect();
 void LoadPlayWindowRect();
 void SaveMainWindowRect(HWND mainWindow);
 void SavePlayWindowRect(HWND playWindow);

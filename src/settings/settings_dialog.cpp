@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "base/strings.h"
 #include "res/resource.h"
@@ -105,17 +106,18 @@ void ShowRadioChoice(HWND dialog, std::span<const RadioChoice> choices, int valu
     for (const RadioChoice& choice : choices) SetCheck(dialog, choice.control, choice.value == value);
 }
 
-void StoreCheckOptions(HWND dialog, std::span<const CheckOption> options) {
+void StoreCheckOptions(HWND dialog, std::span<const CheckOption> options, std::vector<SettingValue>& values) {
     for (const CheckOption& option : options)
-        WriteSettingDword(option.valueName, IsChecked(dialog, option.control) ? 1 : 0);
+        values.push_back({option.valueName, IsChecked(dialog, option.control) ? 1 : 0});
 }
 
 // The field takes the value of the selected button and is written; with no
 // button selected it keeps its value.
-void StoreRadioChoice(HWND dialog, std::span<const RadioChoice> choices, int* field, const char* valueName) {
+void StoreRadioChoice(HWND dialog, std::span<const RadioChoice> choices, int* field, const char* valueName,
+                      std::vector<SettingValue>& values) {
     for (const RadioChoice& choice : choices)
         if (IsChecked(dialog, choice.control)) *field = choice.value;
-    WriteSettingDword(valueName, *field);
+    values.push_back({valueName, *field});
 }
 
 int ReadSecondsField(HWND dialog) {
@@ -184,13 +186,15 @@ INT_PTR OnInitDialog(HWND dialog, const DialogContext* context) {
     return TRUE;
 }
 
-// Writes the dialog's state to the registry, one value after another.
+// Writes the dialog's state to the registry, one value after another,
+// through one opening of the key.
 void StoreDialogSettings(HWND dialog) {
-    WriteSettingDword(kChgTime, ReadSecondsField(dialog));
-    StoreCheckOptions(dialog, kChecksBeforeCorner);
-    StoreRadioChoice(dialog, kCornerChoices, &AppSettings.SSPos, kSSPos);
-    StoreCheckOptions(dialog, kChecksAfterCorner);
-    StoreRadioChoice(dialog, kOrderChoices, &AppSettings.TimPtn, kTimPtn);
+    std::vector<SettingValue> values{{kChgTime, ReadSecondsField(dialog)}};
+    StoreCheckOptions(dialog, kChecksBeforeCorner, values);
+    StoreRadioChoice(dialog, kCornerChoices, &AppSettings.SSPos, kSSPos, values);
+    StoreCheckOptions(dialog, kChecksAfterCorner, values);
+    StoreRadioChoice(dialog, kOrderChoices, &AppSettings.TimPtn, kTimPtn, values);
+    WriteSettingDwords(values);
 }
 
 // Each timer is set again, the changer's with its new period, when its
@@ -265,9 +269,6 @@ void ShowSettingsDialog(HWND owner, const OptionTimers& timers) {
         SetForegroundWindow(OpenDialog);
         return;
     }
-    // The tab and up-down classes must exist before the dialog's controls are made.
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
-    InitCommonControlsEx(&classes);
     const DialogContext context{owner, &timers};
     DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), owner, SettingsDialogProc,
                     reinterpret_cast<LPARAM>(&context));
