@@ -12,7 +12,9 @@
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/archiver.h"
+#include "base/dpi.h"
 #include "base/files.h"
+#include "base/handles.h"
 #include "base/program_paths.h"
 #include "base/strings.h"
 #include "base/text.h"
@@ -29,14 +31,66 @@
 HINSTANCE AppInstance;
 HWND MainWindow;
 MainWindowChildren MainChildren;
+int MainWindowDpi = kBaseDpi;
 const char kMainWindowClass[] = "Zelvista Class";
 int StartupScreenSaverState;
 
 namespace {
 
-// Fixed heights of the toolbar above and the status bar below the list.
+// Where the list goes at 96 DPI: below the toolbar (28) and above the
+// status bar (19); scaled for the window's DPI.
 constexpr int kListTop = 28;
 constexpr int kListHeightLess = 47;
+
+// The font of the list and the status bar when the window's DPI is not the
+// system's (the controls make their own for the system DPI), and the
+// window's icons drawn for its DPI.
+GdiObject dpiFont;
+struct WindowIcons {
+    HICON big = nullptr, small = nullptr;
+} windowIcons;
+
+void DestroyWindowIcons() {
+    if (windowIcons.big) DestroyIcon(windowIcons.big);
+    if (windowIcons.small) DestroyIcon(windowIcons.small);
+    windowIcons = WindowIcons{};
+}
+
+HICON LoadIconForDpi(int id, int metric, int dpi) {
+    const int size = SystemMetricForDpi(metric, dpi);
+    return static_cast<HICON>(LoadImageA(AppInstance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+// The class's icons are the system DPI's; another DPI gets its own.
+void SetWindowIconsForDpi(int dpi) {
+    HICON big = nullptr, small = nullptr;
+    if (dpi != SystemDpi()) {
+        big = LoadIconForDpi(IDI_ZELVISTA, SM_CXICON, dpi);
+        small = LoadIconForDpi(IDI_ZELVISTA_SMALL, SM_CXSMICON, dpi);
+    }
+    // Null gives the class's icons back.
+    SendMessageA(MainWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(MainWindow, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    DestroyWindowIcons();
+    windowIcons = WindowIcons{big, small};
+}
+
+// A child's rectangle in the main window's client area, when the child is
+// there and not hidden (the user may hide neither, but a customised toolbar
+// may have no buttons).
+bool ShownChildRect(HWND child, RECT* rect) {
+    if (!child || !(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(child, rect)) return false;
+    MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(rect), 2);
+    return true;
+}
+
+void SetFontsForDpi(int dpi) {
+    HFONT font = dpi != SystemDpi() ? CreateIconTitleFontForDpi(dpi) : nullptr;
+    // Null gives the controls their own font back.
+    for (HWND control : {MainChildren.listView, MainChildren.statusBar})
+        if (control) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    dpiFont.reset(font);
+}
 
 void OnCreate() {
     CurrentList.Named = 0;
@@ -47,9 +101,15 @@ void OnCreate() {
     for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
     LoadSettings();
     ApplyStoredRect(MainWindow, AppSettings.MainL, AppSettings.MainT, AppSettings.MainR, AppSettings.MainB);
-    CreateMainToolbar();
+    // The monitor the window is on now, after the stored rectangle was applied.
+    MainWindowDpi = WindowDpi(MainWindow);
+    CreateMainToolbar(MainWindowDpi);
     MainChildren.statusBar = CreateStatusBar();
-    MainChildren.listView = CreateEntryListView(MainWindow, kEntryListViewId);
+    MainChildren.listView = CreateEntryListView(MainWindow, kEntryListViewId, MainWindowDpi);
+    if (MainWindowDpi != SystemDpi()) {
+        SetFontsForDpi(MainWindowDpi);
+        SetWindowIconsForDpi(MainWindowDpi);
+    }
     // In place before the rows arrive, so that showing the window finds the
     // list at its size and does not lay out and paint it twice.
     LayoutEntryListView();
@@ -160,8 +220,10 @@ bool RegisterMainWindowClass() {
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = AppInstance;
     wc.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA));
+    // The small icon drawn for the system DPI, not the 16-pixel one scaled.
+    const int small = GetSystemMetrics(SM_CXSMICON);
     wc.hIconSm = static_cast<HICON>(
-        LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA_SMALL), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+        LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA_SMALL), IMAGE_ICON, small, small, LR_DEFAULTCOLOR));
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
@@ -189,7 +251,33 @@ void LayoutEntryListView() {
     if (!MainChildren.listView) return;
     RECT client{};
     GetClientRect(MainWindow, &client);
-    MoveWindow(MainChildren.listView, 0, kListTop, client.right, client.bottom - kListHeightLess, TRUE);
+    int top = ScaleForDpi(kListTop, MainWindowDpi);
+    int bottom = top + client.bottom - ScaleForDpi(kListHeightLess, MainWindowDpi);
+    // A toolbar or status bar larger than its figure (a larger font than
+    // the one the figures were made with) is not covered.
+    RECT bar{};
+    if (ShownChildRect(MainChildren.toolbar, &bar) && bar.bottom > top) top = bar.bottom;
+    if (ShownChildRect(MainChildren.statusBar, &bar) && bar.top < bottom) bottom = bar.top;
+    MoveWindow(MainChildren.listView, 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+}
+
+void OnMainWindowDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi <= 0) return;
+    const int old = MainWindowDpi;
+    MainWindowDpi = dpi;
+    if (dpi != old) {
+        RecreateMainToolbar(dpi);
+        RescaleEntryColumns(old, dpi);
+        SetFontsForDpi(dpi);
+        SetWindowIconsForDpi(dpi);
+    }
+    SetWindowPos(MainWindow, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Laid out again also when the rectangle kept its size.
+    RECT client{};
+    GetClientRect(MainWindow, &client);
+    OnSize(SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+    InvalidateRect(MainWindow, nullptr, TRUE);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -210,6 +298,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             SaveMainWindowRect(window);
             DetachEntryListView();
             MainChildren = MainWindowChildren{};
+            dpiFont.reset();
+            DestroyWindowIcons();
             PostQuitMessage(0);
             return 0;
         case WM_SIZE:
@@ -236,6 +326,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             DispatchCommand(wParam, lParam);
             LayoutEntryListView();
             break;
+        case WM_DPICHANGED:
+            OnMainWindowDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DROPFILES:
             AddDroppedFiles(reinterpret_cast<HDROP>(wParam), InstalledArchives(), window);
             return 0;

@@ -12,6 +12,9 @@ struct MainWindowChildren {
     HWND listView = nullptr;
 };
 extern MainWindowChildren MainChildren;
+// The DPI the main window is laid out for: its monitor's at creation, then
+// the one each WM_DPICHANGED names.
+extern int MainWindowDpi;
 
 constexpr int kStatusBarId = 9000;
 constexpr int kToolbarId = 9001;
@@ -27,6 +30,9 @@ bool RegisterMainWindowClass();
 // Creates the main window hidden, running its whole creation sequence.
 HWND CreateMainWindow();
 void LayoutEntryListView();
+// WM_DPICHANGED: the window takes the suggested rectangle and lays out its
+// toolbar, columns, fonts and list again for dpi.
+void OnMainWindowDpiChanged(int dpi, const RECT& suggested);
 // A double click on the list (or routed from the toolbar or status bar)
 // previews the selected row.
 void RunSelectedOnDoubleClick();

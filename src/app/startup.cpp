@@ -4,6 +4,7 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "base/dpi.h"
 #include "base/handles.h"
 #include "base/text.h"
 #include "res/resource.h"
@@ -66,7 +67,8 @@ void MakeLinkCursor() {
 
 void MakeLinkFont() {
     LOGFONTA font{};
-    font.lfHeight = 17;
+    // 17 pixels at 96 DPI; the About box opens at the system DPI.
+    font.lfHeight = ScaleForDpi(17, SystemDpi());
     font.lfWeight = FW_BOLD;
     font.lfUnderline = TRUE;
     font.lfCharSet = DEFAULT_CHARSET;

@@ -1,9 +1,11 @@
 #include "app/toolbar.h"
 
 #include <iterator>
+#include <vector>
 
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "base/dpi.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 
@@ -59,6 +61,32 @@ constexpr int CountButtons() {
     return n;
 }
 static_assert(CountButtons() == kToolbarButtonCount);
+
+// The image strips, each drawn at its own size (never one scaled up).
+struct ImageSet {
+    int size;
+    int bitmap;
+};
+constexpr ImageSet kImageSets[] = {{16, IDB_TOOLBAR}, {24, IDB_TOOLBAR_24}, {32, IDB_TOOLBAR_32}};
+constexpr int kImageSize96 = 16;
+
+const ImageSet& ImageSetForDpi(int dpi) {
+    int sizes[std::size(kImageSets)];
+    for (std::size_t i = 0; i < std::size(kImageSets); ++i) sizes[i] = kImageSets[i].size;
+    const int size = NearestImageSize(kImageSize96, dpi, sizes, static_cast<int>(std::size(sizes)));
+    for (const ImageSet& set : kImageSets)
+        if (set.size == size) return set;
+    return kImageSets[0];
+}
+
+// The toolbar with the given buttons and the image set for dpi; the button
+// size given is the image's, the control adds its own edges.
+HWND MakeToolbar(const TBBUTTON* buttons, int count, int dpi) {
+    const ImageSet& images = ImageSetForDpi(dpi);
+    return CreateToolbarEx(MainWindow, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE, kToolbarId,
+                           kToolbarButtonCount, AppInstance, images.bitmap, buttons, count, images.size,
+                           images.size, images.size, images.size, sizeof(TBBUTTON));
+}
 
 // The customisation dialog reads a button's text after the notification returns.
 char buttonText[100];
@@ -123,14 +151,25 @@ int ToolbarButtonCommand(int index) {
     return row ? row->command : 0;
 }
 
-void CreateMainToolbar() {
+void CreateMainToolbar(int dpi) {
     TBBUTTON layout[kLayoutSize];
     DefaultLayout(layout);
-    HWND toolbar = CreateToolbarEx(MainWindow, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
-                                   kToolbarId, kToolbarButtonCount, AppInstance, IDB_TOOLBAR, layout,
-                                   kLayoutSize, 16, 16, 0, 0, sizeof(TBBUTTON));
+    HWND toolbar = MakeToolbar(layout, kLayoutSize, dpi);
     MainChildren.toolbar = toolbar;
     if (toolbar) SaveOrRestoreLayout(FALSE);  // nothing stored keeps the default layout
+}
+
+void RecreateMainToolbar(int dpi) {
+    HWND old = MainChildren.toolbar;
+    if (!old) return;
+    // The layout in use, which may not be stored yet, goes over as it is.
+    std::vector<TBBUTTON> buttons(static_cast<std::size_t>(SendMessageA(old, TB_BUTTONCOUNT, 0, 0)));
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (!SendMessageA(old, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&buttons[i]))) buttons[i] = ButtonRecord(kSeparator);
+    HWND toolbar = MakeToolbar(buttons.data(), static_cast<int>(buttons.size()), dpi);
+    if (!toolbar) return;  // the old one stays rather than none
+    MainChildren.toolbar = toolbar;
+    DestroyWindow(old);
 }
 
 HWND CreateStatusBar() {

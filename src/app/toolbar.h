@@ -7,8 +7,11 @@
 constexpr int kToolbarButtonCount = 23;
 
 // Creates the toolbar into MainChildren.toolbar (null when it cannot be made)
-// with the default layout, then the stored one when there is one.
-void CreateMainToolbar();
+// with the default layout, then the stored one when there is one; its images
+// are the set drawn nearest to dpi.
+void CreateMainToolbar(int dpi);
+// Makes the toolbar again for another DPI, with the buttons it has now.
+void RecreateMainToolbar(int dpi);
 HWND CreateStatusBar();
 void AnswerTooltipRequest(NMTTDISPINFOA* request);
 // Customisation dialog questions; the results go back to the toolbar.

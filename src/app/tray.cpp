@@ -21,9 +21,15 @@ void AddTrayIcon() {
     icon.uID = kTrayIconId;
     icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     icon.uCallbackMessage = kTrayMessage;
-    icon.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA));
+    // The notification area shows small icons of the system DPI: the
+    // picture drawn at that size, not the large one shrunk.
+    const int size = GetSystemMetrics(SM_CXSMICON);
+    icon.hIcon = static_cast<HICON>(
+        LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     CopyText(icon.szTip, sizeof icon.szTip, LoadText(IDS_TRAY_TIP).c_str());
     Shell_NotifyIconA(NIM_ADD, &icon);
+    // The shell keeps its own copy.
+    if (icon.hIcon) DestroyIcon(icon.hIcon);
 }
 
 void SetItemState(HMENU menu, UINT command, UINT state) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/dpi.h"
 #include "base/strings.h"
 #include "res/resource.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 struct ColumnSpec {
     unsigned header;  // string id
-    int width;
+    int width;        // pixels at 96 DPI
 };
 const ColumnSpec kColumns[kEntryFieldCount] = {
     {IDS_COLUMN_NAME, 150},   {IDS_COLUMN_SECONDS, 70},  {IDS_COLUMN_FOLDER, 80},
@@ -45,7 +46,7 @@ SortContext* activeSort;
 
 }  // namespace
 
-HWND CreateEntryListView(HWND parent, int controlId) {
+HWND CreateEntryListView(HWND parent, int controlId, int dpi) {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     EntryListView = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
                                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 0, 0, 0,
@@ -58,13 +59,21 @@ HWND CreateEntryListView(HWND parent, int controlId) {
         LVCOLUMNA col{};
         col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         col.fmt = LVCFMT_LEFT;
-        col.cx = kColumns[i].width;
+        col.cx = ScaleForDpi(kColumns[i].width, dpi);
         std::string header = LoadText(kColumns[i].header);
         col.pszText = header.data();
         col.iSubItem = i;
         SendMessageA(EntryListView, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
     }
     return EntryListView;
+}
+
+void RescaleEntryColumns(int fromDpi, int toDpi) {
+    if (!EntryListView || fromDpi == toDpi) return;
+    for (int i = 0; i < kEntryFieldCount; ++i) {
+        const int width = static_cast<int>(SendMessageA(EntryListView, LVM_GETCOLUMNWIDTH, i, 0));
+        SendMessageA(EntryListView, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(RescaleForDpi(width, fromDpi, toDpi), 0));
+    }
 }
 
 void ReadEntryRow(int row) {

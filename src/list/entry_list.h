@@ -12,8 +12,11 @@ extern int SelectedEntryRow;   // -1 when no row is selected
 extern HWND EntryListView;
 extern int SortDirection[kEntryFieldCount];  // 0 unsorted, 1 ascending, 2 descending
 
-// The list view as a child of parent with the given control id.
-HWND CreateEntryListView(HWND parent, int controlId);
+// The list view as a child of parent with the given control id, its columns
+// as wide as their 96-DPI widths scaled for dpi.
+HWND CreateEntryListView(HWND parent, int controlId, int dpi);
+// The columns' widths (as the user left them) taken from one DPI to another.
+void RescaleEntryColumns(int fromDpi, int toDpi);
 // Forgets the list view as its window goes away.
 void DetachEntryListView();
 // The window that owns the list (its messages and title): the list view's parent.

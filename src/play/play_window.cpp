@@ -1,5 +1,6 @@
 #include "play/play_window.h"
 
+#include "base/dpi.h"
 #include "base/long_operation.h"
 #include "play/list_playback.h"
 #include "play/play_connections.h"
@@ -9,8 +10,11 @@
 
 namespace {
 
-// The row of buttons above the play area, in pixels.
+// The row of buttons above the play area and where the text goes in the
+// play area, in pixels at 96 DPI.
 constexpr int kButtonRowHeight = 28;
+constexpr int kTextLeft = 10;
+constexpr int kTextTop = 15;
 constexpr COLORREF kTextColour = RGB(255, 255, 0);
 constexpr COLORREF kTextBackground = RGB(0, 0, 0);
 
@@ -28,7 +32,9 @@ void DrawPlayAreaText(HWND area) {
     SetTextColor(dc, kTextColour);
     SetBkColor(dc, kTextBackground);
     // The device context's own font: the dialog's is not selected.
-    TextOutA(dc, 10, 15, Playback.playAreaText.data(), static_cast<int>(Playback.playAreaText.size()));
+    const int dpi = WindowDpi(area);
+    TextOutA(dc, ScaleForDpi(kTextLeft, dpi), ScaleForDpi(kTextTop, dpi), Playback.playAreaText.data(),
+             static_cast<int>(Playback.playAreaText.size()));
     ReleaseDC(area, dc);
 }
 
@@ -52,6 +58,18 @@ void StartWindowPlayback(HWND dialog) {
     if (Playback.stopRequested) EndDialog(dialog, 1);
 }
 
+void OnSize(HWND dialog) {
+    RECT client{};
+    GetClientRect(dialog, &client);
+    const int row = ScaleForDpi(kButtonRowHeight, WindowDpi(dialog));
+    const int height = client.bottom > row ? client.bottom - row : 0;
+    MoveWindow(Playback.playArea, 0, row, client.right, height, TRUE);
+    // The screen saver inside follows; asynchronously, so a hung one cannot hold the window.
+    if (HWND saver = GetWindow(Playback.playArea, GW_CHILD))
+        SetWindowPos(saver, nullptr, 0, 0, client.right, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
+}
+
 INT_PTR OnInitDialog(HWND dialog) {
     Playback.playWindow = dialog;
     Playback.playArea = GetDlgItem(dialog, IDC_PLAY_AREA);
@@ -60,6 +78,8 @@ INT_PTR OnInitDialog(HWND dialog) {
     keyPressedHere = 0;
     playAreaProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(Playback.playArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlayAreaProc)));
+    // The play area starts where every later size puts it.
+    OnSize(dialog);
     if (Play.restorePlayWindowRect) Play.restorePlayWindowRect(dialog);
     const int zOrder = Play.playbackOptions ? Play.playbackOptions().ZOrder : 0;
     SetWindowPos(dialog, zOrder != 0 ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
@@ -74,17 +94,6 @@ void OnPaint(HWND dialog) {
     if (Playback.playStarted) return;
     Playback.playStarted = 1;
     StartWindowPlayback(dialog);
-}
-
-void OnSize(HWND dialog) {
-    RECT client{};
-    GetClientRect(dialog, &client);
-    const int height = client.bottom > kButtonRowHeight ? client.bottom - kButtonRowHeight : 0;
-    MoveWindow(Playback.playArea, 0, kButtonRowHeight, client.right, height, TRUE);
-    // The screen saver inside follows; asynchronously, so a hung one cannot hold the window.
-    if (HWND saver = GetWindow(Playback.playArea, GW_CHILD))
-        SetWindowPos(saver, nullptr, 0, 0, client.right, height,
-                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
 INT_PTR OnCommand(HWND dialog, int id) {

@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
 """Draws the program's icons: a monitor whose screen shows a small star field.
 
-Writes zelvista.ico (32x32) and zelvista_small.ico (16x16), 16 colours each,
-next to this script. Run it again after changing the pictures.
+Writes zelvista.ico (16, 24, 32, 48 and 256 pixels) and zelvista_small.ico
+(16, 24 and 32: the small icon at 100 %, 150 % and 200 %), 16 colours each,
+next to this script. Each size is drawn from the same 32-unit description in
+its own pixels, never enlarged from a smaller one. Run it again after
+changing the pictures.
 """
 import os
 import struct
@@ -22,9 +25,13 @@ def monitor(size):
     img = [[CLEAR] * size for _ in range(size)]
     s = size / 32.0
 
+    def span(a, b):  # at least one pixel
+        lo = int(a * s)
+        return range(lo, max(lo + 1, int(b * s)))
+
     def rect(x0, y0, x1, y1, c):
-        for y in range(int(y0 * s), int(y1 * s)):
-            for x in range(int(x0 * s), int(x1 * s)):
+        for y in span(y0, y1):
+            for x in span(x0, x1):
                 img[y][x] = c
 
     rect(1, 2, 31, 25, BLACK)      # bezel outline
@@ -37,16 +44,15 @@ def monitor(size):
     stars = [(7, 8, WHITE), (12, 7, YELLOW), (20, 9, WHITE), (24, 7, CYAN), (9, 13, YELLOW),
              (16, 12, WHITE), (22, 15, YELLOW), (11, 17, WHITE), (18, 17, CYAN), (25, 18, WHITE)]
     for x, y, c in stars:
-        img[int(y * s)][int(x * s)] = c
-    big = (16, 12) if size >= 32 else None
-    if big:  # a brighter star in the middle
-        x, y = big
+        rect(x, y, x + 1, y + 1, c)
+    if size >= 32:  # a brighter star in the middle
+        x, y = 16, 12
         for dx, dy in ((-1, 0), (1, 0), (0, -1), (0, 1)):
-            img[y + dy][x + dx] = YELLOW
+            rect(x + dx, y + dy, x + dx + 1, y + dy + 1, YELLOW)
     return img
 
 
-def ico(img):
+def image(img):
     size = len(img)
     xor_row = ((size * 4 + 31) // 32) * 4
     and_row = ((size + 31) // 32) * 4
@@ -64,12 +70,21 @@ def ico(img):
         mask += bits
     header = struct.pack('<IiiHHIIiiII', 40, size, size * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
     palette = b''.join(struct.pack('BBBB', b, g, r, 0) for r, g, b in PALETTE)
-    image = header + palette + xor + mask
-    directory = struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', size, size, 16, 0, 1, 4, len(image), 22)
-    return directory + image
+    return header + palette + xor + mask
+
+
+def ico(sizes):
+    images = [image(monitor(size)) for size in sizes]
+    directory = struct.pack('<HHH', 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for size, data in zip(sizes, images):
+        side = size if size < 256 else 0  # 0 stands for 256
+        directory += struct.pack('<BBBBHHII', side, side, 16, 0, 1, 4, len(data), offset)
+        offset += len(data)
+    return directory + b''.join(images)
 
 
 here = os.path.dirname(os.path.abspath(__file__))
-for name, size in (('zelvista.ico', 32), ('zelvista_small.ico', 16)):
+for name, sizes in (('zelvista.ico', (16, 24, 32, 48, 256)), ('zelvista_small.ico', (16, 24, 32))):
     with open(os.path.join(here, name), 'wb') as f:
-        f.write(ico(monitor(size)))
+        f.write(ico(sizes))

@@ -1,10 +1,15 @@
 #!/usr/bin/env python3
-"""Draws the toolbar's image strip: 23 pictures of 16x16 pixels side by side.
+"""Draws the toolbar's image strips: 23 pictures side by side, at 16, 24 and
+32 pixels (100 %, 150 % and 200 %).
 
-Writes toolbar.bmp (368x16, 16 colours, light grey background) next to this
-script. Image n belongs to toolbar button n. Run it again after changing a
-picture.
+Writes toolbar.bmp (368x16), toolbar24.bmp (552x24) and toolbar32.bmp
+(736x32), 16 colours on a light grey background, next to this script. Image n
+belongs to toolbar button n. Each picture is described once on a 16-unit grid
+and drawn at each size from that description (boxes, lines, discs and
+polygons drawn in the target's own pixels), so the larger sets are sharp, not
+the small one blown up. Run it again after changing a picture.
 """
+import math
 import os
 import struct
 
@@ -17,52 +22,116 @@ PALETTE = [
 (BLACK, MAROON, GREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER,
  GRAY, RED, LIME, YELLOW, BLUE, FUCHSIA, CYAN, WHITE) = range(16)
 BACKGROUND = SILVER  # the toolbar maps light grey to the button face
-SIZE = 16
+GRID = 16            # the units every picture is described in
+SIZES = (16, 24, 32)
 
 
 class Picture:
-    def __init__(self):
-        self.px = [[BACKGROUND] * SIZE for _ in range(SIZE)]
+    """One picture at `size` pixels. Coordinates are grid cells: cell (x, y)
+    covers [x, x + 1) of the 16-unit grid; outlines are one cell wide at 16
+    pixels and a whole number of pixels (1 at 24, 2 at 32) above."""
+
+    def __init__(self, size):
+        self.size = size
+        self.s = size / GRID
+        self.edge = max(1, int(self.s))  # outline width in pixels
+        self.px = [[BACKGROUND] * size for _ in range(size)]
+
+    def _set(self, X, Y, c):
+        if 0 <= X < self.size and 0 <= Y < self.size:
+            self.px[Y][X] = c
+
+    def _span(self, a, b):
+        """Pixels covering cells a..b (inclusive)."""
+        return range(int(math.floor(a * self.s + 1e-9)), int(math.floor((b + 1) * self.s + 1e-9)))
 
     def dot(self, x, y, c):
-        if 0 <= x < SIZE and 0 <= y < SIZE:
-            self.px[y][x] = c
+        self.fill(x, y, x, y, c)
 
     def fill(self, x0, y0, x1, y1, c):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                self.dot(x, y, c)
+        for Y in self._span(y0, y1):
+            for X in self._span(x0, x1):
+                self._set(X, Y, c)
 
     def frame(self, x0, y0, x1, y1, c):
-        for x in range(x0, x1 + 1):
-            self.dot(x, y0, c)
-            self.dot(x, y1, c)
-        for y in range(y0, y1 + 1):
-            self.dot(x0, y, c)
-            self.dot(x1, y, c)
+        xs, ys = self._span(x0, x1), self._span(y0, y1)
+        if not xs or not ys:
+            return
+        e = self.edge
+        for Y in ys:
+            for X in xs:
+                if X < xs[0] + e or X > xs[-1] - e or Y < ys[0] + e or Y > ys[-1] - e:
+                    self._set(X, Y, c)
 
     def box(self, x0, y0, x1, y1, inside, edge=BLACK):
         self.fill(x0, y0, x1, y1, inside)
         self.frame(x0, y0, x1, y1, edge)
 
     def line(self, x0, y0, x1, y1, c):
+        """A line of cells from cell (x0, y0) to cell (x1, y1), one cell thick:
+        a square pen of one cell moved in steps of the target's pixels."""
         steps = max(abs(x1 - x0), abs(y1 - y0), 1)
-        for i in range(steps + 1):
-            self.dot(round(x0 + (x1 - x0) * i / steps), round(y0 + (y1 - y0) * i / steps), c)
+        n = steps * max(1, int(math.ceil(self.s)))
+        pen = max(1, int(round(self.s)))
+        for i in range(n + 1):
+            fx = x0 + (x1 - x0) * i / n
+            fy = y0 + (y1 - y0) * i / n
+            if self.s == 1:
+                fx, fy = round(fx), round(fy)
+            X0, Y0 = int(round(fx * self.s)), int(round(fy * self.s))
+            for Y in range(Y0, Y0 + pen):
+                for X in range(X0, X0 + pen):
+                    self._set(X, Y, c)
+
+    def _grid(self, X, Y):
+        """The grid point at the centre of pixel (X, Y), cells centred on integers."""
+        return (X + 0.5) / self.s - 0.5, (Y + 0.5) / self.s - 0.5
 
     def disc(self, cx, cy, r, inside, edge=BLACK):
-        for y in range(SIZE):
-            for x in range(SIZE):
-                d = (x - cx) ** 2 + (y - cy) ** 2
+        rim = self.edge / self.s
+        for Y in range(self.size):
+            for X in range(self.size):
+                u, v = self._grid(X, Y)
+                d = (u - cx) ** 2 + (v - cy) ** 2
                 if d <= r * r:
-                    self.dot(x, y, edge if d > (r - 1) ** 2 else inside)
+                    self._set(X, Y, edge if d > (r - rim) ** 2 else inside)
 
-    def rows(self, x0, y0, art, colours):
-        """Pixel art: one string per row, each letter a key of colours."""
-        for dy, row in enumerate(art):
-            for dx, ch in enumerate(row):
-                if ch in colours:
-                    self.dot(x0 + dx, y0 + dy, colours[ch])
+    def ring(self, cx, cy, r_out, r_in, a0, a1, c):
+        """The part of a ring between angles a0 and a1 (degrees, 0 to the
+        right, counting clockwise as the y axis points down)."""
+        for Y in range(self.size):
+            for X in range(self.size):
+                u, v = self._grid(X, Y)
+                d = math.hypot(u - cx, v - cy)
+                if r_in <= d <= r_out:
+                    a = math.degrees(math.atan2(v - cy, u - cx)) % 360
+                    if (a0 <= a <= a1) if a0 <= a1 else (a >= a0 or a <= a1):
+                        self._set(X, Y, c)
+
+    def polygon(self, points, inside, edge=None):
+        """A polygon through grid points given as cell edges: (0, 0) is the
+        top left corner of the picture, (16, 16) its bottom right."""
+        def contains(u, v):
+            hit = False
+            for (ax, ay), (bx, by) in zip(points, points[1:] + points[:1]):
+                if (ay > v) != (by > v) and u < ax + (v - ay) * (bx - ax) / (by - ay):
+                    hit = not hit
+            return hit
+
+        def near_edge(u, v, width):
+            for (ax, ay), (bx, by) in zip(points, points[1:] + points[:1]):
+                dx, dy = bx - ax, by - ay
+                t = max(0.0, min(1.0, ((u - ax) * dx + (v - ay) * dy) / (dx * dx + dy * dy or 1)))
+                if math.hypot(u - ax - t * dx, v - ay - t * dy) < width:
+                    return True
+            return False
+
+        width = self.edge / self.s
+        for Y in range(self.size):
+            for X in range(self.size):
+                u, v = (X + 0.5) / self.s, (Y + 0.5) / self.s
+                if contains(u, v):
+                    self._set(X, Y, edge if edge is not None and near_edge(u, v, width) else inside)
 
 
 def page(p, x0, y0, x1, y1):
@@ -96,20 +165,17 @@ def magnifier(p, cx, cy):
     p.line(cx + 3, cy + 2, cx + 5, cy + 4, MAROON)
 
 
-def spanner(p, dx=0, dy=0):
-    p.rows(dx, dy, [
-        "........GG..",
-        ".......G.G..",
-        "......G.G..G",
-        "......GG..GG",
-        ".....GWWWGG.",
-        "....GWWWG...",
-        "...GWWG.....",
-        "..GWWG......",
-        ".GWWG.......",
-        "GWWG........",
-        "GGG.........",
-    ], {"G": BLACK, "W": GRAY})
+def band(p, x0, y0, x1, y1, width, inside, edge=None):
+    """A straight band of the given width from grid point (x0, y0) to (x1, y1)."""
+    length = math.hypot(x1 - x0, y1 - y0)
+    nx, ny = -(y1 - y0) / length * width / 2, (x1 - x0) / length * width / 2
+    p.polygon([(x0 + nx, y0 + ny), (x1 + nx, y1 + ny), (x1 - nx, y1 - ny), (x0 - nx, y0 - ny)], inside, edge)
+
+
+def spanner(p, dx=0, dy=0):  # a grey spanner, its open jaw to the top right
+    band(p, dx + 0.8, dy + 10.2, dx + 8, dy + 3, 2.6, GRAY, BLACK)
+    p.disc(dx + 9, dy + 2.5, 2.8, GRAY)
+    band(p, dx + 9.5, dy + 2.5, dx + 13, dy - 1, 2.0, BACKGROUND)
 
 
 def play_triangle(p, x0, y0, h):
@@ -130,12 +196,12 @@ def draw_exit(p):  # red arrow leaving a blue door
     p.fill(2, 2, 7, 13, NAVY)
     p.dot(6, 8, YELLOW)
     p.fill(7, 7, 12, 8, RED)
-    p.rows(11, 4, ["R...", "RR..", "RRR.", "RRRR", "RRRR", "RRR.", "RR..", "R..."], {"R": RED})
+    p.polygon([(11, 3.5), (15.5, 8), (11, 12.5)], RED)
 
 
 def draw_tray(p):  # red arrow pointing down into a bar
     p.fill(6, 0, 9, 6, RED)
-    p.rows(3, 7, ["RRRRRRRRRR", ".RRRRRRRR.", "..RRRRRR..", "...RRRR...", "....RR...."], {"R": RED})
+    p.polygon([(3, 7), (13, 7), (8, 12)], RED)
     p.box(0, 12, 15, 15, NAVY)
     p.fill(1, 13, 14, 14, BLUE)
     p.fill(11, 13, 13, 14, CYAN)
@@ -145,14 +211,16 @@ def draw_new(p):  # blank open pages with a sparkle
     page(p, 1, 3, 8, 15)
     page(p, 7, 3, 14, 15)
     p.line(8, 4, 8, 15, GRAY)
-    p.rows(10, 0, [".Y.", "YYY", ".Y."], {"Y": YELLOW})
+    p.fill(11, 0, 11, 2, YELLOW)
+    p.fill(10, 1, 12, 1, YELLOW)
     p.dot(13, 0, YELLOW)
     p.dot(14, 2, YELLOW)
 
 
 def draw_open(p):  # open yellow folder with a curved arrow
     folder(p, open_=True)
-    p.rows(7, 0, [".BBB....", "B...B...", "....B.B.", ".....BB.", "....BBB."], {"B": BLUE})
+    p.ring(9.5, 2.5, 2.6, 1.4, 180, 360, BLUE)
+    p.polygon([(10.2, 2.5), (14.8, 2.5), (12.5, 5.5)], BLUE)
 
 
 def draw_save(p):
@@ -212,19 +280,15 @@ def draw_missing(p):  # red cross
 
 
 def draw_up(p):  # cyan arrow up
-    p.rows(1, 1, [
-        "......KK......", ".....KCCK.....", "....KCCCCK....", "...KCCCCCCK...",
-        "..KCCCCCCCCK..", ".KCCCCCCCCCCK.", "KKKKKCCCCKKKKK",
-    ], {"K": TEAL, "C": CYAN})
-    p.box(5, 8, 10, 14, CYAN, TEAL)
+    p.polygon([(8, 1), (15, 8), (1, 8)], CYAN, TEAL)
+    p.box(5, 7, 10, 14, CYAN, TEAL)
+    p.fill(6, 7, 9, 7, CYAN)
 
 
 def draw_down(p):  # cyan arrow down
-    p.box(5, 1, 10, 7, CYAN, TEAL)
-    p.rows(1, 8, [
-        "KKKKKCCCCKKKKK", ".KCCCCCCCCCCK.", "..KCCCCCCCCK..", "...KCCCCCCK...",
-        "....KCCCCK....", ".....KCCK.....", "......KK......",
-    ], {"K": TEAL, "C": CYAN})
+    p.box(5, 1, 10, 8, CYAN, TEAL)
+    p.fill(6, 8, 9, 8, CYAN)
+    p.polygon([(1, 8), (15, 8), (8, 15)], CYAN, TEAL)
 
 
 def draw_configure(p):  # monitor with a spanner
@@ -260,7 +324,7 @@ def draw_archive(p):  # yellow box with a red arrow and a page
     p.line(0, 10, 11, 10, OLIVE)
     p.line(3, 4, 8, 4, RED)
     p.line(3, 5, 8, 5, RED)
-    p.rows(2, 2, ["..R", ".RR", "RRR", "RRR", ".RR", "..R"], {"R": RED})
+    p.polygon([(2, 5), (5, 2), (5, 8)], RED)
     p.fill(6, 2, 7, 8, RED)
 
 
@@ -289,10 +353,12 @@ def draw_settings(p):
 
 
 def draw_help(p):  # yellow question mark
-    p.rows(3, 1, [
-        "..KKKKKK..", ".KYYYYYYK.", "KYYKKKKYYK", "KYYK..KYYK", ".KK..KYYK.", "....KYYK..",
-        "...KYYK...", "...KYYK...", "....KK....", "...KYYK...", "...KYYK...", "....KK....",
-    ], {"K": BLACK, "Y": YELLOW})
+    rim = p.edge / p.s
+    p.ring(8, 5, 4.2 + rim, 1.8 - rim, 165, 100, BLACK)
+    p.ring(8, 5, 4.2, 1.8, 170, 95, YELLOW)
+    p.box(6, 8, 9, 11, YELLOW)
+    p.fill(7, 8, 8, 9, YELLOW)
+    p.box(6, 12, 9, 15, YELLOW)
 
 
 PICTURES = [
@@ -303,28 +369,31 @@ PICTURES = [
 ]
 
 
-def bitmap(images):
-    width = SIZE * len(images)
+def bitmap(images, size):
+    width = size * len(images)
     stride = ((width * 4 + 31) // 32) * 4
     pixels = bytearray()
-    for y in reversed(range(SIZE)):  # bottom-up
+    for y in reversed(range(size)):  # bottom-up
         row = bytearray(stride)
         for x in range(width):
-            c = images[x // SIZE].px[y][x % SIZE]
+            c = images[x // size].px[y][x % size]
             row[x // 2] |= c << (4 if x % 2 == 0 else 0)
         pixels += row
     palette = b''.join(struct.pack('BBBB', b, g, r, 0) for r, g, b in PALETTE)
-    info = struct.pack('<IiiHHIIiiII', 40, width, SIZE, 1, 4, 0, len(pixels), 2835, 2835, 16, 16)
+    info = struct.pack('<IiiHHIIiiII', 40, width, size, 1, 4, 0, len(pixels), 2835, 2835, 16, 16)
     offset = 14 + len(info) + len(palette)
     header = struct.pack('<2sIHHI', b'BM', offset + len(pixels), 0, 0, offset)
     return header + info + palette + pixels
 
 
-images = []
-for draw in PICTURES:
-    p = Picture()
-    draw(p)
-    images.append(p)
-assert len(images) == 23
-with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'toolbar.bmp'), 'wb') as f:
-    f.write(bitmap(images))
+here = os.path.dirname(os.path.abspath(__file__))
+for size in SIZES:
+    images = []
+    for draw in PICTURES:
+        p = Picture(size)
+        draw(p)
+        images.append(p)
+    assert len(images) == 23
+    name = 'toolbar.bmp' if size == GRID else 'toolbar%d.bmp' % size
+    with open(os.path.join(here, name), 'wb') as f:
+        f.write(bitmap(images, size))

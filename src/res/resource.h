@@ -7,6 +7,8 @@
 #define IDI_ZELVISTA 4401
 #define IDI_ZELVISTA_SMALL 4402
 #define IDB_TOOLBAR 4201  // the toolbar's image strip, one 16x16 image per button
+#define IDB_TOOLBAR_24 4202  // the same drawn at 24x24 (150 %)
+#define IDB_TOOLBAR_32 4203  // and at 32x32 (200 %)
 
 // Menus and accelerators
 #define IDR_ACCELERATORS 4101
