@@ -164,8 +164,10 @@ void RecreateMainToolbar(int dpi) {
     if (!old) return;
     // The layout in use, which may not be stored yet, goes over as it is.
     std::vector<TBBUTTON> buttons(static_cast<std::size_t>(SendMessageA(old, TB_BUTTONCOUNT, 0, 0)));
-    for (std::size_t i = 0; i < buttons.size(); ++i)
-        if (!SendMessageA(old, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&buttons[i]))) buttons[i] = ButtonRecord(kSeparator);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        if (!SendMessageA(old, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&buttons[i])))
+            buttons[i] = ButtonRecord(kSeparator);
+    }
     HWND toolbar = MakeToolbar(buttons.data(), static_cast<int>(buttons.size()), dpi);
     if (!toolbar) return;  // the old one stays rather than none
     MainChildren.toolbar = toolbar;
