@@ -263,6 +263,13 @@ void LayoutEntryListView() {
 
 void OnMainWindowDpiChanged(int dpi, const RECT& suggested) {
     if (dpi <= 0) return;
+    // Moved by the stored rectangle while it is being created: that
+    // rectangle is in the pixels of its monitor already, and the children
+    // are made for the DPI found after it.
+    if (!MainChildren.listView) {
+        MainWindowDpi = dpi;
+        return;
+    }
     const int old = MainWindowDpi;
     MainWindowDpi = dpi;
     if (dpi != old) {
