@@ -95,6 +95,18 @@ int FontHeight(HWND control) {
     return lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
 }
 
+// The width of the window's icon of that kind (ICON_SMALL, ICON_BIG); 0 for none of its own.
+int WindowIconSize(int kind) {
+    auto icon = reinterpret_cast<HICON>(SendMessageA(MainWindow, WM_GETICON, kind, 0));
+    ICONINFO info{};
+    if (!icon || !GetIconInfo(icon, &info)) return 0;
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
 // Toolbar above, list between, status bar below: none covers another, and
 // the toolbar's images are the set drawn for this DPI.
 void ExpectMainLayout(int dpi) {
@@ -209,6 +221,8 @@ TEST_F(DpiLayoutTest, DpiChangeLaysTheMainWindowOutAgain) {
     EXPECT_EQ(ToolbarCommands(), commands);
     EXPECT_NEAR(FontHeight(MainChildren.listView), RescaleForDpi(fontHeight, dpi, other), 1);
     EXPECT_EQ(FontHeight(MainChildren.statusBar), FontHeight(MainChildren.listView));
+    EXPECT_EQ(WindowIconSize(ICON_SMALL), SystemMetricForDpi(SM_CXSMICON, other));
+    EXPECT_EQ(WindowIconSize(ICON_BIG), SystemMetricForDpi(SM_CXICON, other));
 
     SendMessageA(MainWindow, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&start));
     GetWindowRect(MainWindow, &now);
@@ -217,6 +231,7 @@ TEST_F(DpiLayoutTest, DpiChangeLaysTheMainWindowOutAgain) {
     EXPECT_EQ(ColumnWidths(), widths);
     EXPECT_EQ(ToolbarCommands(), commands);
     EXPECT_EQ(FontHeight(MainChildren.listView), fontHeight);
+    EXPECT_EQ(WindowIconSize(ICON_SMALL), 0);  // the class's icons again
 }
 
 }  // namespace
