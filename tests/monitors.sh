@@ -21,9 +21,10 @@ wineserver -k >/dev/null 2>&1 || true
 wineserver -w >/dev/null 2>&1 || true
 
 export WINE BUILD
-filter='*MultiMonitor*:*MonitorThatIsGone*:*FullScreenProgram*:SaverTest*EveryMonitor*'
+filter='*MultiMonitor*:*MonitorThatIsGone*:*FullScreenProgram*'
 "$tool" --layout "$layout" --dpi 96 -- bash -c '
   status=0
   cd "$BUILD/testbin"
   "$WINE" zelvista_tests.exe --gtest_brief=1 --gtest_filter="$0" || status=1
+  "$WINE" saver_tests.exe --gtest_brief=1 --gtest_filter="*MultiMonitor*" || status=1
   exit $status' "$filter"
