@@ -159,10 +159,10 @@ TEST_F(CornerTimerTest, TheDefragmenterSetsTheTimerAgainAfterwards) {
 // rectangle, in the foreground. It is closed again when this goes.
 class CoverProgram {
 public:
-    explicit CoverProgram(const RECT& r) {
+    CoverProgram(const RECT& r, bool caption) {
         char command[512];
-        std::snprintf(command, sizeof command, "\"%szelvista_cover.exe\" %ld %ld %ld %ld",
-                      TestProgramFolder().c_str(), r.left, r.top, r.right, r.bottom);
+        std::snprintf(command, sizeof command, "\"%szelvista_cover.exe\" %ld %ld %ld %ld%s",
+                      TestProgramFolder().c_str(), r.left, r.top, r.right, r.bottom, caption ? " caption" : "");
         STARTUPINFOA start{};
         start.cb = sizeof start;
         if (!CreateProcessA(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process_)) return;
@@ -199,23 +199,26 @@ RECT MonitorOf(POINT p) {
 }
 
 // A program that covers its whole monitor and has the foreground keeps the
-// corner quiet while the option is on; one that does not cover it, or our
-// own window covering it, does not.
+// corner quiet while the option is on; one that does not cover it, a window
+// whose caption shows, or our own window covering it, does not.
 TEST_F(CornerTimerTest, NothingStartsOverAFullScreenProgram) {
     const RECT m = MonitorOf({0, 0});
     const POINT corner{m.right - 1, m.bottom - 1};
+    const RECT larger{m.left - 8, m.top - 8, m.right + 8, m.bottom + 8};
     struct Case {
         const char* name;
         RECT cover;
-        bool ours;   // the covering window is one of this process
-        int FulScr;  // the option
+        bool caption;  // a window with a caption and a frame, as a maximized one
+        bool ours;     // the covering window is one of this process
+        int FulScr;    // the option
         bool starts;
     } cases[] = {
-        {"a program covering the monitor", m, false, 1, false},
-        {"the same with the option off", m, false, 0, true},
-        {"a program not covering it", {m.left + 50, m.top + 50, m.right, m.bottom}, false, 1, true},
-        {"a program larger than the monitor", {m.left - 8, m.top - 8, m.right + 8, m.bottom + 8}, false, 1, false},
-        {"our own window covering it", m, true, 1, true},
+        {"a program covering the monitor", m, false, false, 1, false},
+        {"the same with the option off", m, false, false, 0, true},
+        {"a program not covering it", {m.left + 50, m.top + 50, m.right, m.bottom}, false, false, 1, true},
+        {"a program larger than the monitor", larger, false, false, 1, false},
+        {"a window with a caption over the monitor", larger, true, false, 1, true},
+        {"our own window covering it", m, false, true, 1, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -228,7 +231,7 @@ TEST_F(CornerTimerTest, NothingStartsOverAFullScreenProgram) {
             SetForegroundWindow(own.get());
             ASSERT_TRUE(PumpMessagesUntil([&] { return GetForegroundWindow() == own.get(); }, 2000));
         } else {
-            program = std::make_unique<CoverProgram>(c.cover);
+            program = std::make_unique<CoverProgram>(c.cover, c.caption);
             ASSERT_TRUE(program->inFront());
         }
         SetCornerOptions({1, 4, c.FulScr});

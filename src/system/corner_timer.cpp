@@ -38,11 +38,16 @@ bool IsExemptWindow(HWND window) {
     return process == GetCurrentProcessId() || IsScreenSaverWindow(window);
 }
 
+// The client area counts, not the frame: a maximized window hangs its
+// borders over the monitor's edges (and, with a task bar that hides itself,
+// fills the monitor) but keeps its caption; a full-screen program shows
+// nothing but its own content.
 bool ForegroundCoversItsMonitor() {
     HWND window = GetForegroundWindow();
     if (!window || !IsWindowVisible(window) || IsIconic(window) || IsExemptWindow(window)) return false;
     RECT r;
-    if (!GetWindowRect(window, &r)) return false;
+    if (!GetClientRect(window, &r)) return false;
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) return false;
