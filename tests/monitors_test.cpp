@@ -132,7 +132,12 @@ TEST(MonitorGeometryTest, StoredRectanglesComeBackOnAPresentMonitor) {
         EXPECT_TRUE(EqualRect(&placed, &c.placed)) << c.name << ": " << placed.left << "," << placed.top << ","
                                                    << placed.right << "," << placed.bottom;
     }
+    // A mirrored display: two monitors on the same pixels count once.
+    const MonitorRects mirrored = Layout({{0, 0, 1024, 768}, {0, 0, 1024, 768}});
     RECT placed{};
+    ASSERT_TRUE(PlaceStoredRect({824, 100, 1324, 500}, mirrored, &placed));  // 40 % on them
+    const RECT inside{524, 100, 1024, 500};
+    EXPECT_TRUE(EqualRect(&placed, &inside));
     EXPECT_FALSE(PlaceStoredRect({100, 100, 100, 300}, three, &placed)) << "empty";
     EXPECT_FALSE(PlaceStoredRect({100, 100, 400, 300}, Layout({}), &placed)) << "no monitor";
 }

@@ -48,6 +48,41 @@ long long Gap(long long aLow, long long aHigh, long long bLow, long long bHigh) 
     return 0;
 }
 
+// The area of r that lies on at least one monitor. Monitors may overlap (a
+// mirrored display), so the rectangle is cut at every monitor edge inside it
+// and each piece counts once.
+long long AreaOnMonitors(const RECT& r, const MonitorRects& monitors) {
+    LONG xs[2 * kMaxMonitors + 2], ys[2 * kMaxMonitors + 2];
+    int nx = 0, ny = 0;
+    xs[nx++] = r.left;
+    xs[nx++] = r.right;
+    ys[ny++] = r.top;
+    ys[ny++] = r.bottom;
+    for (int i = 0; i < monitors.count; ++i) {
+        const RECT& m = monitors.monitor[i];
+        for (LONG x : {m.left, m.right})
+            if (x > r.left && x < r.right) xs[nx++] = x;
+        for (LONG y : {m.top, m.bottom})
+            if (y > r.top && y < r.bottom) ys[ny++] = y;
+    }
+    std::sort(xs, xs + nx);
+    std::sort(ys, ys + ny);
+    long long area = 0;
+    for (int i = 0; i + 1 < nx; ++i) {
+        for (int j = 0; j + 1 < ny; ++j) {
+            const RECT piece{xs[i], ys[j], xs[i + 1], ys[j + 1]};
+            if (piece.right <= piece.left || piece.bottom <= piece.top) continue;
+            for (int k = 0; k < monitors.count; ++k) {
+                if (OverlapArea(piece, monitors.monitor[k]) > 0) {
+                    area += Area(piece);
+                    break;
+                }
+            }
+        }
+    }
+    return area;
+}
+
 // Moves [low, low + size) into [lowest, highest), shrinking it when it is longer.
 void FitSpan(long long low, long long size, LONG lowest, LONG highest, LONG* outLow, LONG* outHigh) {
     const long long room = static_cast<long long>(highest) - lowest;
@@ -112,9 +147,7 @@ int NearestMonitor(const RECT& r, const MonitorRects& monitors) {
 bool PlaceStoredRect(const RECT& stored, const MonitorRects& monitors, RECT* placed) {
     const long long area = Area(stored);
     if (area == 0 || monitors.count == 0) return false;
-    long long onMonitors = 0;
-    for (int i = 0; i < monitors.count; ++i) onMonitors += OverlapArea(stored, monitors.monitor[i]);
-    if (2 * onMonitors >= area) {
+    if (2 * AreaOnMonitors(stored, monitors) >= area) {
         *placed = stored;
         return true;
     }
