@@ -23,11 +23,10 @@ constexpr Corner kCorners[] = {
     {4, {true, true}},    // bottom right
 };
 
-bool IsScreenSaverWindow(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return std::strcmp(name, kSaverWindowClass) == 0;
-}
+// Window classes that cover a monitor without being a program in use: a
+// screen saver, and the shell's desktop (a click on the desktop can bring
+// its icon layer, a WorkerW window, to the foreground).
+constexpr const char* kExemptClasses[] = {kSaverWindowClass, "Progman", "WorkerW"};
 
 // A window that may cover its monitor without being a program the user is
 // busy with: the desktop, the shell, a screen saver, our own windows.
@@ -35,7 +34,12 @@ bool IsExemptWindow(HWND window) {
     if (window == GetDesktopWindow() || window == GetShellWindow()) return true;
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    return process == GetCurrentProcessId() || IsScreenSaverWindow(window);
+    if (process == GetCurrentProcessId()) return true;
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    for (const char* exempt : kExemptClasses)
+        if (std::strcmp(name, exempt) == 0) return true;
+    return false;
 }
 
 // The client area counts, not the frame: a maximized window hangs its
