@@ -4,6 +4,7 @@
 
 #include "base/handles.h"
 #include "saver.h"
+#include "saver_layout.h"
 #include "saver_pixels.h"
 #include "saver_resource.h"
 
@@ -24,31 +25,70 @@ struct SaverWindowState {
     HWND parent = nullptr;  // preview only
     int setting = 0;
     POINT startCursor{};
-    int width = 0, height = 0;
-    GdiObject backBuffer;  // a bitmap of width x height
+    int width = 0, height = 0;  // the window's client area
+    SaverLayout layout;         // the picture's size and its place on each monitor
+    GdiObject backBuffer;       // a bitmap of the picture's size
     int bufferWidth = 0, bufferHeight = 0;
     LARGE_INTEGER frequency{}, lastFrame{};
     bool throughHost = false;  // preview drawn through the host's top-level window
 };
 SaverWindowState state;
 
+struct MonitorList {
+    RECT rects[kMaxSaverMonitors];
+    int count = 0;
+};
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+    auto* list = reinterpret_cast<MonitorList*>(data);
+    if (list->count >= kMaxSaverMonitors) return FALSE;
+    list->rects[list->count++] = *rect;
+    return TRUE;
+}
+
+// Full screen, the picture is laid out on each monitor; a preview is one
+// picture at the window's size. True when the picture's size changed.
+bool LayOut(HWND window) {
+    const SIZE before = state.layout.picture;
+    const SIZE size{state.width, state.height};
+    MonitorList monitors;
+    POINT origin{0, 0};
+    if (state.fullScreen) {
+        EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+        ClientToScreen(window, &origin);
+    }
+    state.layout = LayOutSaver(monitors.rects, monitors.count, origin, size);
+    return state.layout.picture.cx != before.cx || state.layout.picture.cy != before.cy;
+}
+
+void StartPicture() {
+    ThisSaver.start(state.setting, state.layout.picture.cx, state.layout.picture.cy);
+}
+
 void OnCreate(HWND window) {
     RECT r;
     GetClientRect(window, &r);
     state.width = r.right;
     state.height = r.bottom;
-    ThisSaver.start(state.setting, state.width, state.height);
+    LayOut(window);
+    StartPicture();
     QueryPerformanceFrequency(&state.frequency);
     QueryPerformanceCounter(&state.lastFrame);
     if (state.fullScreen) GetCursorPos(&state.startCursor);
     SetTimer(window, kFrameTimer, ThisSaver.frameMs, nullptr);
 }
 
-void OnSize(int width, int height) {
+void OnSize(HWND window, int width, int height) {
     if (width == state.width && height == state.height) return;
     state.width = width;
     state.height = height;
-    ThisSaver.start(state.setting, width, height);
+    if (LayOut(window)) StartPicture();
+}
+
+// Monitors added, removed or rearranged while the saver runs.
+void OnDisplayChange(HWND window) {
+    if (LayOut(window)) StartPicture();
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 // A preview follows its host window: it ends when the host has gone and
@@ -100,24 +140,50 @@ void BlitThroughHost(HWND window, HDC picture) {
     ReleaseDC(top, dc);
 }
 
-// The picture is drawn whole into the back buffer and copied in one blit,
-// so nothing half-drawn ever shows.
+// The picture on each monitor: at its own size, or scaled down to fit a
+// smaller monitor with black beside it.
+void BlitToMonitors(HDC dc, HDC picture) {
+    const SaverLayout& l = state.layout;
+    for (int i = 0; i < l.count; ++i) {
+        const RECT& p = l.place[i];
+        const RECT& m = l.monitor[i];
+        const int w = p.right - p.left, h = p.bottom - p.top;
+        if (w == l.picture.cx && h == l.picture.cy) {
+            BitBlt(dc, p.left, p.top, w, h, picture, 0, 0, SRCCOPY);
+        } else {
+            SetStretchBltMode(dc, HALFTONE);
+            SetBrushOrgEx(dc, 0, 0, nullptr);
+            StretchBlt(dc, p.left, p.top, w, h, picture, 0, 0, l.picture.cx, l.picture.cy, SRCCOPY);
+        }
+        const RECT bars[] = {{m.left, m.top, m.right, p.top},
+                             {m.left, p.bottom, m.right, m.bottom},
+                             {m.left, p.top, p.left, p.bottom},
+                             {p.right, p.top, m.right, p.bottom}};
+        for (const RECT& bar : bars)
+            if (bar.right > bar.left && bar.bottom > bar.top)
+                FillRect(dc, &bar, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+}
+
+// The picture is drawn whole into the back buffer and copied in one blit
+// per monitor, so nothing half-drawn ever shows.
 void OnPaint(HWND window) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window, &ps);
-    if (state.width > 0 && state.height > 0) {
-        if (!state.backBuffer || state.bufferWidth != state.width || state.bufferHeight != state.height) {
-            state.backBuffer.reset(CreateCompatibleBitmap(dc, state.width, state.height));
-            state.bufferWidth = state.width;
-            state.bufferHeight = state.height;
+    const int width = state.layout.picture.cx, height = state.layout.picture.cy;
+    if (width > 0 && height > 0) {
+        if (!state.backBuffer || state.bufferWidth != width || state.bufferHeight != height) {
+            state.backBuffer.reset(CreateCompatibleBitmap(dc, width, height));
+            state.bufferWidth = width;
+            state.bufferHeight = height;
         }
         if (state.backBuffer) {
             MemoryDC memory(dc, state.backBuffer.get());
-            ThisSaver.draw(memory.get(), state.width, state.height);
+            ThisSaver.draw(memory.get(), width, height);
             if (state.throughHost) {
                 BlitThroughHost(window, memory.get());
             } else {
-                BitBlt(dc, 0, 0, state.width, state.height, memory.get(), 0, 0, SRCCOPY);
+                BlitToMonitors(dc, memory.get());
             }
         }
     }
@@ -154,7 +220,10 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         OnCreate(window);
         return 0;
     case WM_SIZE:
-        OnSize(LOWORD(lParam), HIWORD(lParam));
+        OnSize(window, LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_DISPLAYCHANGE:
+        if (state.fullScreen) OnDisplayChange(window);
         return 0;
     case WM_TIMER:
         if (wParam == kFrameTimer) OnFrame(window);

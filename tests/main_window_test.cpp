@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "base/files.h"
+#include "base/monitors.h"
 #include "base/program_paths.h"
 #include "base/text.h"
 #include "list/entry_list.h"
@@ -122,27 +124,63 @@ TEST_F(MainWindowStartTest, StoredRectangleIsAppliedAndStoredAgain) {
     EXPECT_EQ(WindowRect().left, 50);
 }
 
+// The values are written while no window is open: closing one stores its own.
+void StoreMainRect(const RECT& r) {
+    DestroyTestMainWindow();
+    WriteSettingInt("EndSave", 1);
+    WriteSettingInt("MainL", r.left);
+    WriteSettingInt("MainT", r.top);
+    WriteSettingInt("MainR", r.right);
+    WriteSettingInt("MainB", r.bottom);
+    ASSERT_NE(CreateTestMainWindow(), nullptr);
+}
+
 TEST_F(MainWindowStartTest, UnusableStoredRectanglesAreNotApplied) {
     RECT fresh = WindowRect();
-    struct Case {
-        int l, t, r, b;
-    } cases[] = {{0, 0, 0, 0},
-                 {100, 100, 50, 300},
-                 {30000, 30000, 30400, 30300},
-                 {-9000, -9000, -8000, -8500},
-                 // Hand-edited: wider or higher than an int holds.
-                 {INT_MIN, 0, INT_MAX, 300},
-                 {0, INT_MIN, 300, INT_MAX}};
-    for (const Case& c : cases) {
-        WriteSettingInt("EndSave", 1);
-        WriteSettingInt("MainL", c.l);
-        WriteSettingInt("MainT", c.t);
-        WriteSettingInt("MainR", c.r);
-        WriteSettingInt("MainB", c.b);
-        Restart();
+    const RECT cases[] = {{0, 0, 0, 0},
+                          {100, 100, 50, 300},
+                          // Hand-edited: wider or higher than an int holds.
+                          {INT_MIN, 0, INT_MAX, 300},
+                          {0, INT_MIN, 300, INT_MAX}};
+    for (const RECT& c : cases) {
+        StoreMainRect(c);
         RECT r = WindowRect();
-        EXPECT_EQ(r.right - r.left, fresh.right - fresh.left) << c.l << "," << c.t;
-        EXPECT_EQ(r.bottom - r.top, fresh.bottom - fresh.top) << c.l << "," << c.t;
+        EXPECT_EQ(r.right - r.left, fresh.right - fresh.left) << c.left << "," << c.top;
+        EXPECT_EQ(r.bottom - r.top, fresh.bottom - fresh.top) << c.left << "," << c.top;
+    }
+}
+
+// A window stored on a monitor that is gone comes back inside the work area
+// of the monitor nearest to it, as large as it was; with several monitors,
+// one stored on another present monitor opens there.
+TEST_F(MainWindowStartTest, AWindowStoredOnAMonitorThatIsGoneComesBack) {
+    struct Case {
+        RECT stored;
+        RECT placed;
+    };
+    std::vector<Case> cases;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    POINT away{30000, 30000};
+    GetMonitorInfoA(MonitorFromPoint(away, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT w = info.rcWork;
+    cases.push_back({{30000, 30000, 30400, 30300}, {w.right - 400, w.bottom - 300, w.right, w.bottom}});
+    away = {-9000, -9000};
+    GetMonitorInfoA(MonitorFromPoint(away, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT v = info.rcWork;
+    cases.push_back({{-9000, -9000, -8000, -8500}, {v.left, v.top, v.left + 1000, v.top + 500}});
+    MonitorRects monitors;
+    ReadMonitorRects(&monitors, true);
+    for (int i = 0; i < monitors.count; ++i) {
+        const RECT& m = monitors.work[i];
+        const RECT on{m.left + 20, m.top + 30, m.left + 420, m.top + 330};
+        cases.push_back({on, on});
+    }
+    for (const Case& c : cases) {
+        StoreMainRect(c.stored);
+        RECT r = WindowRect();
+        EXPECT_TRUE(EqualRect(&r, &c.placed)) << c.stored.left << "," << c.stored.top << " came to " << r.left << ","
+                                              << r.top << "," << r.right << "," << r.bottom;
     }
 }
 

@@ -286,6 +286,28 @@ TEST_F(PlaybackTest, PlayWindowPlaceAndZOrder) {
     }
 }
 
+// A play window stored on a monitor that is gone opens inside the work area
+// of the monitor nearest to where it was, as large as it was.
+TEST_F(PlaybackTest, PlayWindowStoredOnAMonitorThatIsGoneComesBack) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(MonitorFromPoint(POINT{30000, 30000}, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT w = info.rcWork;
+    DeleteSettingsKey();
+    const int stored[4] = {30000, 30000, 30420, 30330};
+    const char* names[4] = {"ViewL", "ViewT", "ViewR", "ViewB"};
+    for (int i = 0; i < 4; ++i) WriteSettingInt(names[i], stored[i]);
+    AppSettings.EndSave = 1;
+    LoadPlayWindowRect();
+    RECT opened{};
+    PlaybackScript script;
+    script.When([] { return PlayWindow() != nullptr; }, [&] { GetWindowRect(PlayWindow(), &opened); });
+    Play(Mode::Window, script);
+    const RECT expected{w.right - 420, w.bottom - 330, w.right, w.bottom};
+    EXPECT_TRUE(EqualRect(&opened, &expected))
+        << opened.left << "," << opened.top << "," << opened.right << "," << opened.bottom;
+}
+
 // The play area follows the window: 28 pixels below the client area's top,
 // as wide as it and as high as what is left.
 TEST_F(PlaybackTest, PlayAreaFollowsTheWindowSize) {

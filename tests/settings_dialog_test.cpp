@@ -35,18 +35,18 @@ const std::set<int> kPages[] = {
     {IDC_SET_END_SAVE, IDC_SET_TRAY_AT_START},
     {IDC_SET_SECONDS_LABEL, IDC_SET_SECONDS, IDC_SET_SECONDS_SPIN, IDC_SET_ON_TOP, IDC_SET_LOOP},
     {IDC_SET_CORNER_START, IDC_SET_CORNER_GROUP, IDC_SET_TOP_LEFT, IDC_SET_TOP_RIGHT, IDC_SET_BOTTOM_LEFT,
-     IDC_SET_BOTTOM_RIGHT},
+     IDC_SET_BOTTOM_RIGHT, IDC_SET_FULL_SCREEN},
     {IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER, IDC_SET_ORDER_GROUP, IDC_SET_IN_ORDER, IDC_SET_AT_RANDOM},
 };
 const char* const kPageTitles[] = {"起動", "再生", "即時起動", "チェンジャー"};
 // Every check box and radio button.
 const int kTickables[] = {IDC_SET_END_SAVE, IDC_SET_TRAY_AT_START, IDC_SET_ON_TOP, IDC_SET_LOOP,
                           IDC_SET_CORNER_START, IDC_SET_TOP_LEFT, IDC_SET_TOP_RIGHT, IDC_SET_BOTTOM_LEFT,
-                          IDC_SET_BOTTOM_RIGHT, IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER, IDC_SET_IN_ORDER,
-                          IDC_SET_AT_RANDOM};
+                          IDC_SET_BOTTOM_RIGHT, IDC_SET_FULL_SCREEN, IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER,
+                          IDC_SET_IN_ORDER, IDC_SET_AT_RANDOM};
 
 const char* const kOptionNames[] = {kEndSave, kZOrder, kLopPlay, kChgTime, kTskTray,
-                                    kScrSave, kSSPos,  kSscBgn,  kSscTim,  kTimPtn};
+                                    kScrSave, kSSPos,  kSscBgn,  kSscTim,  kTimPtn, kFulScr};
 using Stored = std::map<std::string, int>;
 
 // The option values in the registry; absent ones are left out.
@@ -139,18 +139,19 @@ TEST_F(SettingsDialogTest, OpensOnTheFirstPageShowingTheRecord) {
         std::set<int> ticked;
         const char* seconds;
     } cases[] = {
-        {"first start", {}, {IDC_SET_BOTTOM_RIGHT, IDC_SET_IN_ORDER}, "30"},
+        // Settings stored before the full-screen option existed mean it is on.
+        {"first start", {}, {IDC_SET_BOTTOM_RIGHT, IDC_SET_FULL_SCREEN, IDC_SET_IN_ORDER}, "30"},
         {"everything on",
          {{kEndSave, 1}, {kZOrder, 1}, {kLopPlay, 1}, {kTskTray, 1}, {kScrSave, 1}, {kSSPos, 2}, {kSscBgn, 1},
-          {kSscTim, 1}, {kTimPtn, 2}, {kChgTime, 45}},
+          {kSscTim, 1}, {kTimPtn, 2}, {kChgTime, 45}, {kFulScr, 1}},
          {IDC_SET_END_SAVE, IDC_SET_TRAY_AT_START, IDC_SET_ON_TOP, IDC_SET_LOOP, IDC_SET_CORNER_START,
-          IDC_SET_TOP_RIGHT, IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER, IDC_SET_AT_RANDOM},
+          IDC_SET_TOP_RIGHT, IDC_SET_FULL_SCREEN, IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER, IDC_SET_AT_RANDOM},
          "45"},
         // Each box shows what the program makes of the value: some options
         // are on only at 1, others at anything but 0.
         {"hand-edited values",
          {{kEndSave, 2}, {kZOrder, 2}, {kLopPlay, 2}, {kTskTray, 2}, {kScrSave, 2}, {kSSPos, 5}, {kSscBgn, 5},
-          {kSscTim, 2}, {kTimPtn, 3}, {kChgTime, 999}},
+          {kSscTim, 2}, {kTimPtn, 3}, {kChgTime, 999}, {kFulScr, 0}},
          {IDC_SET_ON_TOP, IDC_SET_RANDOM_STANDARD},
          "999"},
     };
@@ -172,7 +173,7 @@ TEST_F(SettingsDialogTest, OpensOnTheFirstPageShowingTheRecord) {
                 SendMessageA(Tabs(d), TCM_GETITEMA, page, reinterpret_cast<LPARAM>(&item));
                 EXPECT_STREQ(title, kPageTitles[page]);
             }
-            ExpectEnabledRange(d, IDC_SET_CORNER_GROUP, IDC_SET_BOTTOM_RIGHT,
+            ExpectEnabledRange(d, IDC_SET_CORNER_GROUP, IDC_SET_FULL_SCREEN,
                                c.ticked.count(IDC_SET_CORNER_START) == 1);
             ExpectEnabledRange(d, IDC_SET_ORDER_GROUP, IDC_SET_AT_RANDOM, c.ticked.count(IDC_SET_CHANGER) == 1);
             EXPECT_TRUE(ControlEnabled(d, IDC_SET_RANDOM_STANDARD));
@@ -203,7 +204,7 @@ TEST_F(SettingsDialogTest, MasterBoxesEnableTheirControlsAtOnce) {
         ClickTab(Tabs(d), 2);
         for (bool on : {true, false, true}) {
             ClickControl(d, IDC_SET_CORNER_START);
-            ExpectEnabledRange(d, IDC_SET_CORNER_GROUP, IDC_SET_BOTTOM_RIGHT, on);
+            ExpectEnabledRange(d, IDC_SET_CORNER_GROUP, IDC_SET_FULL_SCREEN, on);
         }
         ClickTab(Tabs(d), 3);
         for (bool on : {true, false}) {
@@ -306,8 +307,8 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndBothTimersFollow) {
         for (int id : {IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER, IDC_SET_AT_RANDOM}) ClickControl(d, id);
         ClickButton(d, IDOK);
     });
-    const Stored allOn{{kEndSave, 1}, {kZOrder, 1},  {kLopPlay, 1}, {kChgTime, 45}, {kTskTray, 1},
-                       {kScrSave, 1}, {kSSPos, 1},   {kSscBgn, 1},  {kSscTim, 1},   {kTimPtn, 2}};
+    const Stored allOn{{kEndSave, 1}, {kZOrder, 1}, {kLopPlay, 1}, {kChgTime, 45}, {kTskTray, 1}, {kScrSave, 1},
+                       {kSSPos, 1},   {kSscBgn, 1}, {kSscTim, 1},  {kTimPtn, 2},   {kFulScr, 1}};
     EXPECT_EQ(StoredOptions(), allOn);
     const Settings& s = AppSettings;
     EXPECT_EQ((std::vector<int>{s.EndSave, s.ZOrder, s.LopPlay, s.ChgTime, s.TskTray, s.ScrSave, s.SSPos, s.SscBgn,
@@ -332,13 +333,13 @@ TEST_F(SettingsDialogTest, OkStoresEveryOptionAndBothTimersFollow) {
         TypeText(SecondsField(d), "7");
         for (int id : {IDC_SET_ON_TOP, IDC_SET_LOOP}) ClickControl(d, id);
         ClickTab(Tabs(d), 2);
-        ClickControl(d, IDC_SET_CORNER_START);
+        for (int id : {IDC_SET_FULL_SCREEN, IDC_SET_CORNER_START}) ClickControl(d, id);
         ClickTab(Tabs(d), 3);
         for (int id : {IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER}) ClickControl(d, id);
         ClickButton(d, IDOK);
     });
-    const Stored allOff{{kEndSave, 0}, {kZOrder, 0}, {kLopPlay, 0}, {kChgTime, 7}, {kTskTray, 0},
-                        {kScrSave, 0}, {kSSPos, 1},  {kSscBgn, 0},  {kSscTim, 0},  {kTimPtn, 2}};
+    const Stored allOff{{kEndSave, 0}, {kZOrder, 0}, {kLopPlay, 0}, {kChgTime, 7}, {kTskTray, 0}, {kScrSave, 0},
+                        {kSSPos, 1},   {kSscBgn, 0}, {kSscTim, 0}, {kTimPtn, 2}, {kFulScr, 0}};
     EXPECT_EQ(StoredOptions(), allOff);
     EXPECT_EQ(AppSettings.ChgTime, 7);
     EXPECT_FALSE(KillTimer(MainWindow, kCornerTimerId));
@@ -409,8 +410,7 @@ TEST_F(SettingsDialogTest, CancelKeepsRegistryRecordAndTimers) {
             TypeText(SecondsField(d), "7");
             for (int id : {IDC_SET_ON_TOP, IDC_SET_LOOP}) ClickControl(d, id);
             ClickTab(Tabs(d), 2);
-            ClickControl(d, IDC_SET_BOTTOM_LEFT);
-            ClickControl(d, IDC_SET_CORNER_START);
+            for (int id : {IDC_SET_BOTTOM_LEFT, IDC_SET_FULL_SCREEN, IDC_SET_CORNER_START}) ClickControl(d, id);
             ClickTab(Tabs(d), 3);
             for (int id : {IDC_SET_IN_ORDER, IDC_SET_RANDOM_STANDARD, IDC_SET_CHANGER}) ClickControl(d, id);
             way.leave(d);

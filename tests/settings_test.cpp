@@ -16,6 +16,7 @@ TEST_F(SettingsTest, FirstStartGivesDefaultsAndCreatesTheKey) {
     EXPECT_EQ(AppSettings.ChgTime, 30);
     EXPECT_EQ(AppSettings.SSPos, 4);
     EXPECT_EQ(AppSettings.TimPtn, 1);
+    EXPECT_EQ(AppSettings.FulScr, 1);  // the full-screen rule is on until the user turns it off
     for (int v : {AppSettings.EndSave, AppSettings.ZOrder, AppSettings.LopPlay, AppSettings.TskTray,
                   AppSettings.ScrSave, AppSettings.SscBgn, AppSettings.SscTim, AppSettings.MainL,
                   AppSettings.MainB, AppSettings.ViewL, AppSettings.ViewB})
@@ -31,7 +32,7 @@ TEST_F(SettingsTest, HandEditedValuesAreReadAsStored) {
     } cases[] = {
         {"ZOrder", 2, &Settings::ZOrder},   {"EndSave", 2, &Settings::EndSave}, {"SscBgn", 5, &Settings::SscBgn},
         {"SSPos", 5, &Settings::SSPos},     {"TimPtn", 3, &Settings::TimPtn},   {"ChgTime", 999, &Settings::ChgTime},
-        {"ViewR", -20, &Settings::ViewR},   {"LopPlay", 1, &Settings::LopPlay},
+        {"ViewR", -20, &Settings::ViewR},   {"LopPlay", 1, &Settings::LopPlay}, {"FulScr", 0, &Settings::FulScr},
     };
     for (const Case& c : cases) WriteSettingInt(c.name, c.stored);
     LoadSettings();

@@ -50,9 +50,12 @@ write_font_replacements() {
     done
     printf '\r\n'
     # One virtual desktop for every program: windows get frames, and hiding a
-    # window does not wait for a window manager that is not there.
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
+    # window does not wait for a window manager that is not there. Not in the
+    # prefix for several monitors: a virtual desktop is one monitor.
+    if [ "${NO_VIRTUAL_DESKTOP:-}" != 1 ]; then
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1024x768"\r\n\r\n'
+    fi
   } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
   "$WINE" regedit /S "$reg" >/dev/null 2>&1
 }
@@ -97,6 +100,12 @@ ensure_prefix() {
     touch "$WINEPREFIX/.zelvista-ready"
   fi
   install_caption_font
+}
+
+# A second prefix, without the virtual desktop, for the runs on several
+# monitors (tests/monitors.sh): Wine then reports the display's monitors.
+ensure_monitor_prefix() {
+  WINEPREFIX_OVERRIDE=$BUILD/wineprefix-monitors NO_VIRTUAL_DESKTOP=1 ensure_prefix
 }
 
 # A persistent server, and Wine's own services started with their output

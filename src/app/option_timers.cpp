@@ -6,7 +6,7 @@
 #include "system/corner_timer.h"
 
 void StartCornerTimerFromSettings(HWND mainWindow) {
-    SetCornerOptions({AppSettings.ScrSave, AppSettings.SSPos});
+    SetCornerOptions({AppSettings.ScrSave, AppSettings.SSPos, AppSettings.FulScr});
     StartCornerTimer(mainWindow);
 }
 

@@ -3,12 +3,13 @@
 #include <climits>
 
 #include "base/handles.h"
+#include "base/monitors.h"
 
 const char kSettingsKey[] = "Software\\Tandelworks\\Zelvista";
 
 const char kEndSave[] = "EndSave", kZOrder[] = "ZOrder", kLopPlay[] = "LopPlay", kChgTime[] = "ChgTime",
            kTskTray[] = "TskTray", kScrSave[] = "ScrSave", kSSPos[] = "SSPos", kSscBgn[] = "SscBgn",
-           kSscTim[] = "SscTim", kTimPtn[] = "TimPtn";
+           kSscTim[] = "SscTim", kTimPtn[] = "TimPtn", kFulScr[] = "FulScr";
 const char kMainL[] = "MainL", kMainT[] = "MainT", kMainR[] = "MainR", kMainB[] = "MainB";
 const char kViewL[] = "ViewL", kViewT[] = "ViewT", kViewR[] = "ViewR", kViewB[] = "ViewB";
 
@@ -114,6 +115,7 @@ void LoadSettings() {
     ReadOrDefault(k, kSscBgn, &AppSettings.SscBgn, 0);
     ReadOrDefault(k, kSscTim, &AppSettings.SscTim, 0);
     ReadOrDefault(k, kTimPtn, &AppSettings.TimPtn, 1);
+    ReadOrDefault(k, kFulScr, &AppSettings.FulScr, 1);
     ReadMainRect(k);
     ReadPlayRect(k);
 }
@@ -137,7 +139,12 @@ void ApplyStoredRect(HWND window, int left, int top, int right, int bottom) {
     const long long width = static_cast<long long>(right) - left;
     const long long height = static_cast<long long>(bottom) - top;
     if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX) return;
-    RECT r{left, top, right, bottom};
-    if (!MonitorFromRect(&r, MONITOR_DEFAULTTONULL)) return;
-    MoveWindow(window, left, top, static_cast<int>(width), static_cast<int>(height), FALSE);
+    // A rectangle whose monitor is gone (unplugged, rearranged) brings the
+    // window back on the monitor nearest to where it was, not at a place
+    // the user cannot see.
+    MonitorRects monitors;
+    ReadMonitorRects(&monitors, true);
+    RECT placed;
+    if (!PlaceStoredRect(RECT{left, top, right, bottom}, monitors, &placed)) return;
+    MoveWindow(window, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE);
 }

@@ -8,7 +8,7 @@ extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
 
 // Registry value names.
 extern const char kEndSave[], kZOrder[], kLopPlay[], kChgTime[], kTskTray[], kScrSave[], kSSPos[],
-    kSscBgn[], kSscTim[], kTimPtn[];
+    kSscBgn[], kSscTim[], kTimPtn[], kFulScr[];
 extern const char kMainL[], kMainT[], kMainR[], kMainB[], kViewL[], kViewT[], kViewR[], kViewB[];
 
 struct Settings {
@@ -22,6 +22,9 @@ struct Settings {
     int SscBgn = 0;
     int SscTim = 0;
     int TimPtn = 1;
+    // Immediate start waits while a full-screen program is in use (on
+    // when not 0); settings stored before the option existed mean on.
+    int FulScr = 1;
     int MainL = 0, MainT = 0, MainR = 0, MainB = 0;
     int ViewL = 0, ViewT = 0, ViewR = 0, ViewB = 0;
 };
@@ -41,6 +44,7 @@ void SaveMainWindowRect(HWND mainWindow);
 void SavePlayWindowRect(HWND playWindow);
 
 // Moves a window to a stored rectangle when saving positions is on and the
-// rectangle is usable: not empty, no wider or higher than an int holds, and
-// at least partly on a monitor.
+// rectangle is usable: not empty and no wider or higher than an int holds.
+// When less than half of it lies on the monitors, the window goes into the
+// work area of the monitor nearest to it instead.
 void ApplyStoredRect(HWND window, int left, int top, int right, int bottom);

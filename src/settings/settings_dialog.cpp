@@ -37,6 +37,7 @@ const CheckOption kChecksBeforeCorner[] = {
     {IDC_SET_CORNER_START, &Settings::ScrSave, kScrSave, false},
 };
 const CheckOption kChecksAfterCorner[] = {
+    {IDC_SET_FULL_SCREEN, &Settings::FulScr, kFulScr, true},
     {IDC_SET_RANDOM_STANDARD, &Settings::SscBgn, kSscBgn, true},
     {IDC_SET_CHANGER, &Settings::SscTim, kSscTim, false},
 };
@@ -61,8 +62,9 @@ const PageControl kPageControls[] = {
     {IDC_SET_SECONDS, 1},         {IDC_SET_SECONDS_SPIN, 1},    {IDC_SET_ON_TOP, 1},
     {IDC_SET_LOOP, 1},            {IDC_SET_CORNER_START, 2},    {IDC_SET_CORNER_GROUP, 2},
     {IDC_SET_TOP_LEFT, 2},        {IDC_SET_TOP_RIGHT, 2},       {IDC_SET_BOTTOM_LEFT, 2},
-    {IDC_SET_BOTTOM_RIGHT, 2},    {IDC_SET_RANDOM_STANDARD, 3}, {IDC_SET_CHANGER, 3},
-    {IDC_SET_ORDER_GROUP, 3},     {IDC_SET_IN_ORDER, 3},        {IDC_SET_AT_RANDOM, 3},
+    {IDC_SET_BOTTOM_RIGHT, 2},    {IDC_SET_FULL_SCREEN, 2},     {IDC_SET_RANDOM_STANDARD, 3},
+    {IDC_SET_CHANGER, 3},         {IDC_SET_ORDER_GROUP, 3},     {IDC_SET_IN_ORDER, 3},
+    {IDC_SET_AT_RANDOM, 3},
 };
 constexpr int kSecondsPage = 1;
 
@@ -73,7 +75,7 @@ struct EnablingRule {
     int last;
 };
 const EnablingRule kEnablingRules[] = {
-    {IDC_SET_CORNER_START, IDC_SET_CORNER_GROUP, IDC_SET_BOTTOM_RIGHT},
+    {IDC_SET_CORNER_START, IDC_SET_CORNER_GROUP, IDC_SET_FULL_SCREEN},
     {IDC_SET_CHANGER, IDC_SET_ORDER_GROUP, IDC_SET_AT_RANDOM},
 };
 

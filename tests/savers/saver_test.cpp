@@ -6,9 +6,11 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "base/handles.h"
 #include "process_watch.h"
+#include "saver_layout.h"
 #include "saver_resource.h"
 
 namespace {
@@ -220,6 +222,47 @@ INSTANTIATE_TEST_SUITE_P(Savers, FullScreenTest,
                          [](const auto& info) {
                              return SaverName(std::get<0>(info.param)) + ReturnName(std::get<1>(info.param));
                          });
+
+// Over several monitors (tests/monitors.sh runs this on three): the picture
+// is drawn on every monitor, whole and centred, black beside it where the
+// monitor's shape differs; nothing lands in the gaps between monitors.
+BOOL CALLBACK AddMonitorRect(HMONITOR, HDC, LPRECT rect, LPARAM data) {
+    reinterpret_cast<std::vector<RECT>*>(data)->push_back(*rect);
+    return TRUE;
+}
+
+TEST(SaverMonitorsTest, MultiMonitorThePictureIsOnEveryMonitor) {
+    std::vector<RECT> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitorRect, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.size() < 2) GTEST_SKIP() << "one monitor";
+    SIZE picture{0, 0};
+    for (const RECT& m : monitors)
+        if (static_cast<long long>(m.right - m.left) * (m.bottom - m.top) >
+            static_cast<long long>(picture.cx) * picture.cy)
+            picture = SIZE{m.right - m.left, m.bottom - m.top};
+    const Saver& rainbow = kSavers[3];  // colour everywhere in its picture
+    CenterCursor();
+    SaverRun run(SaverCommandLine(SaverPath(rainbow), "/s"));
+    ASSERT_TRUE(run.started());
+    HWND window = WaitForWindow([&] { return FindTopLevelWindow(run.id(), kSaverClass); }, kShowMs);
+    ASSERT_NE(window, nullptr);
+    PumpFor(1000);
+    HDC screen = GetDC(nullptr);
+    for (const RECT& m : monitors) {
+        const RECT place = FitPicture(picture, m);
+        const POINT middle{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+        EXPECT_NE(GetPixel(screen, middle.x, middle.y), RGB(0, 0, 0)) << "no picture on the monitor at " << m.left;
+        if (place.top > m.top) {
+            EXPECT_EQ(GetPixel(screen, middle.x, m.top + 2), RGB(0, 0, 0)) << m.left;
+        }
+        if (place.left > m.left) {
+            EXPECT_EQ(GetPixel(screen, m.left + 2, middle.y), RGB(0, 0, 0)) << m.left;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(run.Ended(kEndMs));
+}
 
 // ---- preview -----------------------------------------------------------
 
