@@ -4,6 +4,18 @@
 
 namespace arc {
 
+size_t FindMemberToExtract(const std::vector<Member>& members, const std::string& pattern) {
+    auto usable = [](const Member& m) { return !m.directory && !m.nameUnusable; };
+    // The member whose whole path is the name asked for comes first: the
+    // root's hello.txt, never EAS\hello.txt stored before it.
+    for (size_t i = 0; i < members.size(); ++i)
+        if (usable(members[i]) && MatchesWholePath(pattern, members[i].path)) return i;
+    // Lists keep a member's file name alone: then a member in a folder.
+    for (size_t i = 0; i < members.size(); ++i)
+        if (usable(members[i]) && MatchesWildcard(pattern, members[i].path)) return i;
+    return SIZE_MAX;
+}
+
 bool EndsWithSeparator(const std::string& path) {
     bool last = false;
     for (size_t i = 0; i < path.size(); ++i) {

@@ -68,21 +68,21 @@ std::string FileNamePart(const std::string& path) {
     return start >= path.size() ? std::string() : path.substr(start);
 }
 
-bool MatchesWildcard(const std::string& pattern, const std::string& path) {
-    if (pattern == "*.*" || pattern == "*") return true;
-    const bool whole = HasSeparator(pattern);
-    const auto p = Characters(whole ? Normalized(pattern) : pattern);
-    const auto s = Characters(whole ? Normalized(path) : FileNamePart(path));
-    // Greedy match with a single backtrack point for the last '*'.
+namespace {
+
+// Greedy match with a single backtrack point for the last '*'. With
+// `keepFolders`, '*' and '?' never stand for a folder separator.
+bool MatchCharacters(const std::vector<std::string>& p, const std::vector<std::string>& s, bool keepFolders) {
+    auto wild = [&](size_t si) { return !keepFolders || s[si] != "\\"; };
     size_t pi = 0, si = 0, star = SIZE_MAX, mark = 0;
     while (si < s.size()) {
-        if (pi < p.size() && (p[pi] == "?" || p[pi] == s[si])) {
+        if (pi < p.size() && ((p[pi] == "?" && wild(si)) || p[pi] == s[si])) {
             ++pi;
             ++si;
         } else if (pi < p.size() && p[pi] == "*") {
             star = pi++;
             mark = si;
-        } else if (star != SIZE_MAX) {
+        } else if (star != SIZE_MAX && wild(mark)) {
             pi = star + 1;
             si = ++mark;
         } else {
@@ -91,6 +91,19 @@ bool MatchesWildcard(const std::string& pattern, const std::string& path) {
     }
     while (pi < p.size() && p[pi] == "*") ++pi;
     return pi == p.size();
+}
+
+}  // namespace
+
+bool MatchesWildcard(const std::string& pattern, const std::string& path) {
+    if (pattern == "*.*" || pattern == "*") return true;
+    const bool whole = HasSeparator(pattern);
+    return MatchCharacters(Characters(whole ? Normalized(pattern) : pattern),
+                           Characters(whole ? Normalized(path) : FileNamePart(path)), false);
+}
+
+bool MatchesWholePath(const std::string& pattern, const std::string& path) {
+    return MatchCharacters(Characters(Normalized(pattern)), Characters(Normalized(path)), true);
 }
 
 std::string SafeFileName(const std::string& memberPath) {

@@ -16,6 +16,11 @@ std::string FileNamePart(const std::string& path);
 // separator is matched against the file-name part of `path` only. "*.*" matches every name.
 bool MatchesWildcard(const std::string& pattern, const std::string& path);
 
+// The same match against the whole stored path, folders included, where '*'
+// and '?' never stand for a folder separator: "hello.txt" matches a member in
+// the archive's root only, "EAS\*.txt" members directly in EAS.
+bool MatchesWholePath(const std::string& pattern, const std::string& path);
+
 // The file name an extraction may create for `memberPath`: its plain file-name
 // part, or "" when that cannot be written safely (empty, "." or "..", reserved
 // device names such as CON or COM1, characters Windows does not allow, trailing dots or blanks).

@@ -53,10 +53,14 @@ public:
             m.attributes = static_cast<uint8_t>(Le32(e + 38) & 0xFF);
             m.path.assign(reinterpret_cast<const char*>(e + 46), nameLength);
             ApplyZip64(e + 46 + nameLength, extraLength, m, localOffset);
+            if (localOffset > UINT64_MAX - shift_) return Status::Corrupt;
+            localOffset += shift_;
+            // A Unicode Path field made for this very name replaces it, as UTF-8.
+            const bool unicodePath = ApplyUnicodePath(e + 46 + nameLength, extraLength, m.path);
             // Folders are split by the rules of the name's encoding: read as code
             // page 932, a UTF-8 byte that looks like a lead byte would hide a '/'.
             bool doubleByte = true;
-            if (m.flags & kUtf8Name) {
+            if ((m.flags & kUtf8Name) || unicodePath) {
                 doubleByte = decode_ && decode_(m.path);
                 m.nameUnusable = decode_ && !doubleByte;
             }
@@ -93,7 +97,12 @@ public:
 
 private:
     Utf8NameDecoder decode_;
+    uint64_t shift_ = 0;  // bytes before the archive that its offsets do not count
 
+    // Finds the end record (and a ZIP64 one where a consistent locator points
+    // to it) and where the central directory really starts. Data before the
+    // archive (a self-extracting stub) moves every offset the records give by
+    // the same amount: `shift_` is added to each, as unzip does.
     Status FindCentralDirectory(uint64_t& cdOffset, uint64_t& cdSize, uint64_t& entries) {
         const uint64_t fileSize = source_.Size();
         if (fileSize < 22) return Status::NotArchive;
@@ -108,19 +117,61 @@ private:
             entries = Le16(e + 10);
             cdSize = Le32(e + 12);
             cdOffset = Le32(e + 16);
-            if (i >= 20 && Le32(&tail[i - 20]) == kZip64LocatorSignature) {
-                const uint64_t z64 = Le64(&tail[i - 20 + 8]);
+            const bool needsZip64 = entries == 0xFFFF || cdSize == 0xFFFFFFFFu || cdOffset == 0xFFFFFFFFu;
+            uint64_t cdEnd = tailStart + i;  // the central directory ends where the next record starts
+            uint64_t z64 = 0;
+            if (i >= 20 && FindZip64End(tail.data() + i - 20, tailStart + i - 20, z64)) {
                 uint8_t r[56];
-                if (z64 > fileSize || fileSize - z64 < sizeof r || !source_.ReadAt(z64, r, sizeof r) ||
-                    Le32(r) != kZip64EndSignature)
-                    return Status::Corrupt;
+                if (!source_.ReadAt(z64, r, sizeof r)) return Status::Truncated;
                 entries = Le64(r + 32);
                 cdSize = Le64(r + 40);
                 cdOffset = Le64(r + 48);
+                cdEnd = z64;
+            } else if (needsZip64) {
+                return Status::Corrupt;
             }
+            if (cdSize > cdEnd) return Status::Corrupt;
+            // The directory lies right before the end records; when the
+            // records say it starts earlier, something was put before the
+            // archive and every offset moves by that much.
+            const uint64_t start = cdEnd - cdSize;
+            if (start > cdOffset && !AtCentralDirectory(cdOffset, entries) && AtCentralDirectory(start, entries))
+                shift_ = start - cdOffset;
+            cdOffset += shift_;
             return Status::Ok;
         }
         return Status::NotArchive;
+    }
+
+    bool AtCentralDirectory(uint64_t offset, uint64_t entries) {
+        if (entries == 0) return false;
+        uint8_t sig[4];
+        return source_.ReadAt(offset, sig, sizeof sig) && Le32(sig) == kCentralSignature;
+    }
+
+    // A ZIP64 locator counts only where its fields agree: one disk, and a
+    // ZIP64 end record before it, at the offset it gives or (after data put
+    // before the archive) right before it. The bytes PK\6\7 inside a name or
+    // comment are no locator.
+    bool FindZip64End(const uint8_t* locator, uint64_t locatorOffset, uint64_t& z64) {
+        if (Le32(locator) != kZip64LocatorSignature || Le32(locator + 4) != 0 || Le32(locator + 16) > 1) return false;
+        const uint64_t declared = Le64(locator + 8);
+        auto isEnd = [&](uint64_t at) {
+            uint8_t r[56];
+            if (at > locatorOffset || locatorOffset - at < sizeof r || !source_.ReadAt(at, r, sizeof r)) return false;
+            const uint64_t recordSize = Le64(r + 4);
+            return Le32(r) == kZip64EndSignature && recordSize >= 44 && recordSize <= locatorOffset - at - 12 &&
+                   Le32(r + 16) == 0 && Le32(r + 20) == 0 && Le64(r + 24) == Le64(r + 32);
+        };
+        if (isEnd(declared)) {
+            z64 = declared;
+            return true;
+        }
+        if (locatorOffset >= 56 && locatorOffset - 56 > declared && isEnd(locatorOffset - 56)) {
+            z64 = locatorOffset - 56;
+            return true;
+        }
+        return false;
     }
 
     // The ZIP64 extra field holds, in order, those of the sizes and the
@@ -147,6 +198,25 @@ private:
             }
             p += 4 + size;
         }
+    }
+
+    // The Unicode Path extra field (0x7075): version 1, the CRC-32 of the
+    // stored name it was made for, then that name in UTF-8. A field whose CRC
+    // differs belongs to a name some other tool changed since, and is ignored.
+    static bool ApplyUnicodePath(const uint8_t* extra, size_t length, std::string& path) {
+        const uint32_t nameCrc = UpdateCrc32(0, reinterpret_cast<const uint8_t*>(path.data()), path.size());
+        size_t p = 0;
+        while (length - p >= 4) {
+            const uint16_t id = Le16(extra + p), size = Le16(extra + p + 2);
+            if (size > length - p - 4) return false;
+            const uint8_t* f = extra + p + 4;
+            if (id == 0x7075 && size > 5 && f[0] == 1 && Le32(f + 1) == nameCrc) {
+                path.assign(reinterpret_cast<const char*>(f + 5), size - 5u);
+                return true;
+            }
+            p += 4 + size;
+        }
+        return false;
     }
 
     Status CopyStored(const Member& m, uint64_t start, Sink& out) {
@@ -234,6 +304,7 @@ const char* StatusText(Status status) {
         case Status::Unsupported: return "unsupported method";
         case Status::WriteFailed: return "cannot write the file";
         case Status::BadName: return "unsafe member name";
+        case Status::InCabinetSet: return "member continues in another cabinet (cabinet sets are not read)";
     }
     return "error";
 }

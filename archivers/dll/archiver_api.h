@@ -42,6 +42,10 @@ int CloseArchive(HARC archive);
 using SourceOpener = arc::Status (*)(arc::Source& source, std::unique_ptr<arc::Archive>& archive);
 arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source>& keep,
                             std::unique_ptr<arc::Archive>& archive, SourceOpener open);
+// Rewrites a name stored as UTF-8 into code page 932, composed first; false
+// when it is not valid UTF-8 or holds a character without an exact code page
+// 932 form (such a member is left out, never shown with '?' or a look-alike).
+bool CodePage932FromUtf8(std::string& name);
 arc::Status OpenCabinet(const std::string& path, std::unique_ptr<arc::Source>& keep,
                         std::unique_ptr<arc::Archive>& archive);
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <mutex>
 #include <set>
@@ -86,6 +87,36 @@ Result Guarded(Result failure, Body body) {
 
 }  // namespace
 
+// Names flagged as UTF-8 reach the program in code page 932, like the others,
+// composed first.
+// A name that is not valid UTF-8, or holds a character code page 932 has no
+// exact form for, is refused rather than shown with '?' or a look-alike.
+bool CodePage932FromUtf8(std::string& name) {
+    if (name.empty()) return true;
+    if (name.size() > INT_MAX / 2) return false;
+    const int length = static_cast<int>(name.size());
+    const int wide = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), length, nullptr, 0);
+    if (wide <= 0) return false;
+    std::wstring w(static_cast<size_t>(wide), L'\0');
+    if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), length, w.data(), wide) != wide) return false;
+    // Some systems store names decomposed (a kana and a separate voiced mark);
+    // code page 932 has only the composed characters.
+    const int estimate = NormalizeString(NormalizationC, w.data(), wide, nullptr, 0);
+    if (estimate <= 0) return false;
+    std::wstring composed(static_cast<size_t>(estimate), L'\0');
+    const int used = NormalizeString(NormalizationC, w.data(), wide, composed.data(), estimate);
+    if (used <= 0) return false;
+    BOOL usedDefault = FALSE;
+    const int narrow = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, composed.data(), used, nullptr, 0, nullptr, &usedDefault);
+    if (narrow <= 0 || usedDefault) return false;
+    std::string converted(static_cast<size_t>(narrow), '\0');
+    if (WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, composed.data(), used, converted.data(), narrow, nullptr,
+                            &usedDefault) != narrow || usedDefault)
+        return false;
+    name = std::move(converted);
+    return true;
+}
+
 arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source>& keep,
                             std::unique_ptr<arc::Archive>& archive, SourceOpener open) {
     auto source = std::make_unique<arc::FileSource>();
@@ -114,18 +145,16 @@ int RunCommand(const Kind& kind, HWND, LPCSTR commandLine, LPSTR output, DWORD o
         const auto& members = archive->Members();
         for (const std::string& pattern : c.members) {
             // Only the first member that matches: one name, one file.
-            const auto it = std::find_if(members.begin(), members.end(), [&](const arc::Member& m) {
-                return !m.directory && !m.nameUnusable && arc::MatchesWildcard(pattern, m.path);
-            });
-            if (it == members.end()) {
+            const size_t index = arc::FindMemberToExtract(members, pattern);
+            if (index == SIZE_MAX) {
                 out.Add(pattern + ": no such member\r\n");
                 result = ERROR_ARCHIVER_NO_MEMBER;
                 continue;
             }
             std::string written;
-            const arc::Status s = arc::ExtractToFolder(*archive, static_cast<size_t>(it - members.begin()), c.destination, written);
+            const arc::Status s = arc::ExtractToFolder(*archive, index, c.destination, written);
             if (s != arc::Status::Ok) {
-                out.Add(it->path + ": " + arc::StatusText(s) + "\r\n");
+                out.Add(members[index].path + ": " + arc::StatusText(s) + "\r\n");
                 result = ERROR_ARCHIVER_EXTRACT;
             } else {
                 out.Add(written + "\r\n");

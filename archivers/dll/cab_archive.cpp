@@ -5,7 +5,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <set>
 #include <vector>
 
 #include "archiver_api.h"
@@ -24,12 +26,32 @@ struct FdiFile {
     bool failed = false;
 };
 
+// Handles given to FDI and not yet closed. FDI may pass others: 0 or -1 for
+// a file it never opened (the next cabinet of a set it was refused), or one
+// already closed; every callback refuses those without touching them.
+std::mutex liveLock;
+std::set<FdiFile*> live;
+
+void AddLive(FdiFile* f) {
+    std::lock_guard<std::mutex> lock(liveLock);
+    live.insert(f);
+}
+bool RemoveLive(FdiFile* f) {
+    std::lock_guard<std::mutex> lock(liveLock);
+    return live.erase(f) != 0;
+}
+FdiFile* Live(INT_PTR hf) {
+    std::lock_guard<std::mutex> lock(liveLock);
+    auto* f = reinterpret_cast<FdiFile*>(hf);
+    return live.count(f) ? f : nullptr;
+}
+
 FNALLOC(FdiAlloc) { return std::malloc(cb); }
 FNFREE(FdiFree) { std::free(pv); }
 
 FNOPEN(FdiOpen) {
     (void)pmode;
-    if (oflag & (_O_WRONLY | _O_RDWR | _O_CREAT)) return -1;  // FDI only reads cabinets here
+    if (!pszFile || (oflag & (_O_WRONLY | _O_RDWR | _O_CREAT))) return -1;  // FDI only reads cabinets here
     HANDLE h = CreateFileA(pszFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return -1;
     auto* f = new (std::nothrow) FdiFile;
@@ -38,18 +60,27 @@ FNOPEN(FdiOpen) {
         return -1;
     }
     f->file = h;
+    try {
+        AddLive(f);
+    } catch (...) {
+        CloseHandle(h);
+        delete f;
+        return -1;
+    }
     return reinterpret_cast<INT_PTR>(f);
 }
 
 FNREAD(FdiRead) {
-    auto* f = reinterpret_cast<FdiFile*>(hf);
+    FdiFile* f = Live(hf);
     DWORD got = 0;
-    if (f->file == INVALID_HANDLE_VALUE || !ReadFile(f->file, pv, cb, &got, nullptr)) return static_cast<UINT>(-1);
+    if (!f || !pv || f->file == INVALID_HANDLE_VALUE || !ReadFile(f->file, pv, cb, &got, nullptr))
+        return static_cast<UINT>(-1);
     return got;
 }
 
 FNWRITE(FdiWrite) {
-    auto* f = reinterpret_cast<FdiFile*>(hf);
+    FdiFile* f = Live(hf);
+    if (!f || !pv) return static_cast<UINT>(-1);
     if (!f->sink || f->failed || cb > f->limit - f->written ||
         !f->sink->Write(static_cast<const uint8_t*>(pv), cb)) {
         f->failed = true;
@@ -60,16 +91,18 @@ FNWRITE(FdiWrite) {
 }
 
 FNCLOSE(FdiClose) {
-    auto* f = reinterpret_cast<FdiFile*>(hf);
+    FdiFile* f = Live(hf);
+    if (!f) return -1;
     if (f->sink) return 0;  // the member's handle belongs to the extraction that made it
+    RemoveLive(f);
     CloseHandle(f->file);
     delete f;
     return 0;
 }
 
 FNSEEK(FdiSeek) {
-    auto* f = reinterpret_cast<FdiFile*>(hf);
-    if (f->file == INVALID_HANDLE_VALUE) return -1;
+    FdiFile* f = Live(hf);
+    if (!f || f->file == INVALID_HANDLE_VALUE) return -1;
     const DWORD method = seektype == SEEK_CUR ? FILE_CURRENT : seektype == SEEK_END ? FILE_END : FILE_BEGIN;
     const DWORD pos = SetFilePointer(f->file, dist, nullptr, method);
     return pos == INVALID_SET_FILE_POINTER ? -1 : static_cast<long>(pos);
@@ -110,20 +143,6 @@ std::string BackslashPath(const char* name) {
     return s;
 }
 
-// Names flagged as UTF-8 are given to the program in its code page, like the others.
-std::string ProgramCodePage(const char* name, USHORT attributes) {
-    if (!name || !(attributes & _A_NAME_IS_UTF)) return name ? name : "";
-    const int wide = MultiByteToWideChar(CP_UTF8, 0, name, -1, nullptr, 0);
-    if (wide <= 0) return name;
-    std::vector<wchar_t> w(static_cast<size_t>(wide));
-    MultiByteToWideChar(CP_UTF8, 0, name, -1, w.data(), wide);
-    const int narrow = WideCharToMultiByte(CP_ACP, 0, w.data(), -1, nullptr, 0, nullptr, nullptr);
-    if (narrow <= 0) return name;
-    std::vector<char> n(static_cast<size_t>(narrow));
-    WideCharToMultiByte(CP_ACP, 0, w.data(), -1, n.data(), narrow, nullptr, nullptr);
-    return n.data();
-}
-
 struct ListContext {
     std::vector<arc::Member>* members;
 };
@@ -132,7 +151,11 @@ FNFDINOTIFY(ListNotify) {
     auto* ctx = static_cast<ListContext*>(pfdin->pv);
     if (fdint == fdintCOPY_FILE) try {
         arc::Member m;
-        m.path = BackslashPath(ProgramCodePage(pfdin->psz1, pfdin->attribs).c_str());
+        // Names flagged as UTF-8 follow unzip32.dll's rule: their exact code
+        // page 932 form, or the member is left out.
+        std::string name = pfdin->psz1 ? pfdin->psz1 : "";
+        if ((pfdin->attribs & _A_NAME_IS_UTF) && !CodePage932FromUtf8(name)) m.nameUnusable = true;
+        m.path = m.nameUnusable ? name : BackslashPath(name.c_str());
         m.size = static_cast<uint32_t>(pfdin->cb);
         m.dosDateTime = (static_cast<uint32_t>(pfdin->date) << 16) | pfdin->time;
         m.attributes = static_cast<uint8_t>(pfdin->attribs);
@@ -142,7 +165,7 @@ FNFDINOTIFY(ListNotify) {
     } catch (...) {
         return -1;  // nothing may unwind through cabinet.dll
     }
-    if (fdint == fdintNEXT_CABINET) return -1;  // cabinet sets spanning files are not handled
+    if (fdint == fdintNEXT_CABINET) return -1;  // members continuing in another cabinet are refused
     return 0;
 }
 
@@ -151,6 +174,7 @@ struct ExtractContext {
     size_t seen = 0;
     FdiFile out;
     bool closed = false;
+    bool nextCabinet = false;  // the member continues in the next cabinet of a set
     uint64_t declared = 0;
 };
 
@@ -162,11 +186,20 @@ FNFDINOTIFY(ExtractNotify) {
             if (ctx->seen++ != ctx->target) return 0;
             ctx->declared = static_cast<uint32_t>(pfdin->cb);
             ctx->out.limit = ctx->declared;
+            try {
+                AddLive(&ctx->out);
+            } catch (...) {
+                return -1;
+            }
             return reinterpret_cast<INT_PTR>(&ctx->out);
         case fdintCLOSE_FILE_INFO:
+            if (Live(pfdin->hf) != &ctx->out) return FALSE;
             ctx->closed = true;
             return TRUE;
         case fdintNEXT_CABINET:
+            // A cabinet set: the member's data goes on in another file. It is
+            // refused, whether or not that file lies beside this one.
+            ctx->nextCabinet = true;
             return -1;
         default:
             return 0;
@@ -198,6 +231,8 @@ public:
         ctx.target = index;
         ctx.out.sink = &out;
         const bool copied = fdi.Copy(path_, ExtractNotify, &ctx);
+        RemoveLive(&ctx.out);  // FDI is done with it, whatever it passes later
+        if (ctx.nextCabinet) return arc::Status::InCabinetSet;
         if (ctx.out.failed) return arc::Status::WriteFailed;
         if (!ctx.closed) return copied ? arc::Status::Unsupported : arc::Status::Corrupt;
         return ctx.out.written == ctx.declared ? arc::Status::Ok : arc::Status::SizeMismatch;
