@@ -5,13 +5,13 @@
 #include <string>
 
 #include "base/long_operation.h"
+#include "base/saver_window.h"
 #include "base/strings.h"
 #include "play/play_connections.h"
 #include "play/play_window.h"
 #include "play/playback_state.h"
 #include "play/prepare_entry.h"
 #include "play/saver_run_guard.h"
-#include "play/saver_window.h"
 #include "res/resource.h"
 
 PlaybackState Playback;
@@ -56,7 +56,9 @@ void CALLBACK OnEntryTimer(HWND window, UINT, UINT_PTR, DWORD) {
 // never showed a window runs until its time is over.
 void CALLBACK OnSaverWatchTimer(HWND window, UINT, UINT_PTR, DWORD) {
     KillTimer(window, kSaverWatchTimerId);
-    if (Playback.saver && FindSaverWindow(Playback.saver->Id())) {
+    const HWND shown = Playback.saver ? FindSaverWindow(Playback.saver->Id()) : nullptr;
+    if (shown) {
+        Playback.saver->SawWindow(shown);
         Playback.saverWindowSeen = true;
     } else if (Playback.saverWindowSeen || !Playback.saver || !Playback.saver->Running()) {
         Playback.entryFinished = 1;

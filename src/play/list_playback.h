@@ -8,7 +8,7 @@
 
 constexpr UINT_PTR kEntryTimerId = 9005;       // the playing entry's time
 constexpr UINT_PTR kSaverWatchTimerId = 9006;  // full screen: is the screen saver still up?
-constexpr UINT kSaverWatchPeriod = 1000;       // ms
+constexpr UINT kSaverWatchPeriod = 200;        // ms: the next entry follows its window's going promptly
 // An entry's time starts when its screen saver is up (waiting for input),
 // and at the latest this long after it was started.
 constexpr DWORD kSaverReadyBound = 3000;  // ms
