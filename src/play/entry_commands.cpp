@@ -24,7 +24,7 @@ void PreviewEntry(int row) {
     SaverRunGuard quiet;
     PreparedEntry prepared;
     char commandLine[kSaverCommandLineSize];
-    if (PrepareSaverCommandLine(row, "/s", commandLine, sizeof commandLine, prepared)) RunAndWait(commandLine);
+    if (PrepareSaverCommandLine(row, "/s", commandLine, sizeof commandLine, prepared)) RunSaverUntilEnded(commandLine);
 }
 
 void SetEntryAsStandard(int row) {

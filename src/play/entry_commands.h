@@ -4,7 +4,8 @@
 #pragma once
 
 void ConfigureEntry(int row);
-// Runs the screen saver full screen and waits until the user ends it.
+// Runs the screen saver full screen and waits until the user ends it; one
+// without a window, or lingering after its window went, is closed.
 void PreviewEntry(int row);
 void SetEntryAsStandard(int row);
 // Opens the entry's archive with the program the shell associates with it;

@@ -5,13 +5,13 @@
 #include <string>
 
 #include "base/long_operation.h"
+#include "base/saver_window.h"
 #include "base/strings.h"
 #include "play/play_connections.h"
 #include "play/play_window.h"
 #include "play/playback_state.h"
 #include "play/prepare_entry.h"
 #include "play/saver_run_guard.h"
-#include "play/saver_window.h"
 #include "res/resource.h"
 
 PlaybackState Playback;
@@ -52,17 +52,19 @@ void CALLBACK OnEntryTimer(HWND window, UINT, UINT_PTR, DWORD) {
 }
 
 // Full screen, the screen saver ends by itself when the user moves the mouse
-// or presses a key: once its window has gone the next entry plays. One that
-// never showed a window runs until its time is over.
-void CALLBACK OnSaverWatchTimer(HWND window, UINT, UINT_PTR, DWORD) {
-    KillTimer(window, kSaverWatchTimerId);
-    if (Playback.saver && FindSaverWindow(Playback.saver->Id())) {
+// or presses a key; some hide their window at once and end seconds later.
+// Once its window (of the screen saver class, or any covering a monitor) has
+// gone, the next entry plays. One that never showed a window runs until its
+// time is over. Looked at from the wait loop, not from a timer of its own:
+// a frequent timer would crowd out the program's other timers.
+void WatchSaverWindow() {
+    const HWND shown = Playback.saver ? FindSaverWindow(Playback.saver->Id()) : nullptr;
+    if (shown) {
+        Playback.saver->SawWindow(shown);
         Playback.saverWindowSeen = true;
     } else if (Playback.saverWindowSeen || !Playback.saver || !Playback.saver->Running()) {
         Playback.entryFinished = 1;
-        return;
     }
-    SetTimer(window, kSaverWatchTimerId, kSaverWatchPeriod, OnSaverWatchTimer);
 }
 
 // Sleeps until a message arrives, the screen saver ends, or it is time to
@@ -114,7 +116,6 @@ void PollEscape() {
 
 void StopPlayingSaver() {
     KillTimer(Play.owner, kEntryTimerId);
-    if (!Playback.inWindow) KillTimer(Play.owner, kSaverWatchTimerId);
     if (!Playback.saver) return;
     Playback.saver->Close();
     Playback.saver.reset();
@@ -137,13 +138,17 @@ bool PlayOneEntry(int row) {
     bool timing = false;
     // Started means it came up: one that ended before that started nothing.
     bool started = false;
-    if (!Playback.inWindow) SetTimer(Play.owner, kSaverWatchTimerId, kSaverWatchPeriod, OnSaverWatchTimer);
+    DWORD watchedAt = startedAt;
     PollEscape();
     while (!Aborted() && !Playback.entryFinished) {
         if (!timing) timing = StartEntryTime(ms, startedAt);
         started = started || (timing && Playback.saver->Running());
         WaitForPlaybackEvent(timing ? kEscapePollPeriod : kReadyPollPeriod);
         PollEscape();
+        if (!Playback.inWindow && GetTickCount() - watchedAt >= kSaverWatchPeriod) {
+            watchedAt = GetTickCount();
+            WatchSaverWindow();
+        }
     }
     StopPlayingSaver();
     return started;

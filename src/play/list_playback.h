@@ -7,8 +7,9 @@
 #include <windows.h>
 
 constexpr UINT_PTR kEntryTimerId = 9005;       // the playing entry's time
-constexpr UINT_PTR kSaverWatchTimerId = 9006;  // full screen: is the screen saver still up?
-constexpr UINT kSaverWatchPeriod = 1000;       // ms
+// Full screen: how often playback looks whether the screen saver's window is
+// still up, so the next entry follows its going promptly.
+constexpr DWORD kSaverWatchPeriod = 200;  // ms
 // An entry's time starts when its screen saver is up (waiting for input),
 // and at the latest this long after it was started.
 constexpr DWORD kSaverReadyBound = 3000;  // ms

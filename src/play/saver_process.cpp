@@ -2,10 +2,10 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 #include "base/process.h"
+#include "base/saver_window.h"
 #include "base/text.h"
 
 namespace {
@@ -18,22 +18,29 @@ struct WindowSearch {
     DWORD processId;
     HWND parent;
     int found;
+    HWND shown;  // full screen: the window it was seen to show
+    bool shownReached;
 };
 
 // Posted, not sent: a screen saver that hangs must not hang the program.
+void PostClose(HWND window, void* context) {
+    auto* search = static_cast<WindowSearch*>(context);
+    if (window == search->shown) search->shownReached = true;
+    if (PostMessageA(window, WM_CLOSE, 0, 0)) ++search->found;
+}
+
+bool OwnedBy(HWND window, DWORD processId) {
+    DWORD owner = 0;
+    return window && IsWindow(window) && GetWindowThreadProcessId(window, &owner) && owner == processId;
+}
+
+// In a window of ours: the process's children of that window, whatever their class.
 BOOL CALLBACK CloseIfTheSavers(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner != search->processId) return TRUE;
-    if (search->parent) {
-        if (GetParent(window) != search->parent) return TRUE;
-    } else {
-        char cls[64] = "";
-        GetClassNameA(window, cls, sizeof cls);
-        if (std::strcmp(cls, kSaverWindowClass) != 0) return TRUE;
-    }
-    if (PostMessageA(window, WM_CLOSE, 0, 0)) ++search->found;
+    if (owner != search->processId || GetParent(window) != search->parent) return TRUE;
+    PostClose(window, search);
     return TRUE;
 }
 
@@ -82,6 +89,7 @@ SaverProcess::~SaverProcess() {
 bool SaverProcess::Start(const char* commandLine, HWND parent) {
     Close();
     parent_ = parent;
+    shown_ = nullptr;
     StartedProcess started = StartProcess(commandLine, SW_SHOWNORMAL);
     process_ = std::move(started.process);
     id_ = started.id;
@@ -94,21 +102,73 @@ bool SaverProcess::Running() const {
 
 SaverEnd SaverProcess::Close(DWORD closeWaitMs) {
     if (!Running()) return SaverEnd::AlreadyEnded;
-    WindowSearch search{id_, parent_, 0};
-    if (parent_)
+    WindowSearch search{id_, parent_, 0, shown_, false};
+    if (parent_) {
         EnumChildWindows(parent_, CloseIfTheSavers, reinterpret_cast<LPARAM>(&search));
-    else
-        EnumWindows(CloseIfTheSavers, reinterpret_cast<LPARAM>(&search));
+    } else {
+        ForEachSaverWindow(id_, PostClose, &search);
+        // A window of its own class that it hid is still its to close.
+        if (!search.shownReached && OwnedBy(shown_, id_)) PostClose(shown_, &search);
+    }
     if (search.found > 0 && WaitForEnd(process_.get(), closeWaitMs)) return SaverEnd::Closed;
     TerminateProcess(process_.get(), 1);
     WaitForEnd(process_.get(), kTerminateWaitMs);
     return SaverEnd::Terminated;
 }
 
+namespace {
+
+// The system's last input came after tick (GetLastInputInfo counts in ticks too).
+bool InputSince(DWORD tick) {
+    LASTINPUTINFO input{};
+    input.cbSize = sizeof input;
+    return GetLastInputInfo(&input) && static_cast<LONG>(input.dwTime - tick) > 0;
+}
+
+}  // namespace
+
 TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms) {
     SaverProcess saver;
     if (!saver.Start(commandLine)) return TimedSaverRun::NotStarted;
-    if (WaitForSingleObject(saver.Process(), ms) == WAIT_OBJECT_0) return TimedSaverRun::EndedEarly;
+    const DWORD startedAt = GetTickCount();
+    bool windowSeen = false;
+    for (;;) {
+        const DWORD spent = GetTickCount() - startedAt;
+        if (spent >= ms) break;
+        const DWORD left = ms - spent;
+        if (WaitForEnd(saver.Process(), left < kSaverWatchMs ? left : kSaverWatchMs)) return TimedSaverRun::EndedEarly;
+        // A screen saver may hide its window at once and end seconds later:
+        // the window going is the user's return, as is input the system saw
+        // (after the moment the start itself may cause). Under Wine the
+        // input time misses input that reached no window of this program, so
+        // the window is watched as well.
+        const HWND window = FindSaverWindow(saver.Id());
+        const bool windowUp = window != nullptr;
+        saver.SawWindow(window);
+        if ((windowSeen && !windowUp) || InputSince(startedAt + kSaverInputGraceMs)) {
+            saver.Close();
+            return TimedSaverRun::EndedEarly;
+        }
+        windowSeen = windowSeen || windowUp;
+    }
     saver.Close();
     return TimedSaverRun::TimeOver;
+}
+
+SaverEnd RunSaverUntilEnded(const char* commandLine) {
+    SaverProcess saver;
+    if (!saver.Start(commandLine)) return SaverEnd::NotStarted;
+    const DWORD startedAt = GetTickCount();
+    bool windowSeen = false;
+    while (!WaitForEnd(saver.Process(), kSaverWatchMs)) {
+        const HWND window = FindSaverWindow(saver.Id());
+        const bool windowUp = window != nullptr;
+        saver.SawWindow(window);
+        // No window to end it from, or a process lingering after its window
+        // went: either would keep the program waiting for good.
+        if ((windowSeen && !windowUp) || (!windowSeen && !windowUp && GetTickCount() - startedAt >= kSaverWindowWaitMs))
+            return saver.Close();
+        windowSeen = windowSeen || windowUp;
+    }
+    return SaverEnd::AlreadyEnded;
 }

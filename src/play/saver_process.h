@@ -14,6 +14,13 @@
 constexpr std::size_t kSaverCommandLineSize = 256;
 // How long a screen saver may take to end after WM_CLOSE.
 constexpr DWORD kSaverCloseWaitMs = 3000;
+// How often a running screen saver's process and window are looked at.
+constexpr DWORD kSaverWatchMs = 100;
+// Input this soon after the start is the start's own (a window appearing
+// under the cursor), not the user's return.
+constexpr DWORD kSaverInputGraceMs = 500;
+// How long a screen saver the user is to end may take to show its window.
+constexpr DWORD kSaverWindowWaitMs = 10000;
 
 // The screen saver's path in double quotes, a blank and the switch ("/s",
 // "/c", "/p 1234"): a path with blanks is never split. False (and out empty)
@@ -25,6 +32,7 @@ bool BuildSaverCommandLine(char* out, std::size_t size, const char* path, const 
 DWORD EntrySwitchMilliseconds(const char* secondsText, int standardSeconds);
 
 enum class SaverEnd {
+    NotStarted,    // the process could not be created
     AlreadyEnded,  // it had ended by itself
     Closed,        // it ended after WM_CLOSE within the wait
     Terminated,    // it had no window or did not end in time
@@ -47,18 +55,29 @@ public:
     DWORD Id() const { return id_; }
     // Ends it if it still runs.
     SaverEnd Close(DWORD closeWaitMs = kSaverCloseWaitMs);
+    // Full screen: the window it was seen to show, which Close reaches too
+    // once hidden, whatever its class.
+    void SawWindow(HWND window) { shown_ = window ? window : shown_; }
 
 private:
     Handle process_;
     DWORD id_ = 0;
     HWND parent_ = nullptr;
+    HWND shown_ = nullptr;
 };
 
 enum class TimedSaverRun {
     NotStarted,  // the process could not be created
-    EndedEarly,  // it ended by itself before its time: the user came back, or it failed
+    EndedEarly,  // before its time its process ended, its full-screen window went or
+                 // the system saw input: the user came back (or it failed); it was
+                 // then ended as Close does
     TimeOver,    // its time was over and it was ended
 };
 
-// Runs a full-screen screen saver for ms milliseconds and blocks meanwhile.
+// Runs a full-screen screen saver for ms milliseconds and blocks meanwhile,
+// answering only messages other threads send.
 TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms);
+// Runs a full-screen screen saver until the user ends it, blocking likewise.
+// One that shows no window within kSaverWindowWaitMs, or whose window has
+// gone while its process lingers, is closed as Close does.
+SaverEnd RunSaverUntilEnded(const char* commandLine);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/long_operation.h"
-#include "base/saver_window_class.h"
+#include "base/saver_window.h"
 #include "system/screen_saver.h"
 
 ChangerState Changer;
@@ -66,7 +66,13 @@ void CALLBACK OnChangerTimer(HWND window, UINT, UINT_PTR, DWORD) {
         // A folder search or playback is using the list between its steps:
         // this tick is left out, the next one looks again.
         const bool listBusy = RunningLongOperation() != LongOperation::None;
-        HWND systemSaver = !listBusy && RowCount() >= 2 ? FindWindowA(kSaverWindowClass, nullptr) : nullptr;
+        HWND systemSaver = nullptr;
+        if (!listBusy && RowCount() >= 2) {
+            // A screen saver of another window class is known by its file.
+            char standard[MAX_PATH] = "";
+            ReadStandardScreenSaver(standard, sizeof standard);
+            systemSaver = FindSystemSaverWindow(standard);
+        }
         if (systemSaver) {
             // Bounded: a hung screen saver must not hang the program.
             SendMessageTimeoutA(systemSaver, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseAnswerMs, nullptr);

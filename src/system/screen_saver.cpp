@@ -39,6 +39,19 @@ void WriteStandardSaverEntries(const char* shortPath) {
 }
 }  // namespace
 
+bool ReadStandardScreenSaver(char* path, DWORD size) {
+    if (size == 0) return false;
+    path[0] = '\0';
+    DWORD type = 0;
+    DWORD bytes = size;
+    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", RRF_RT_REG_SZ, &type, path, &bytes) !=
+        ERROR_SUCCESS) {
+        path[0] = '\0';
+        return false;
+    }
+    return path[0] != '\0';
+}
+
 int IsScreenSaverActive() {
     BOOL active = FALSE;
     BOOL ok = SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);

@@ -11,6 +11,9 @@ int DisableScreenSaver();
 // Makes the file at shortPath the system's standard screen saver; an empty
 // path changes nothing.
 void SetStandardScreenSaver(const char* shortPath);
+// The standard screen saver's file as the user's desktop settings name it;
+// false (and path empty) when none is set or it does not fit.
+bool ReadStandardScreenSaver(char* path, DWORD size);
 void SetScreenSaverTimeout(int minutes);
 // Asks the system, through window, to start the screen saver now.
 void StartScreenSaverNow(HWND window);

@@ -11,6 +11,7 @@
 // Log: %ZELVISTA_PROBE_LOG%, else %TEMP%\zelvista-probe.log. One line per event:
 //   start pid=.. us=.. time=.. name=.. mode=s|p|c|a parent=.. behaviour=.. endms=.. cmd=<command line>
 //   window pid=.. us=.. class=.. hwnd=.. active=0|1 width=.. height=..
+//   hidden pid=.. us=.. reason=..  (linger: the window hidden, the end to follow)
 //   end pid=.. us=.. reason=close|key|mouse|endtime|parent|exit
 // us is the performance counter in microseconds (one clock for all processes),
 // time the wall clock in seconds, active the system's screen saver setting as
@@ -23,6 +24,11 @@
 //   forever      makes its window and ignores WM_CLOSE, input and its end time
 //   exitnow      ends at once after the start line
 //   crash        crashes right after its window appears
+// and, beside any of those:
+//   linger<ms>   on input, WM_CLOSE or its end time it hides its window and
+//                ends that many milliseconds later (Probe-linger2000.scr)
+//   ownclass     registers its own window class instead of the screen saver one
+//   noarg-runs   a start without arguments runs full screen, as /s
 // "end<ms>" in the file name (Probe-end500.scr) or %ZELVISTA_PROBE_END_MS%
 // makes it end by itself after that time, as when the user comes back.
 #include <windows.h>
@@ -37,8 +43,10 @@ namespace {
 
 constexpr char kSaverClass[] = "WindowsScreenSaverClass";
 constexpr char kSettingsClass[] = "ZelvistaProbeSettings";
+constexpr char kOwnClass[] = "ZelvistaProbeOwnClass";
 constexpr UINT_PTR kEndTimer = 1;
 constexpr UINT_PTR kParentTimer = 2;
+constexpr UINT_PTR kLingerTimer = 4;
 constexpr UINT_PTR kCursorTimer = 3;  // full screen: the cursor looked at, in case no WM_MOUSEMOVE came
 constexpr int kMouseSlack = 4;  // pixels the mouse may move without ending a full-screen run
 
@@ -58,6 +66,10 @@ struct Probe {
     Behaviour behaviour = Behaviour::Normal;
     const char* behaviourWord = "normal";
     DWORD endMs = 0;
+    DWORD lingerMs = 0;     // linger<ms>: 0 for none
+    bool ownClass = false;  // ownclass
+    bool noArgRuns = false; // noarg-runs
+    std::string lingerReason;  // why it hid its window; empty while shown
     POINT cursorAtStart{};
     std::string logPath;
     std::string name;
@@ -116,6 +128,13 @@ void ChooseBehaviour() {
             }
         }
     }
+    for (const std::string* source : {&fromEnvironment, &name}) {
+        const size_t linger = source->find("linger");
+        if (linger != std::string::npos)
+            probe.lingerMs = static_cast<DWORD>(std::strtoul(source->c_str() + linger + 6, nullptr, 10));
+        probe.ownClass = probe.ownClass || source->find("ownclass") != std::string::npos;
+        probe.noArgRuns = probe.noArgRuns || source->find("noarg-runs") != std::string::npos;
+    }
     std::string endMs = Environment("ZELVISTA_PROBE_END_MS");
     size_t at = name.find("end");
     while (at != std::string::npos && !(at + 3 < name.size() && name[at + 3] >= '0' && name[at + 3] <= '9'))
@@ -146,6 +165,10 @@ const char* Arguments(const char* line) {
 
 void ParseSwitch(const char* args) {
     const char* p = args;
+    if (*p == '\0' && probe.noArgRuns) {
+        probe.mode = 's';
+        return;
+    }
     if (*p == '/' || *p == '-') ++p;
     char letter = static_cast<char>(*p >= 'A' && *p <= 'Z' ? *p - 'A' + 'a' : *p);
     probe.mode = letter == 's' || letter == 'p' || letter == 'a' ? letter : 'c';
@@ -156,6 +179,17 @@ void ParseSwitch(const char* args) {
 }
 
 void End(HWND window, const char* reason) {
+    if (probe.lingerMs) {
+        // Once hidden, it only waits for its end.
+        if (!probe.lingerReason.empty()) return;
+        probe.lingerReason = reason;
+        Log(Head("hidden") + " reason=" + reason);
+        KillTimer(window, kEndTimer);
+        KillTimer(window, kCursorTimer);
+        ShowWindow(window, SW_HIDE);
+        SetTimer(window, kLingerTimer, probe.lingerMs, nullptr);
+        return;
+    }
     LogEnd(reason);
     DestroyWindow(window);
 }
@@ -186,7 +220,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     const bool fullScreen = probe.mode == 's';
     switch (message) {
     case WM_TIMER:
-        if (wParam == kEndTimer) {
+        if (wParam == kLingerTimer) {
+            KillTimer(window, kLingerTimer);
+            LogEnd(probe.lingerReason.c_str());
+            DestroyWindow(window);
+        } else if (wParam == kEndTimer) {
             KillTimer(window, kEndTimer);
             End(window, "endtime");
         } else if (wParam == kParentTimer && !IsWindow(probe.parent)) {
@@ -241,7 +279,7 @@ HWND MakeWindow(HINSTANCE instance) {
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    wc.lpszClassName = probe.mode == 'c' ? kSettingsClass : kSaverClass;
+    wc.lpszClassName = probe.mode == 'c' ? kSettingsClass : probe.ownClass ? kOwnClass : kSaverClass;
     RegisterClassA(&wc);
     GetCursorPos(&probe.cursorAtStart);
     if (probe.mode == 'p') {
@@ -288,7 +326,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ParseSwitch(Arguments(line));
     Log(Head("start") + " time=" + std::to_string(static_cast<long long>(std::time(nullptr))) + " name=" + probe.name +
         " mode=" + probe.mode + " parent=" + std::to_string(reinterpret_cast<INT_PTR>(probe.parent)) +
-        " behaviour=" + probe.behaviourWord + " endms=" + std::to_string(probe.endMs) + " cmd=" + line);
+        " behaviour=" + probe.behaviourWord + " linger=" + std::to_string(probe.lingerMs) +
+        " endms=" + std::to_string(probe.endMs) + " cmd=" + line);
 
     if (probe.behaviour == Behaviour::ExitNow || probe.mode == 'a') {
         LogEnd("exit");

@@ -1,6 +1,7 @@
 #include "support/input.h"
 
 #include <shellapi.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <memory>
@@ -149,6 +150,20 @@ void MoveMouseBy(int dx) {
     input.mi.dy = at.y * 65535 / (height - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof input);
+}
+
+void MoveMouseWithX(int dx) {
+    std::string command = "Z:\\usr\\bin\\xdotool mousemove_relative -- " + std::to_string(dx) + " 0";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        ADD_FAILURE() << "xdotool could not be started";
+        return;
+    }
+    WaitForSingleObject(info.hProcess, 5000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
 }
 
 bool TrayIconPresent(HWND window) {

@@ -43,6 +43,9 @@ void SendKey(WORD key, bool down, bool up);
 // Moves the mouse dx pixels sideways through the system's input (the other
 // way when that would leave the screen), as a hand on it would.
 void MoveMouseBy(int dx);
+// Moves the mouse dx pixels sideways with real X input (xdotool), which
+// reaches every window as a hand on the mouse does; waits until it is done.
+void MoveMouseWithX(int dx);
 void PumpProgramMessages();
 // Double-clicks with the left button at a point of a window's client area
 // through the system's input, then lets the program handle what follows.

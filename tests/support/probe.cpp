@@ -83,6 +83,8 @@ std::vector<ProbeRun> ProbeLog::Runs() const {
         } else if (event == "end") {
             run->endUs = us;
             run->endReason = Field(line, "reason");
+        } else if (event == "hidden") {
+            run->hiddenUs = us;
         } else if (event == "ignored") {
             run->ignoredClose = true;
         }

@@ -22,6 +22,7 @@ struct ProbeRun {
     std::string windowHandle;
     int active = -1;          // the system's active setting as the probe saw it
     int width = -1, height = -1;  // its window's client size
+    long long hiddenUs = -1;  // linger: when it hid its window, -1 if it never did
     long long endUs = -1;     // -1 while it runs (or when it was killed)
     std::string endReason;    // close, key, mouse, endtime, parent, exit
     bool ignoredClose = false;

@@ -1,0 +1,121 @@
+#include "base/saver_window.h"
+
+#include <cstring>
+
+#include "base/handles.h"
+
+namespace {
+
+bool OfSaverClass(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return std::strcmp(name, kSaverWindowClass) == 0;
+}
+
+DWORD OwnerOf(HWND window) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    return owner;
+}
+
+struct ProcessWindows {
+    DWORD processId;
+    bool hiddenToo;  // hidden windows of the screen saver class count
+    HWND ofClass = nullptr;
+    HWND covering = nullptr;
+    void (*visit)(HWND, void*) = nullptr;
+    void* context = nullptr;
+};
+
+BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<ProcessWindows*>(param);
+    if (OwnerOf(window) != search->processId) return TRUE;
+    const bool visible = IsWindowVisible(window) != FALSE;
+    bool counts = false;
+    if (OfSaverClass(window) && (visible || search->hiddenToo)) {
+        if (!search->ofClass && visible) search->ofClass = window;
+        counts = true;
+    } else if (visible && CoversAMonitor(window)) {
+        if (!search->covering) search->covering = window;
+        counts = true;
+    }
+    if (counts && search->visit) search->visit(window, search->context);
+    return TRUE;
+}
+
+// The file's full long name, for comparing two spellings of one path.
+bool LongName(const char* path, char* out, DWORD size) {
+    char full[MAX_PATH];
+    const DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
+    if (n == 0 || n >= sizeof full) return false;
+    const DWORD m = GetLongPathNameA(full, out, size);
+    return m > 0 && m < size;
+}
+
+bool SameFile(const char* a, const char* b) {
+    char longA[MAX_PATH], longB[MAX_PATH];
+    if (!LongName(a, longA, sizeof longA) || !LongName(b, longB, sizeof longB)) return false;
+    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, longA, -1, longB, -1) == CSTR_EQUAL;
+}
+
+bool StartedFrom(DWORD processId, const char* path) {
+    Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process) return false;
+    char image[MAX_PATH];
+    DWORD size = sizeof image;
+    if (!QueryFullProcessImageNameA(process.get(), 0, image, &size)) return false;
+    return SameFile(image, path);
+}
+
+struct SystemSaverSearch {
+    const char* path;
+    HWND found;
+};
+
+BOOL CALLBACK MatchSystemSaver(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<SystemSaverSearch*>(param);
+    if (OwnerOf(window) == GetCurrentProcessId()) return TRUE;
+    if (!IsWindowVisible(window) || !CoversAMonitor(window)) return TRUE;
+    if (!StartedFrom(OwnerOf(window), search->path)) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+bool CoversAMonitor(HWND window) {
+    RECT r{};
+    if (!GetWindowRect(window, &r)) return false;
+    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONULL);
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!monitor || !GetMonitorInfoA(monitor, &info)) return false;
+    const RECT& m = info.rcMonitor;
+    return r.left <= m.left && r.top <= m.top && r.right >= m.right && r.bottom >= m.bottom;
+}
+
+HWND FindSaverWindow(DWORD processId) {
+    if (!processId) return nullptr;
+    ProcessWindows search{processId, false};
+    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.ofClass ? search.ofClass : search.covering;
+}
+
+void ForEachSaverWindow(DWORD processId, void (*visit)(HWND, void*), void* context) {
+    if (!processId) return;
+    ProcessWindows search{processId, true};
+    search.visit = visit;
+    search.context = context;
+    EnumWindows(MatchProcessWindow, reinterpret_cast<LPARAM>(&search));
+}
+
+HWND FindSystemSaverWindow(const char* standardSaverPath) {
+    // A hidden one is a screen saver on its way out: the user is back.
+    for (HWND window = FindWindowExA(nullptr, nullptr, kSaverWindowClass, nullptr); window;
+         window = FindWindowExA(nullptr, window, kSaverWindowClass, nullptr))
+        if (IsWindowVisible(window)) return window;
+    if (!standardSaverPath || standardSaverPath[0] == '\0') return nullptr;
+    SystemSaverSearch search{standardSaverPath, nullptr};
+    EnumWindows(MatchSystemSaver, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
