@@ -8,7 +8,8 @@
 // left in the work folder.
 //   bench_soak.exe FOLDER [SWITCHES]
 // FOLDER holds the probe copies (Soak-*.scr) and probe.zip (member
-// ArcProbe.scr); the probes log to FOLDER\soak.log.
+// ArcProbe.scr); the probes log to FOLDER\soak.log. With SOAK_EACH_PASS set
+// in the environment the figures follow every changer run and playback pass.
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -59,13 +60,27 @@ struct Figures {
     DWORD gdi = 0, user = 0;
 };
 
+// The process's open kernel handles, counted one by one where the system
+// does not report their number (Wine answers GetProcessHandleCount with 0).
+DWORD HandleCount() {
+    DWORD count = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count > 0) return count;
+    count = 0;
+    for (ULONG_PTR value = 4; value < 0x20000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
+    }
+    return count;
+}
+
 Figures Measure() {
     Figures f;
-    GetProcessHandleCount(GetCurrentProcess(), &f.handles);
-    PROCESS_MEMORY_COUNTERS_EX memory{};
+    f.handles = HandleCount();
+    // Private bytes: the commit charge, which PagefileUsage holds (Wine
+    // leaves PrivateUsage at 0).
+    PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
-    if (GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
-        f.privateBytes = memory.PrivateUsage;
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory)) f.privateBytes = memory.PagefileUsage;
     f.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     f.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     return f;
@@ -192,6 +207,7 @@ int main(int argc, char** argv) {
             if (Running(pid)) ++leftRunning;
         }
         DeleteFileA(log.c_str());
+        if (std::getenv("SOAK_EACH_PASS")) Print(changer ? "changer" : "playback", switches, Measure());
         if (switches >= nextReport && switches < target) {
             last = Measure();
             Print("after", switches, last);
@@ -211,6 +227,7 @@ int main(int argc, char** argv) {
                 static_cast<long>(last.user) - static_cast<long>(first.user));
     std::printf("  screen savers left running after their entry: %d; screen saver processes now: %d (goal 0)\n",
                 leftRunning, ScreenSaverProcesses());
+    if (first.gdi == 0 && first.user == 0) std::printf("  (GDI/USER objects: not reported here, GetGuiResources gives 0)\n");
     std::printf("  files left in the work folder: %zu (goal at most one entry's)", files.size());
     for (const std::string& name : files) std::printf(" %s", name.c_str());
     std::printf("\n");
