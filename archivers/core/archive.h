@@ -19,6 +19,7 @@ enum class Status {
     Unsupported,  // method or feature this reader does not handle
     WriteFailed,  // the sink refused the data
     BadName,      // the member has no name that can be written safely
+    TooLarge,     // the declared size is beyond what the packed data can hold (size guard)
 };
 
 const char* StatusText(Status status);

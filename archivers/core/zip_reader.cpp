@@ -234,6 +234,7 @@ const char* StatusText(Status status) {
         case Status::Unsupported: return "unsupported method";
         case Status::WriteFailed: return "cannot write the file";
         case Status::BadName: return "unsafe member name";
+        case Status::TooLarge: return "size too large for its packed data";
     }
     return "error";
 }
