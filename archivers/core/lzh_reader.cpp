@@ -168,9 +168,10 @@ private:
             m.crc = Le16(h + 21);
             m.attributes = 0x20;
             uint64_t extended = 0;
-            // OS-9 LHa writes a header size two bytes short of its extended
-            // headers; the data follows them.
-            const Status s = ReadExtendedHeaders(pos + 26, Le16(h + 24), pos + headerSize + 2, extended, x);
+            // OS-9 LHa (system 'K') writes a header size two bytes short of
+            // its extended headers; the data follows them.
+            const uint64_t headerEnd = pos + headerSize + (h[23] == 'K' ? 2 : 0);
+            const Status s = ReadExtendedHeaders(pos + 26, Le16(h + 24), headerEnd, extended, x);
             if (s != Status::Ok) return s;
             name = x.name;
             if (x.hasSizes) {
