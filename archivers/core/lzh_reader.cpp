@@ -21,6 +21,12 @@ std::string ToBackslashes(const uint8_t* p, size_t n) {
     return s;
 }
 
+// "-lh?-", LArc's "-lz?-" and PMarc's "-pm?-": members of the latter two are
+// listed but not extracted.
+bool IsMethodName(const uint8_t* m) {
+    return m[0] == '-' && m[4] == '-' && ((m[1] == 'l' && (m[2] == 'h' || m[2] == 'z')) || (m[1] == 'p' && m[2] == 'm'));
+}
+
 int DictionaryBits(const std::string& method) {
     if (method == "-lh5-") return 13;
     if (method == "-lh6-") return 15;
@@ -67,7 +73,7 @@ private:
         uint8_t h[22];
         if (!source_.ReadAt(pos, h, 1) || h[0] != 0) return false;
         if (fileSize - pos < sizeof h || !source_.ReadAt(pos, h, sizeof h)) return true;
-        return !(h[20] == 2 && h[2] == '-' && h[3] == 'l' && h[6] == '-');
+        return !(h[20] == 2 && IsMethodName(h + 2));
     }
 
     Status CopyStored(const Member& m, Sink& out) {
@@ -122,7 +128,7 @@ private:
         uint8_t h[256 + 2] = {};
         if (fileSize - pos < 22) return Status::Truncated;
         if (!source_.ReadAt(pos, h, 22)) return Status::Truncated;
-        if (h[2] != '-' || h[3] != 'l' || h[6] != '-') return Status::Corrupt;
+        if (!IsMethodName(h + 2)) return Status::Corrupt;
         Member m;
         m.method.assign(reinterpret_cast<const char*>(h + 2), 5);
         uint64_t packed = Le32(h + 7);

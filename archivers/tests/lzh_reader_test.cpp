@@ -271,4 +271,22 @@ TEST(LzhReader, OtherWritersCases) {
     }
 }
 
+// Methods this reader does not decode are listed and refused as unsupported,
+// the other members still extract; a level 3 header is refused.
+TEST(LzhReader, RefusedMethodsAndLevels) {
+    for (const char* method : {"-lh2-", "-lh3-", "-lh4-", "-lzs-", "-lz4-", "-lz5-", "-pm0-", "-pm1-", "-pm2-"}) {
+        SCOPED_TRACE(method);
+        Opened o = OpenBytes(MakeLzh({{"old.bin", "12345678", method, 1}, {"after.txt", "after", "-lh0-", 0}}));
+        ASSERT_EQ(o.status, arc::Status::Ok);
+        ASSERT_EQ(o.archive->Members().size(), 2u);
+        EXPECT_EQ(o.archive->Members()[0].method, method);
+        arc::MemorySink out, after;
+        EXPECT_EQ(o.archive->Extract(0, out), arc::Status::Unsupported);
+        EXPECT_EQ(o.archive->Extract(1, after), arc::Status::Ok);
+    }
+    Bytes level3 = MakeLzh({{"three.txt", "data", "-lh0-", 2}});
+    level3[20] = 3;
+    EXPECT_EQ(OpenBytes(level3).status, arc::Status::Unsupported);
+}
+
 }  // namespace
