@@ -160,14 +160,16 @@ public:
           history_(std::max(kMinHistory, size_t{1} << dictionaryBits)) {}
 
     Status Run(uint64_t originalSize, uint16_t expectedCrc, Sink& out) {
+        // A local copy: stores through the byte window would make the compiler reload a member.
+        const size_t history = history_;
         // Small members need only a small work area after the history.
         const size_t work = static_cast<size_t>(std::min<uint64_t>(originalSize, kWorkSize));
-        std::vector<uint8_t> window(history_ + work + kMaxMatch + 16);
+        std::vector<uint8_t> window(history + work + kMaxMatch + 16);
         // Matches may reach before the start of the data; that history is blanks.
-        std::memset(window.data(), ' ', history_);
+        std::memset(window.data(), ' ', history);
         uint8_t* const base = window.data();
-        size_t pos = history_;
-        size_t flushedTo = history_;
+        size_t pos = history;
+        size_t flushedTo = history;
         uint64_t produced = 0;
         uint16_t crc = 0;
         uint32_t blockLeft = 0;
@@ -176,9 +178,9 @@ public:
             const size_t n = pos - flushedTo;
             crc = UpdateCrc16(crc, base + flushedTo, n);
             if (n && !out.Write(base + flushedTo, n)) return false;
-            std::memmove(base, base + pos - history_, history_);
-            pos = history_;
-            flushedTo = history_;
+            std::memmove(base, base + pos - history, history);
+            pos = history;
+            flushedTo = history;
             return true;
         };
 
@@ -214,7 +216,7 @@ public:
                 produced += length;
             }
             if (in_.Overrun()) return Status::Truncated;
-            if (pos >= history_ + work && !flush()) return Status::WriteFailed;
+            if (pos >= history + work && !flush()) return Status::WriteFailed;
         }
         if (!flush()) return Status::WriteFailed;
         if (!in_.WithinRange()) return Status::Truncated;

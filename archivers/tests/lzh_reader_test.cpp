@@ -135,7 +135,8 @@ std::string EncodeLh1(const std::vector<Lh1Op>& ops) {
         std::vector<int> bits;
         for (int k = parent[c + kNodes]; k != kRoot; k = parent[k]) bits.push_back(k & 1);
         for (auto it = bits.rbegin(); it != bits.rend(); ++it) w.Put(static_cast<uint32_t>(*it), 1);
-        for (int n = parent[c + kNodes]; n != 0; n = parent[n]) {
+        int n = parent[c + kNodes];  // may be node 0; the root's parent 0 ends the walk
+        do {
             const unsigned k = ++freq[n];
             int l = n + 1;
             if (k > freq[l]) {
@@ -153,7 +154,7 @@ std::string EncodeLh1(const std::vector<Lh1Op>& ops) {
                 son[n] = j;
                 n = l;
             }
-        }
+        } while ((n = parent[n]) != 0);
     };
     for (const Lh1Op& op : ops) {
         if (op.literal >= 0) {
@@ -217,8 +218,9 @@ TEST(LzhReader, OtherWritersCases) {
     }
     std::string lhxData = letters;
     for (int i = 0; i < 3 * 256; ++i) lhxData.push_back(lhxData[lhxData.size() - 70000]);
-    const std::string lh1Data = "LHarc LHarc LHarc screen saver " + std::string(100, 'z') + " ok";
-    std::vector<Lh1Op> lh1Ops;
+    // Byte 0 first: its leaf starts at node 0, which the tree's update must count too.
+    const std::string lh1Data = std::string(1, '\0') + "LHarc LHarc LHarc screen saver " + std::string(100, 'z') + " ok";
+    std::vector<Lh1Op> lh1Ops = {{0}};
     for (char c : std::string("LHarc ")) lh1Ops.push_back({static_cast<uint8_t>(c)});
     lh1Ops.push_back({-1, 12, 6});
     for (char c : std::string("screen saver z")) lh1Ops.push_back({static_cast<uint8_t>(c)});
