@@ -20,6 +20,7 @@ enum class Status {
     WriteFailed,  // the sink refused the data
     BadName,      // the member has no name that can be written safely
     InCabinetSet, // the member continues in another cabinet of a set
+    TooLarge,     // the declared size is beyond what the packed data can hold (size guard)
 };
 
 const char* StatusText(Status status);

@@ -11,8 +11,9 @@ namespace {
 
 constexpr int kLiteralCount = 510;  // 256 literals + 254 match lengths
 constexpr int kLengthCodeCount = 19;
-constexpr int kMaxPositionCount = 17;
-constexpr int kHistory = 1 << 16;     // largest dictionary
+constexpr int kMaxDictionaryBits = 19;  // -lhx-
+constexpr int kMaxPositionCount = kMaxDictionaryBits + 1;
+constexpr size_t kMinHistory = size_t{1} << 16;  // smaller dictionaries share the -lh7- layout
 constexpr int kWorkSize = 1 << 20;    // decoded bytes gathered before a flush
 constexpr int kMaxMatch = 256;
 
@@ -155,17 +156,20 @@ public:
     Decoder(Source& source, uint64_t offset, uint64_t packed, int dictionaryBits)
         : in_(source, offset, packed),
           positionCount_(dictionaryBits + 1),
-          positionBits_(dictionaryBits == 13 ? 4 : 5) {}
+          positionBits_(dictionaryBits == 13 ? 4 : 5),
+          history_(std::max(kMinHistory, size_t{1} << dictionaryBits)) {}
 
     Status Run(uint64_t originalSize, uint16_t expectedCrc, Sink& out) {
+        // A local copy: stores through the byte window would make the compiler reload a member.
+        const size_t history = history_;
         // Small members need only a small work area after the history.
         const size_t work = static_cast<size_t>(std::min<uint64_t>(originalSize, kWorkSize));
-        std::vector<uint8_t> window(kHistory + work + kMaxMatch + 16);
+        std::vector<uint8_t> window(history + work + kMaxMatch + 16);
         // Matches may reach before the start of the data; that history is blanks.
-        std::memset(window.data(), ' ', kHistory);
+        std::memset(window.data(), ' ', history);
         uint8_t* const base = window.data();
-        size_t pos = kHistory;
-        size_t flushedTo = kHistory;
+        size_t pos = history;
+        size_t flushedTo = history;
         uint64_t produced = 0;
         uint16_t crc = 0;
         uint32_t blockLeft = 0;
@@ -174,9 +178,9 @@ public:
             const size_t n = pos - flushedTo;
             crc = UpdateCrc16(crc, base + flushedTo, n);
             if (n && !out.Write(base + flushedTo, n)) return false;
-            std::memmove(base, base + pos - kHistory, kHistory);
-            pos = kHistory;
-            flushedTo = kHistory;
+            std::memmove(base, base + pos - history, history);
+            pos = history;
+            flushedTo = history;
             return true;
         };
 
@@ -212,7 +216,7 @@ public:
                 produced += length;
             }
             if (in_.Overrun()) return Status::Truncated;
-            if (pos >= kHistory + work && !flush()) return Status::WriteFailed;
+            if (pos >= history + work && !flush()) return Status::WriteFailed;
         }
         if (!flush()) return Status::WriteFailed;
         if (!in_.WithinRange()) return Status::Truncated;
@@ -223,7 +227,7 @@ private:
     // Code lengths of the length-code table or the position table; `zeroRunAt`
     // is the index after which a 2-bit run of zero lengths follows.
     bool ReadLengthTable(Huffman& table, int symbols, int countBits, int zeroRunAt) {
-        uint8_t lengths[kLengthCodeCount + 2] = {};
+        uint8_t lengths[std::max(kLengthCodeCount, kMaxPositionCount) + 4] = {};
         const int n = static_cast<int>(in_.Get(countBits));
         if (n == 0) {
             const int c = static_cast<int>(in_.Get(countBits));
@@ -291,14 +295,179 @@ private:
     int positionCount_;
     int positionBits_;
     Huffman lengthCodes_, literals_, positions_;
+    const size_t history_;
+};
+
+// -lh1- (LHarc): a 4 KB window, match lengths 3..60 and literals in one
+// adaptive Huffman tree that is updated after every symbol; the upper six
+// bits of a match position use a fixed code, the lower six are sent as is.
+class DynamicDecoder {
+public:
+    DynamicDecoder(Source& source, uint64_t offset, uint64_t packed) : in_(source, offset, packed) { Start(); }
+
+    Status Run(uint64_t originalSize, uint16_t expectedCrc, Sink& out) {
+        std::vector<uint8_t> ring(kRing, ' ');
+        std::vector<uint8_t> pending;
+        pending.reserve(kFlush + kMaxLength);
+        size_t r = kRing - kMaxLength;
+        uint64_t produced = 0;
+        uint16_t crc = 0;
+        auto flush = [&]() -> bool {
+            crc = UpdateCrc16(crc, pending.data(), pending.size());
+            const bool ok = pending.empty() || out.Write(pending.data(), pending.size());
+            pending.clear();
+            return ok;
+        };
+        while (produced < originalSize) {
+            const int c = DecodeChar();
+            if (c < 256) {
+                ring[r] = static_cast<uint8_t>(c);
+                r = (r + 1) & (kRing - 1);
+                pending.push_back(static_cast<uint8_t>(c));
+                ++produced;
+            } else {
+                const size_t length = static_cast<size_t>(c - 253);
+                if (length > originalSize - produced) return Status::SizeMismatch;
+                size_t from = (r - DecodePosition() - 1) & (kRing - 1);
+                for (size_t k = 0; k < length; ++k) {
+                    const uint8_t b = ring[from];
+                    from = (from + 1) & (kRing - 1);
+                    ring[r] = b;
+                    r = (r + 1) & (kRing - 1);
+                    pending.push_back(b);
+                }
+                produced += length;
+            }
+            if (in_.Overrun()) return Status::Truncated;
+            if (pending.size() >= kFlush && !flush()) return Status::WriteFailed;
+        }
+        if (!flush()) return Status::WriteFailed;
+        if (!in_.WithinRange()) return Status::Truncated;
+        return crc == expectedCrc ? Status::Ok : Status::BadCrc;
+    }
+
+private:
+    static constexpr size_t kRing = 4096;
+    static constexpr size_t kFlush = 1 << 16;
+    static constexpr int kMaxLength = 60;
+    static constexpr int kSymbols = 256 - 2 + kMaxLength;  // literals and lengths 3..60
+    static constexpr int kNodes = 2 * kSymbols - 1;
+    static constexpr int kRoot = kNodes - 1;
+    static constexpr unsigned kMaxFreq = 0x8000;
+
+    void Start() {
+        for (int i = 0; i < kSymbols; ++i) {
+            freq_[i] = 1;
+            son_[i] = i + kNodes;
+            parent_[i + kNodes] = i;
+        }
+        for (int i = 0, j = kSymbols; j <= kRoot; i += 2, ++j) {
+            freq_[j] = freq_[i] + freq_[i + 1];
+            son_[j] = i;
+            parent_[i] = parent_[i + 1] = j;
+        }
+        freq_[kNodes] = 0xFFFF;  // sentinel above every count
+        parent_[kRoot] = 0;
+    }
+
+    // Halves the counts and rebuilds the tree when the root's count is full.
+    void Rebuild() {
+        int j = 0;
+        for (int i = 0; i < kNodes; ++i) {
+            if (son_[i] >= kNodes) {
+                freq_[j] = (freq_[i] + 1) / 2;
+                son_[j] = son_[i];
+                ++j;
+            }
+        }
+        for (int i = 0, n = kSymbols; n < kNodes; i += 2, ++n) {
+            const unsigned f = freq_[i] + freq_[i + 1];
+            int k = n - 1;
+            while (f < freq_[k]) --k;
+            ++k;
+            for (int m = n; m > k; --m) {
+                freq_[m] = freq_[m - 1];
+                son_[m] = son_[m - 1];
+            }
+            freq_[k] = f;
+            son_[k] = i;
+        }
+        for (int i = 0; i < kNodes; ++i) {
+            const int k = son_[i];
+            if (k >= kNodes) parent_[k] = i;
+            else parent_[k] = parent_[k + 1] = i;
+        }
+    }
+
+    void Update(int symbol) {
+        if (freq_[kRoot] == kMaxFreq) Rebuild();
+        int c = parent_[symbol + kNodes];
+        do {
+            const unsigned k = ++freq_[c];
+            int l = c + 1;
+            if (k > freq_[l]) {
+                while (k > freq_[++l]) {}
+                --l;
+                freq_[c] = freq_[l];
+                freq_[l] = k;
+                const int i = son_[c];
+                parent_[i] = l;
+                if (i < kNodes) parent_[i + 1] = l;
+                const int j = son_[l];
+                son_[l] = i;
+                parent_[j] = c;
+                if (j < kNodes) parent_[j + 1] = c;
+                son_[c] = j;
+                c = l;
+            }
+            c = parent_[c];
+        } while (c != 0);
+    }
+
+    int DecodeChar() {
+        int c = son_[kRoot];
+        while (c < kNodes) {
+            c += static_cast<int>(in_.Get(1));
+            c = son_[c];
+        }
+        c -= kNodes;
+        Update(c);
+        return c;
+    }
+
+    // Upper six bits: 32 codes of 3 bits, 48 of 4, 64 of 5, 48 of 6, 48 of 7,
+    // 16 of 8 (counted by their first eight bits); lower six bits follow.
+    uint32_t DecodePosition() {
+        in_.Need();
+        const uint32_t head = in_.Peek(8);
+        uint32_t upper, bits;
+        if (head < 32) upper = 0, bits = 3;
+        else if (head < 80) upper = 1 + (head - 32) / 16, bits = 4;
+        else if (head < 144) upper = 4 + (head - 80) / 8, bits = 5;
+        else if (head < 192) upper = 12 + (head - 144) / 4, bits = 6;
+        else if (head < 240) upper = 24 + (head - 192) / 2, bits = 7;
+        else upper = 48 + (head - 240), bits = 8;
+        in_.Skip(static_cast<int>(bits));
+        return (upper << 6) | in_.Get(6);
+    }
+
+    BitReader in_;
+    unsigned freq_[kNodes + 1] = {};
+    int parent_[kNodes + kSymbols] = {};
+    int son_[kNodes] = {};
 };
 
 }  // namespace
 
+Status DecodeLh1Stream(Source& source, uint64_t offset, uint64_t packedSize, uint64_t originalSize,
+                       uint16_t expectedCrc, Sink& out) {
+    DynamicDecoder decoder(source, offset, packedSize);
+    return decoder.Run(originalSize, expectedCrc, out);
+}
+
 Status DecodeLzhStream(Source& source, uint64_t offset, uint64_t packedSize, uint64_t originalSize,
                        int dictionaryBits, uint16_t expectedCrc, Sink& out) {
-    if (dictionaryBits < 13 || dictionaryBits > 16) return Status::Unsupported;
-    static_assert(kMaxPositionCount == 17);
+    if (dictionaryBits < 13 || dictionaryBits > kMaxDictionaryBits) return Status::Unsupported;
     Decoder decoder(source, offset, packedSize, dictionaryBits);
     return decoder.Run(originalSize, expectedCrc, out);
 }

@@ -1,5 +1,6 @@
 #include "lzh_reader.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "crc.h"
@@ -20,10 +21,17 @@ std::string ToBackslashes(const uint8_t* p, size_t n) {
     return s;
 }
 
+// "-lh?-", LArc's "-lz?-" and PMarc's "-pm?-": members of the latter two are
+// listed but not extracted.
+bool IsMethodName(const uint8_t* m) {
+    return m[0] == '-' && m[4] == '-' && ((m[1] == 'l' && (m[2] == 'h' || m[2] == 'z')) || (m[1] == 'p' && m[2] == 'm'));
+}
+
 int DictionaryBits(const std::string& method) {
     if (method == "-lh5-") return 13;
     if (method == "-lh6-") return 15;
     if (method == "-lh7-") return 16;
+    if (method == "-lhx-") return 19;  // the -lh7- stream with a 512 KB window
     return 0;
 }
 
@@ -49,11 +57,12 @@ public:
         const Member& m = members_[index];
         if (m.directory) return Status::Unsupported;
         if (m.method == "-lh0-") return CopyStored(m, out);
-        const int bits = DictionaryBits(m.method);
+        const int bits = m.method == "-lh1-" ? 12 : DictionaryBits(m.method);
         if (!bits) return Status::Unsupported;
         // A few bytes of crafted tables can describe gigabytes of output; no
         // real member packs that tightly, so such a claim is refused up front.
-        if (m.size > m.packed * kMaxPackRatio + 65536) return Status::Corrupt;
+        if (m.size > m.packed * kMaxPackRatio + 65536) return Status::TooLarge;
+        if (m.method == "-lh1-") return DecodeLh1Stream(source_, m.dataOffset, m.packed, m.size, static_cast<uint16_t>(m.crc), out);
         return DecodeLzhStream(source_, m.dataOffset, m.packed, m.size, bits, static_cast<uint16_t>(m.crc), out);
     }
 
@@ -64,7 +73,7 @@ private:
         uint8_t h[22];
         if (!source_.ReadAt(pos, h, 1) || h[0] != 0) return false;
         if (fileSize - pos < sizeof h || !source_.ReadAt(pos, h, sizeof h)) return true;
-        return !(h[20] == 2 && h[2] == '-' && h[3] == 'l' && h[6] == '-');
+        return !(h[20] == 2 && IsMethodName(h + 2));
     }
 
     Status CopyStored(const Member& m, Sink& out) {
@@ -83,8 +92,14 @@ private:
 
     // Reads the chain of extended headers that starts at `pos` with `size`;
     // `limit` is the offset they must not pass. Returns their total size.
-    Status ReadExtendedHeaders(uint64_t pos, uint32_t size, uint64_t limit, uint64_t& total,
-                               std::string& name, std::string& folder, bool& hasName) {
+    struct Extended {
+        std::string name, folder;
+        bool hasName = false;
+        bool hasSizes = false;  // 64-bit sizes replace the header's 32-bit ones
+        uint64_t packed = 0, size = 0;
+    };
+
+    Status ReadExtendedHeaders(uint64_t pos, uint32_t size, uint64_t limit, uint64_t& total, Extended& x) {
         total = 0;
         std::vector<uint8_t> h;
         while (size != 0) {
@@ -94,10 +109,14 @@ private:
             const uint8_t* data = h.data() + 1;
             const size_t dataSize = size - 3;
             if (h[0] == 0x01) {
-                name = ToBackslashes(data, dataSize);
-                hasName = true;
+                x.name = ToBackslashes(data, dataSize);
+                x.hasName = true;
             } else if (h[0] == 0x02) {
-                folder = ToBackslashes(data, dataSize);
+                x.folder = ToBackslashes(data, dataSize);
+            } else if (h[0] == 0x42 && dataSize >= 16) {
+                x.packed = Le32(data) | static_cast<uint64_t>(Le32(data + 4)) << 32;
+                x.size = Le32(data + 8) | static_cast<uint64_t>(Le32(data + 12)) << 32;
+                x.hasSizes = true;
             }
             total += size;
             size = Le16(h.data() + size - 2);
@@ -109,14 +128,14 @@ private:
         uint8_t h[256 + 2] = {};
         if (fileSize - pos < 22) return Status::Truncated;
         if (!source_.ReadAt(pos, h, 22)) return Status::Truncated;
-        if (h[2] != '-' || h[3] != 'l' || h[6] != '-') return Status::Corrupt;
+        if (!IsMethodName(h + 2)) return Status::Corrupt;
         Member m;
         m.method.assign(reinterpret_cast<const char*>(h + 2), 5);
         uint64_t packed = Le32(h + 7);
         m.size = Le32(h + 11);
         const int level = h[20];
-        std::string name, folder;
-        bool hasName = false;
+        std::string name;
+        Extended x;
         uint64_t dataOffset = 0;
 
         if (level == 0 || level == 1) {
@@ -129,18 +148,21 @@ private:
             const size_t nameLength = h[21];
             const size_t needed = 22 + nameLength + 2 + (level == 1 ? 3 : 0);
             if (needed > headerSize + 2) return Status::Corrupt;
-            name = ToBackslashes(h + 22, nameLength);
+            // Amiga archivers put a comment after a zero byte in the name.
+            name = ToBackslashes(h + 22, strnlen(reinterpret_cast<const char*>(h + 22), nameLength));
             m.crc = Le16(h + 22 + nameLength);
             m.dosDateTime = Le32(h + 15);
             m.attributes = h[19];
             dataOffset = pos + headerSize + 2;
             if (level == 1) {
                 uint64_t extended = 0;
-                std::string extName;
-                const Status s = ReadExtendedHeaders(dataOffset, Le16(h + headerSize), fileSize, extended,
-                                                     extName, folder, hasName);
+                const Status s = ReadExtendedHeaders(dataOffset, Le16(h + headerSize), fileSize, extended, x);
                 if (s != Status::Ok) return s;
-                if (hasName) name = extName;
+                if (x.hasName) name = x.name;
+                if (x.hasSizes) {
+                    packed = x.packed;
+                    m.size = x.size;
+                }
                 if (extended > packed) return Status::Corrupt;  // the packed size counts them
                 packed -= extended;
                 dataOffset += extended;
@@ -152,20 +174,29 @@ private:
             m.crc = Le16(h + 21);
             m.attributes = 0x20;
             uint64_t extended = 0;
-            const Status s = ReadExtendedHeaders(pos + 26, Le16(h + 24), pos + headerSize, extended, name,
-                                                 folder, hasName);
+            // OS-9 LHa (system 'K') writes a header size two bytes short of
+            // its extended headers; the data follows them.
+            const uint64_t headerEnd = pos + headerSize + (h[23] == 'K' ? 2 : 0);
+            const Status s = ReadExtendedHeaders(pos + 26, Le16(h + 24), headerEnd, extended, x);
             if (s != Status::Ok) return s;
-            dataOffset = pos + headerSize;
+            name = x.name;
+            if (x.hasSizes) {
+                packed = x.packed;
+                m.size = x.size;
+            }
+            dataOffset = std::max<uint64_t>(pos + headerSize, pos + 26 + extended);
         } else {
             return Status::Unsupported;
         }
 
         if (fileSize - dataOffset < packed) return Status::Truncated;
+        std::string folder = x.folder;
         if (!folder.empty() && folder.back() != '\\') folder += '\\';
         m.path = folder + name;
         m.packed = packed;
         m.dataOffset = dataOffset;
-        m.directory = m.method == "-lhd-";
+        // Amiga LhA stores an empty folder as a stored member named with a trailing '/'.
+        m.directory = m.method == "-lhd-" || (m.method == "-lh0-" && !m.path.empty() && m.path.back() == '\\');
         members_.push_back(std::move(m));
         pos = dataOffset + packed;
         return Status::Ok;

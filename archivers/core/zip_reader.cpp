@@ -305,6 +305,7 @@ const char* StatusText(Status status) {
         case Status::WriteFailed: return "cannot write the file";
         case Status::BadName: return "unsafe member name";
         case Status::InCabinetSet: return "member continues in another cabinet (cabinet sets are not read)";
+        case Status::TooLarge: return "size too large for its packed data";
     }
     return "error";
 }

@@ -178,6 +178,11 @@ Bytes MakeLzh(const std::vector<LzhEntry>& entries) {
             folderExt.push_back(0x02);
             PutText(folderExt, f);
         }
+        for (const std::string& x : e.extraHeaders) {
+            Put16(folderExt, static_cast<uint32_t>(x.size() + 2));
+            PutText(folderExt, x);
+        }
+        const std::string& stored = e.packed.empty() ? e.data : e.packed;
         if (e.level == 2) {
             Bytes h;
             Bytes ext;  // name header, then the folder header, then the terminating 0 size
@@ -188,15 +193,15 @@ Bytes MakeLzh(const std::vector<LzhEntry>& entries) {
             Put16(ext, 0);
             // `ext` begins with the first size, which lives in the base header.
             const uint32_t total = 24 + static_cast<uint32_t>(ext.size());
-            Put16(h, total);
+            Put16(h, static_cast<uint32_t>(static_cast<int>(total) + e.headerSizeDelta));
             PutText(h, e.method);
-            Put32(h, static_cast<uint32_t>(e.data.size()));
+            Put32(h, static_cast<uint32_t>(stored.size()));
             Put32(h, size);
             Put32(h, 0x5A8A2378);
             h.push_back(0x20);
             h.push_back(2);
             Put16(h, crc);
-            h.push_back('M');
+            h.push_back(static_cast<uint8_t>(e.osId));
             h.insert(h.end(), ext.begin(), ext.end());
             out.insert(out.end(), h.begin(), h.end());
         } else {
@@ -204,7 +209,7 @@ Bytes MakeLzh(const std::vector<LzhEntry>& entries) {
             const bool one = e.level == 1;
             Bytes ext = folderExt;
             if (one) Put16(ext, 0);
-            const uint32_t packed = static_cast<uint32_t>(e.data.size() + (one ? ext.size() - 2 : 0));
+            const uint32_t packed = static_cast<uint32_t>(stored.size() + (one ? ext.size() - 2 : 0));
             h.push_back(0);  // size, set below
             h.push_back(0);  // checksum, set below
             PutText(h, e.method);
@@ -217,7 +222,7 @@ Bytes MakeLzh(const std::vector<LzhEntry>& entries) {
             PutText(h, e.name);
             Put16(h, crc);
             if (one) {
-                h.push_back('M');
+                h.push_back(static_cast<uint8_t>(e.osId));
                 // The first extended header's size closes the base header.
                 h.push_back(ext[0]);
                 h.push_back(ext[1]);
@@ -230,7 +235,7 @@ Bytes MakeLzh(const std::vector<LzhEntry>& entries) {
             out.insert(out.end(), h.begin(), h.end());
             if (one) out.insert(out.end(), ext.begin(), ext.end());
         }
-        PutText(out, e.data);
+        PutText(out, stored);
     }
     out.push_back(0);
     return out;

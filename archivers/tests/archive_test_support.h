@@ -55,6 +55,10 @@ struct LzhEntry {
     std::string folder;            // extended folder header (levels 1, 2), '\' separated
     uint64_t declaredSize = UINT64_MAX;
     int crcDelta = 0;
+    std::string packed;            // if set, written as the member's data (CRC and size from `data`)
+    std::vector<std::string> extraHeaders;  // further extended headers (levels 1, 2): type byte and data
+    int headerSizeDelta = 0;       // level 2: added to the stored header size
+    char osId = 'M';               // levels 1, 2: the writer's system ('K': OS-9)
 };
 Bytes MakeLzh(const std::vector<LzhEntry>& entries);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "archive.h"
 #include "archive_test_support.h"
 
@@ -94,6 +96,199 @@ TEST(LzhReader, NonArchivesAreRejected) {
         EXPECT_NE(o.status, arc::Status::Ok);
         EXPECT_EQ(o.archive, nullptr);
     }
+}
+
+// MSB-first bit writer for the hand-made compressed streams below.
+struct BitWriter {
+    std::string bytes;
+    int used = 8;
+    void Put(uint32_t value, int n) {
+        for (int i = n - 1; i >= 0; --i) {
+            if (used == 8) {
+                bytes.push_back(0);
+                used = 0;
+            }
+            if ((value >> i) & 1) bytes.back() = static_cast<char>(bytes.back() | (0x80 >> used));
+            ++used;
+        }
+    }
+};
+
+// An -lh1- stream: the adaptive Huffman tree is mirrored here (short inputs
+// never fill the root's count, so it is never rebuilt); `ops` are literals
+// (0..255) or matches {length, distance}.
+struct Lh1Op {
+    int literal;  // -1: a match
+    int length = 0, distance = 0;
+};
+std::string EncodeLh1(const std::vector<Lh1Op>& ops) {
+    constexpr int kSymbols = 314, kNodes = 2 * kSymbols - 1, kRoot = kNodes - 1;
+    std::vector<unsigned> freq(kNodes + 1);
+    std::vector<int> parent(kNodes + kSymbols), son(kNodes);
+    for (int i = 0; i < kSymbols; ++i) freq[i] = 1, son[i] = i + kNodes, parent[i + kNodes] = i;
+    for (int i = 0, j = kSymbols; j <= kRoot; i += 2, ++j)
+        freq[j] = freq[i] + freq[i + 1], son[j] = i, parent[i] = parent[i + 1] = j;
+    freq[kNodes] = 0xFFFF;
+    parent[kRoot] = 0;
+    BitWriter w;
+    auto symbol = [&](int c) {
+        std::vector<int> bits;
+        for (int k = parent[c + kNodes]; k != kRoot; k = parent[k]) bits.push_back(k & 1);
+        for (auto it = bits.rbegin(); it != bits.rend(); ++it) w.Put(static_cast<uint32_t>(*it), 1);
+        int n = parent[c + kNodes];  // may be node 0; the root's parent 0 ends the walk
+        do {
+            const unsigned k = ++freq[n];
+            int l = n + 1;
+            if (k > freq[l]) {
+                while (k > freq[++l]) {}
+                --l;
+                freq[n] = freq[l];
+                freq[l] = k;
+                const int i = son[n];
+                parent[i] = l;
+                if (i < kNodes) parent[i + 1] = l;
+                const int j = son[l];
+                son[l] = i;
+                parent[j] = n;
+                if (j < kNodes) parent[j + 1] = n;
+                son[n] = j;
+                n = l;
+            }
+        } while ((n = parent[n]) != 0);
+    };
+    for (const Lh1Op& op : ops) {
+        if (op.literal >= 0) {
+            symbol(op.literal);
+            continue;
+        }
+        symbol(op.length + 253);
+        const uint32_t p = static_cast<uint32_t>(op.distance - 1), upper = p >> 6;
+        // Fixed code of the upper six bits: 1 of 3 bits, 3 of 4, 8 of 5, 12 of 6, 24 of 7, 16 of 8.
+        if (upper < 1) w.Put(0, 3);
+        else if (upper < 4) w.Put(2 + (upper - 1), 4);
+        else if (upper < 12) w.Put(10 + (upper - 4), 5);
+        else if (upper < 24) w.Put(36 + (upper - 12), 6);
+        else if (upper < 48) w.Put(96 + (upper - 24), 7);
+        else w.Put(240 + (upper - 48), 8);
+        w.Put(p & 63, 6);
+    }
+    w.Put(0, 16);
+    return w.bytes;
+}
+
+// An -lhx- stream (the -lh7- layout with 20 position codes) over the letters
+// 'a' and 'b' with matches of 256 bytes at one distance: two-bit codes for
+// the letters, one bit for the match, a single position code.
+std::string EncodeLhx(const std::string& letters, int matches, int distance) {
+    BitWriter w;
+    int p = 0;
+    while ((1 << p) < distance) ++p;  // distance = 2^(p-1) + extra + 1
+    auto block = [&](const std::string& part, int blockMatches) {
+        w.Put(static_cast<uint32_t>(part.size() + blockMatches), 16);
+        // Length-code table: codes 0, 1, 2 of 2 bits, 3 and 4 of 3 bits.
+        w.Put(5, 5);
+        w.Put(2, 3), w.Put(2, 3), w.Put(2, 3), w.Put(0, 2), w.Put(3, 3), w.Put(3, 3);
+        // Literal table: 'a' and 'b' two bits, the 256-byte match one bit.
+        w.Put(510, 9);
+        w.Put(2, 2), w.Put(97 - 20, 9);   // 97 zeros
+        w.Put(7, 3), w.Put(7, 3);         // lengths 2, 2
+        w.Put(2, 2), w.Put(410 - 20, 9);  // 410 zeros
+        w.Put(6, 3);                      // length 1
+        w.Put(0, 5), w.Put(static_cast<uint32_t>(p), 5);  // position table: one code
+        for (char c : part) w.Put(c == 'a' ? 2 : 3, 2);
+        for (int i = 0; i < blockMatches; ++i) {
+            w.Put(0, 1);
+            if (p > 1) w.Put(static_cast<uint32_t>(distance - 1 - (1 << (p - 1))), p - 1);
+        }
+    };
+    for (size_t at = 0; at < letters.size(); at += 60000) {
+        const std::string part = letters.substr(at, 60000);
+        block(part, at + 60000 >= letters.size() ? matches : 0);
+    }
+    w.Put(0, 16);
+    return w.bytes;
+}
+
+// Archives other LZH writers make: each built here, each read as lhasa reads it.
+TEST(LzhReader, OtherWritersCases) {
+    std::string letters;
+    for (uint32_t x = 12345, i = 0; i < 70000; ++i) {
+        x = x * 1103515245 + 12345;
+        letters.push_back((x >> 16) & 1 ? 'b' : 'a');
+    }
+    std::string lhxData = letters;
+    for (int i = 0; i < 3 * 256; ++i) lhxData.push_back(lhxData[lhxData.size() - 70000]);
+    // Byte 0 first: its leaf starts at node 0, which the tree's update must count too.
+    const std::string lh1Data = std::string(1, '\0') + "LHarc LHarc LHarc screen saver " + std::string(100, 'z') + " ok";
+    std::vector<Lh1Op> lh1Ops = {{0}};
+    for (char c : std::string("LHarc ")) lh1Ops.push_back({static_cast<uint8_t>(c)});
+    lh1Ops.push_back({-1, 12, 6});
+    for (char c : std::string("screen saver z")) lh1Ops.push_back({static_cast<uint8_t>(c)});
+    lh1Ops.push_back({-1, 60, 1});
+    lh1Ops.push_back({-1, 39, 1});
+    for (char c : std::string(" ok")) lh1Ops.push_back({static_cast<uint8_t>(c)});
+    std::string size64(1, '\x42');
+    for (uint64_t v : {uint64_t{40}, uint64_t{5000000000}})
+        for (int i = 0; i < 8; ++i) size64.push_back(static_cast<char>(v >> (8 * i)));
+
+    struct Case {
+        const char* what;
+        LzhEntry entry;
+        arc::Status extract;
+        std::string path;       // listed path; empty: a folder
+        std::string expected;   // extracted bytes
+    } cases[] = {
+        {"-lh1-", {"lh1.txt", lh1Data, "-lh1-", 1, "", UINT64_MAX, 0, EncodeLh1(lh1Ops)}, arc::Status::Ok, "lh1.txt", lh1Data},
+        {"-lhx- beyond 64 KB", {"lhx.txt", lhxData, "-lhx-", 2, "", UINT64_MAX, 0, EncodeLhx(letters, 3, 70000)},
+         arc::Status::Ok, "lhx.txt", lhxData},
+        {"name with a comment after a zero byte", {std::string("note.txt\0a comment", 18), "noted", "-lh0-", 0},
+         arc::Status::Ok, "note.txt", "noted"},
+        {"stored member named as a folder", {"Empty/", "", "-lh0-", 1, "Main"}, arc::Status::Unsupported, "", ""},
+        {"OS-9 level 2 size two bytes short", {"os9.txt", "os-9 data", "-lh0-", 2, "", UINT64_MAX, 0, "", {}, -2, 'K'},
+         arc::Status::Ok, "os9.txt", "os-9 data"},
+        {"64-bit sizes", {"big.bin", std::string(40, 'x'), "-lh5-", 2, "", UINT64_MAX, 0, std::string(40, 'x'), {size64}},
+         arc::Status::TooLarge, "big.bin", ""},
+    };
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Opened o = OpenBytes(MakeLzh({c.entry, {"after.txt", "after", "-lh0-", 0}}));
+        ASSERT_EQ(o.status, arc::Status::Ok);
+        ASSERT_EQ(o.archive->Members().size(), 2u);
+        const arc::Member& m = o.archive->Members()[0];
+        EXPECT_EQ(m.directory, c.path.empty());
+        if (!c.path.empty()) {
+            EXPECT_EQ(m.path, c.path);
+        }
+        if (c.extract == arc::Status::TooLarge) {
+            EXPECT_EQ(m.size, 5000000000u);
+        }
+        arc::MemorySink out;
+        ASSERT_EQ(o.archive->Extract(0, out), c.extract);
+        if (c.extract == arc::Status::Ok) {
+            EXPECT_TRUE(out.bytes == Bytes(c.expected.begin(), c.expected.end()));
+        }
+        arc::MemorySink after;
+        EXPECT_EQ(o.archive->Extract(1, after), arc::Status::Ok);
+        if (std::getenv("ZELVISTA_WRITE_LZH")) WriteBytes(fs::path(std::getenv("ZELVISTA_WRITE_LZH")) / (m.method + std::to_string(&c - cases) + ".lzh"), o.bytes);
+    }
+}
+
+// Methods this reader does not decode are listed and refused as unsupported,
+// the other members still extract; a level 3 header is refused.
+TEST(LzhReader, RefusedMethodsAndLevels) {
+    for (const char* method : {"-lh2-", "-lh3-", "-lh4-", "-lzs-", "-lz4-", "-lz5-", "-pm0-", "-pm1-", "-pm2-"}) {
+        SCOPED_TRACE(method);
+        Opened o = OpenBytes(MakeLzh({{"old.bin", "12345678", method, 1}, {"after.txt", "after", "-lh0-", 0}}));
+        ASSERT_EQ(o.status, arc::Status::Ok);
+        ASSERT_EQ(o.archive->Members().size(), 2u);
+        EXPECT_EQ(o.archive->Members()[0].method, method);
+        arc::MemorySink out, after;
+        EXPECT_EQ(o.archive->Extract(0, out), arc::Status::Unsupported);
+        EXPECT_EQ(o.archive->Extract(1, after), arc::Status::Ok);
+    }
+    Bytes level3 = MakeLzh({{"three.txt", "data", "-lh0-", 2}});
+    level3[20] = 3;
+    EXPECT_EQ(OpenBytes(level3).status, arc::Status::Unsupported);
 }
 
 }  // namespace
