@@ -168,7 +168,7 @@ TEST_F(LaunchTest, PreviewWaitsWithTheScreenSaverOffAndTheChangerStopped) {
 // What cannot be prepared or whose command line does not fit is not run, and
 // the setting and the timer still come back.
 TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
-    // Quotes and " /s" take five bytes of the 255: a path of 250 fits, 251 does not.
+    // Every path a row can hold runs: quotes and " /s" come on top of its 255 bytes.
     auto pathOfLength = [this](size_t length) {
         std::string folder = scratch_.path();
         std::string name = "Probe.scr";
@@ -176,17 +176,21 @@ TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
         CreateDirectoryA(folder.c_str(), nullptr);
         return LooseProbe(folder, name);
     };
+    const std::string folder256 = scratch_.path() + std::string(256 - scratch_.path().size() - 10, 'e') + "\\";
     struct Case {
         const char* name;
         Row row;
-        bool runs;
+        size_t commandLineSize;  // 0: nothing runs
     } cases[] = {
-        {"path of 250 bytes", pathOfLength(250), true},
-        {"path of 251 bytes", pathOfLength(251), false},
-        {"missing file", {"Gone.scr", "0", scratch_.path(), "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, false},
-        {"missing archive", {"ArcProbe.scr", "0", scratch_.path(), "書庫(LZH)", "gone.lzh"}, false},
-        {"member not in the archive", ArchivedProbe("zip", "NoSuch.scr"), false},
-        {"unknown archive type", {"ArcProbe.scr", "0", ProbeArchiveFolder(), "書庫(RAR)", "probe.lzh"}, false},
+        {"path of 250 bytes", pathOfLength(250), 255},
+        {"path of 251 bytes", pathOfLength(251), 256},
+        {"path of 252 bytes", pathOfLength(252), 257},
+        {"path of 255 bytes", pathOfLength(255), 260},
+        {"path of 256 bytes", {"Probe.scr", "0", folder256, "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, 0},
+        {"missing file", {"Gone.scr", "0", scratch_.path(), "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, 0},
+        {"missing archive", {"ArcProbe.scr", "0", scratch_.path(), "書庫(LZH)", "gone.lzh"}, 0},
+        {"member not in the archive", ArchivedProbe("zip", "NoSuch.scr"), 0},
+        {"unknown archive type", {"ArcProbe.scr", "0", ProbeArchiveFolder(), "書庫(RAR)", "probe.lzh"}, 0},
     };
     SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "300");
     for (const Case& c : cases) {
@@ -199,9 +203,9 @@ TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
         controlCalls.clear();
         Command(kCmdPreview);
         std::vector<ProbeRun> runs = log_.Runs();
-        ASSERT_EQ(runs.size(), c.runs ? 1u : 0u);
-        if (c.runs) {
-            EXPECT_EQ(runs[0].commandLine.size(), 255u);
+        ASSERT_EQ(runs.size(), c.commandLineSize ? 1u : 0u);
+        if (c.commandLineSize) {
+            EXPECT_EQ(runs[0].commandLine.size(), c.commandLineSize);
         }
         EXPECT_EQ(controlCalls,
                   (std::vector<std::string>{"stopChanger", "isActive", "disable", "enable", "startChanger"}));
