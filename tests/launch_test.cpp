@@ -273,6 +273,20 @@ TEST_F(LaunchTest, PreparingPutsTheFileInPlace) {
         EXPECT_EQ(WorkFolderFiles(), c.workAfter);
     }
     EXPECT_EQ(PrepareEntry(5, AppPaths.WorkFolder).outcome, PrepareOutcome::NoSuchRow);
+    // A work or store folder that could not be formed is empty; neither it
+    // nor a relative one is taken to mean the current folder.
+    ScratchFolder current;
+    char saved[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof saved, saved);
+    SetCurrentDirectoryA(current.path().c_str());
+    DeleteAllEntryRows();
+    AddRow(ArchivedProbe("lzh", "ArcProbe.scr"));
+    for (const char* destination : {"", "temp\\", "\\temp\\"}) {
+        SCOPED_TRACE(destination);
+        EXPECT_EQ(PrepareEntry(0, destination).outcome, PrepareOutcome::ExtractionFailed);
+    }
+    SetCurrentDirectoryA(saved);
+    EXPECT_EQ(FolderEntries(current.path()), std::vector<std::string>{});
     EXPECT_EQ(PrepareEntry(-1, AppPaths.WorkFolder).outcome, PrepareOutcome::NoSuchRow);
 }
 

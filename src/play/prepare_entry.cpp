@@ -77,6 +77,9 @@ PrepareOutcome PrepareArchiveMember(PreparedEntry& prepared, const char* destina
     // A type the list file does not know would extract with whatever library
     // ran last; such an entry is refused instead.
     if (entry.archiver < 0) return PrepareOutcome::UnknownArchiveType;
+    // A folder that could not be formed (the program folder is too long) is
+    // empty: extracting there would write into the current folder.
+    if (!IsFullPath(destinationFolder)) return PrepareOutcome::ExtractionFailed;
     char archive[256];
     if (!JoinPath(prepared.path, sizeof prepared.path, destinationFolder, entry.name) ||
         !JoinPath(archive, sizeof archive, entry.folder, entry.archive))
