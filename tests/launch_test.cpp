@@ -9,11 +9,14 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "base/program_paths.h"
+#include "base/strings.h"
 #include "base/text.h"
 #include "launch_support.h"
 #include "list/entry_list.h"
 #include "play/play_connections.h"
 #include "play/prepare_entry.h"
+#include "res/resource.h"
+#include "settings/settings.h"
 #include "support/input.h"
 #include "system/changer.h"
 #include "system/screen_saver.h"
@@ -361,6 +364,46 @@ TEST_F(LaunchTest, ConfigureStartsTheSettingsWithoutWaiting) {
         runs = log_.WaitFor([](const std::vector<ProbeRun>& r) { return r[0].endUs >= 0; }, 10000);
         EXPECT_EQ(runs[0].endReason, "close");
     }
+}
+
+// While an archived entry's settings are open, its file in the work folder is
+// in use: a preview of it says so, naming the file; playback goes on to the
+// next entry.
+TEST_F(LaunchTest, AnEntryWhoseSettingsAreOpen) {
+    const std::string member = std::string(AppPaths.WorkFolder) + "ArcProbe.scr";
+    DeleteAllEntryRows();
+    AddRow(ArchivedProbe("zip", "ArcProbe.scr", "1"));
+    AddRow(LooseProbe(blanks_, "Next.scr", "1"));
+    SelectListRow(0);
+    log_.Clear();
+    Command(kCmdConfigure);
+    std::vector<ProbeRun> runs = log_.WaitFor(
+        [](const std::vector<ProbeRun>& r) { return r.size() == 1 && r[0].windowUs >= 0; }, 10000);
+    ASSERT_EQ(runs.size(), 1u);
+    {
+        SCOPED_TRACE("preview");
+        DialogDriver driver;
+        driver.On(LoadText(IDS_APP_TITLE), [](HWND box) { ClickButton(box, IDOK); });
+        SelectListRow(0);
+        Command(kCmdPreview);
+        EXPECT_TRUE(driver.allHandled());
+        ASSERT_EQ(driver.seen().size(), 1u);
+        EXPECT_EQ(driver.seen()[0].text, FormatText(IDS_CANNOT_RUN_FILE, member));
+        EXPECT_EQ(log_.Runs().size(), 1u) << "nothing more ran";
+    }
+    {
+        SCOPED_TRACE("playback");
+        AppSettings.LopPlay = 0;
+        SelectListRow(0);
+        Command(kCmdPlayFullScreen);
+        runs = log_.Runs();
+        ASSERT_EQ(runs.size(), 2u);
+        EXPECT_EQ(runs[1].name, "Next.scr");
+        EXPECT_EQ(runs[1].mode, "s");
+    }
+    EXPECT_EQ(runs[0].endUs, -1) << "the settings are still open";
+    PostMessageA(reinterpret_cast<HWND>(std::stoll(runs[0].windowHandle)), WM_CLOSE, 0, 0);
+    log_.WaitFor([](const std::vector<ProbeRun>& r) { return r[0].endUs >= 0; }, 10000);
 }
 
 TEST_F(LaunchTest, OpenArchiveOpensOnlyArchives) {
