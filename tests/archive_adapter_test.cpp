@@ -171,6 +171,24 @@ TEST_F(ArchiveAdapter, QuotesInExtractionArgumentsAreRefused) {
     EXPECT_FALSE(FileExists((elsewhere + "saver1.scr").c_str()));
 }
 
+// An empty or relative destination (a program folder too long to form the
+// work folder leaves it empty) would extract into the current folder.
+TEST_F(ArchiveAdapter, EmptyOrRelativeDestinationsAreRefused) {
+    InstallAll();
+    ScratchFolder current;
+    char saved[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof saved, saved);
+    SetCurrentDirectoryA(current.path().c_str());
+    const std::string archive = ArchiveFixture("lzh_l2_lh5.lzh");
+    for (const char* destination : {"", "sub\\", "\\sub\\", "C:sub\\"}) {
+        SCOPED_TRACE(destination);
+        EXPECT_EQ(Extract(0, archive, "saver1.scr", destination), -1);
+    }
+    SetCurrentDirectoryA(saved);
+    EXPECT_EQ(FolderEntries(current.path()), std::vector<std::string>{});
+    EXPECT_EQ(Extract(0, archive, "saver1.scr", current.path()), 0) << "a full path still extracts";
+}
+
 TEST_F(ArchiveAdapter, ListingAddsOneRowPerScreenSaverMember) {
     InstallAll();
     const std::string folder = ArchiveFixture("");

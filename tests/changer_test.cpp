@@ -175,8 +175,9 @@ TEST_F(ChangerTest, ListOrderFromTheFirstRowUntilTheUserReturns) {
     }
 }
 
-// At random every choice comes from the whole list, seeded with the time in
-// seconds just before it: the row is the first random number of that second.
+// At random every choice comes from the whole list; the generator is seeded
+// once, with the time in seconds as the run begins, so the rows are that
+// seed's random numbers in turn.
 TEST_F(ChangerTest, RandomOrderPicksFromTheWholeList) {
     RestartWith({{"ChgTime", 1}, {"TimPtn", 2}});
     AddProbes({{"A.scr", "1"}, {"B.scr", "1"}, {"C.scr", "1"}});
@@ -188,17 +189,39 @@ TEST_F(ChangerTest, RandomOrderPicksFromTheWholeList) {
     const std::vector<ProbeRun> runs = log_.Runs();
     ASSERT_EQ(runs.size(), 6u);
     const std::string names[] = {"A.scr", "B.scr", "C.scr"};
-    auto pick = [](long long second) {
+    auto picks = [&names](long long second) {
         std::srand(static_cast<unsigned>(second));
-        return std::rand() % 3;
+        std::vector<std::string> rows;
+        for (int i = 0; i < 6; ++i) rows.push_back(names[std::rand() % 3]);
+        return rows;
     };
-    for (const ProbeRun& run : runs) {
-        // The choice came just before the start: in its second or the one before.
-        std::set<std::string> possible = {names[pick(run.time)], names[pick(run.time - 1)]};
-        EXPECT_TRUE(possible.count(run.name)) << run.name << " at " << run.time;
-        EXPECT_TRUE(ProcessEnded(run.pid));
-    }
+    // The run began just before the first start: in its second or the one before.
+    const std::vector<std::string> ran = RunNames(runs);
+    EXPECT_TRUE(ran == picks(runs[0].time) || ran == picks(runs[0].time - 1)) << runs[0].time;
+    for (const ProbeRun& run : runs) EXPECT_TRUE(ProcessEnded(run.pid));
     EXPECT_EQ(runs.back().endReason, "mouse");
+    EXPECT_EQ(IsScreenSaverActive(), 1);
+}
+
+// At random, rows that cannot start are passed over and the others picked:
+// the run goes on until the user comes back, however often the broken rows
+// come up within one second.
+TEST_F(ChangerTest, RandomOrderGoesOnPastRowsThatCannotStart) {
+    RestartWith({{"ChgTime", 1}, {"TimPtn", 2}});
+    AddRow({"Gone.scr", "1", scratch_.path(), "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
+    AddRow({"ArcProbe.scr", "1", scratch_.path(), "書庫(LZH)", "gone.lzh"});
+    AddRow(LooseProbe(scratch_.path(), "A.scr", "1"));
+    AddRow({"Gone2.scr", "1", scratch_.path(), "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
+    StartWithActive(1);
+    {
+        UserReturnsAt user(log_, 3);
+        RunChanger();
+    }
+    const std::vector<ProbeRun> runs = log_.Runs();
+    EXPECT_EQ(RunNames(runs), (std::vector<std::string>{"A.scr", "A.scr", "A.scr"}));
+    ASSERT_FALSE(runs.empty());
+    EXPECT_EQ(runs.back().endReason, "mouse");
+    EXPECT_EQ(Changer.userReturned, 1);
     EXPECT_EQ(IsScreenSaverActive(), 1);
 }
 

@@ -9,11 +9,14 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "base/program_paths.h"
+#include "base/strings.h"
 #include "base/text.h"
 #include "launch_support.h"
 #include "list/entry_list.h"
 #include "play/play_connections.h"
 #include "play/prepare_entry.h"
+#include "res/resource.h"
+#include "settings/settings.h"
 #include "support/input.h"
 #include "system/changer.h"
 #include "system/screen_saver.h"
@@ -168,7 +171,7 @@ TEST_F(LaunchTest, PreviewWaitsWithTheScreenSaverOffAndTheChangerStopped) {
 // What cannot be prepared or whose command line does not fit is not run, and
 // the setting and the timer still come back.
 TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
-    // Quotes and " /s" take five bytes of the 255: a path of 250 fits, 251 does not.
+    // Every path a row can hold runs: quotes and " /s" come on top of its 255 bytes.
     auto pathOfLength = [this](size_t length) {
         std::string folder = scratch_.path();
         std::string name = "Probe.scr";
@@ -176,17 +179,21 @@ TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
         CreateDirectoryA(folder.c_str(), nullptr);
         return LooseProbe(folder, name);
     };
+    const std::string folder256 = scratch_.path() + std::string(256 - scratch_.path().size() - 10, 'e') + "\\";
     struct Case {
         const char* name;
         Row row;
-        bool runs;
+        size_t commandLineSize;  // 0: nothing runs
     } cases[] = {
-        {"path of 250 bytes", pathOfLength(250), true},
-        {"path of 251 bytes", pathOfLength(251), false},
-        {"missing file", {"Gone.scr", "0", scratch_.path(), "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, false},
-        {"missing archive", {"ArcProbe.scr", "0", scratch_.path(), "書庫(LZH)", "gone.lzh"}, false},
-        {"member not in the archive", ArchivedProbe("zip", "NoSuch.scr"), false},
-        {"unknown archive type", {"ArcProbe.scr", "0", ProbeArchiveFolder(), "書庫(RAR)", "probe.lzh"}, false},
+        {"path of 250 bytes", pathOfLength(250), 255},
+        {"path of 251 bytes", pathOfLength(251), 256},
+        {"path of 252 bytes", pathOfLength(252), 257},
+        {"path of 255 bytes", pathOfLength(255), 260},
+        {"path of 256 bytes", {"Probe.scr", "0", folder256, "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, 0},
+        {"missing file", {"Gone.scr", "0", scratch_.path(), "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, 0},
+        {"missing archive", {"ArcProbe.scr", "0", scratch_.path(), "書庫(LZH)", "gone.lzh"}, 0},
+        {"member not in the archive", ArchivedProbe("zip", "NoSuch.scr"), 0},
+        {"unknown archive type", {"ArcProbe.scr", "0", ProbeArchiveFolder(), "書庫(RAR)", "probe.lzh"}, 0},
     };
     SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "300");
     for (const Case& c : cases) {
@@ -199,9 +206,9 @@ TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
         controlCalls.clear();
         Command(kCmdPreview);
         std::vector<ProbeRun> runs = log_.Runs();
-        ASSERT_EQ(runs.size(), c.runs ? 1u : 0u);
-        if (c.runs) {
-            EXPECT_EQ(runs[0].commandLine.size(), 255u);
+        ASSERT_EQ(runs.size(), c.commandLineSize ? 1u : 0u);
+        if (c.commandLineSize) {
+            EXPECT_EQ(runs[0].commandLine.size(), c.commandLineSize);
         }
         EXPECT_EQ(controlCalls,
                   (std::vector<std::string>{"stopChanger", "isActive", "disable", "enable", "startChanger"}));
@@ -269,6 +276,20 @@ TEST_F(LaunchTest, PreparingPutsTheFileInPlace) {
         EXPECT_EQ(WorkFolderFiles(), c.workAfter);
     }
     EXPECT_EQ(PrepareEntry(5, AppPaths.WorkFolder).outcome, PrepareOutcome::NoSuchRow);
+    // A work or store folder that could not be formed is empty; neither it
+    // nor a relative one is taken to mean the current folder.
+    ScratchFolder current;
+    char saved[MAX_PATH] = "";
+    GetCurrentDirectoryA(sizeof saved, saved);
+    SetCurrentDirectoryA(current.path().c_str());
+    DeleteAllEntryRows();
+    AddRow(ArchivedProbe("lzh", "ArcProbe.scr"));
+    for (const char* destination : {"", "temp\\", "\\temp\\"}) {
+        SCOPED_TRACE(destination);
+        EXPECT_EQ(PrepareEntry(0, destination).outcome, PrepareOutcome::ExtractionFailed);
+    }
+    SetCurrentDirectoryA(saved);
+    EXPECT_EQ(FolderEntries(current.path()), std::vector<std::string>{});
     EXPECT_EQ(PrepareEntry(-1, AppPaths.WorkFolder).outcome, PrepareOutcome::NoSuchRow);
 }
 
@@ -343,6 +364,46 @@ TEST_F(LaunchTest, ConfigureStartsTheSettingsWithoutWaiting) {
         runs = log_.WaitFor([](const std::vector<ProbeRun>& r) { return r[0].endUs >= 0; }, 10000);
         EXPECT_EQ(runs[0].endReason, "close");
     }
+}
+
+// While an archived entry's settings are open, its file in the work folder is
+// in use: a preview of it says so, naming the file; playback goes on to the
+// next entry.
+TEST_F(LaunchTest, AnEntryWhoseSettingsAreOpen) {
+    const std::string member = std::string(AppPaths.WorkFolder) + "ArcProbe.scr";
+    DeleteAllEntryRows();
+    AddRow(ArchivedProbe("zip", "ArcProbe.scr", "1"));
+    AddRow(LooseProbe(blanks_, "Next.scr", "1"));
+    SelectListRow(0);
+    log_.Clear();
+    Command(kCmdConfigure);
+    std::vector<ProbeRun> runs = log_.WaitFor(
+        [](const std::vector<ProbeRun>& r) { return r.size() == 1 && r[0].windowUs >= 0; }, 10000);
+    ASSERT_EQ(runs.size(), 1u);
+    {
+        SCOPED_TRACE("preview");
+        DialogDriver driver;
+        driver.On(LoadText(IDS_APP_TITLE), [](HWND box) { ClickButton(box, IDOK); });
+        SelectListRow(0);
+        Command(kCmdPreview);
+        EXPECT_TRUE(driver.allHandled());
+        ASSERT_EQ(driver.seen().size(), 1u);
+        EXPECT_EQ(driver.seen()[0].text, FormatText(IDS_CANNOT_RUN_FILE, member));
+        EXPECT_EQ(log_.Runs().size(), 1u) << "nothing more ran";
+    }
+    {
+        SCOPED_TRACE("playback");
+        AppSettings.LopPlay = 0;
+        SelectListRow(0);
+        Command(kCmdPlayFullScreen);
+        runs = log_.Runs();
+        ASSERT_EQ(runs.size(), 2u);
+        EXPECT_EQ(runs[1].name, "Next.scr");
+        EXPECT_EQ(runs[1].mode, "s");
+    }
+    EXPECT_EQ(runs[0].endUs, -1) << "the settings are still open";
+    PostMessageA(reinterpret_cast<HWND>(std::stoll(runs[0].windowHandle)), WM_CLOSE, 0, 0);
+    log_.WaitFor([](const std::vector<ProbeRun>& r) { return r[0].endUs >= 0; }, 10000);
 }
 
 TEST_F(LaunchTest, OpenArchiveOpensOnlyArchives) {

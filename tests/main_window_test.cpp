@@ -1,7 +1,9 @@
 // Start-up, paths, the main window's size and rectangle, and closing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <string>
 #include <vector>
 
 #include "app/main_window.h"
@@ -9,6 +11,7 @@
 #include "base/files.h"
 #include "base/monitors.h"
 #include "base/program_paths.h"
+#include "base/strings.h"
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
@@ -298,6 +301,67 @@ TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(WaitForSingleObject(first.process.get(), 20000), WAIT_OBJECT_0);
     }
+}
+
+// A message box of the process, once it is there.
+HWND FindProcessMessageBox(DWORD processId) {
+    struct Search {
+        DWORD id;
+        HWND found;
+    } search{processId, nullptr};
+    for (int i = 0; i < 200 && !search.found; ++i) {
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                char cls[16] = "";
+                GetClassNameA(w, cls, sizeof cls);
+                if (owner == s->id && std::string(cls) == "#32770" && IsWindowVisible(w)) s->found = w;
+                return s->found ? FALSE : TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) Sleep(50);
+    }
+    return search.found;
+}
+
+// A program folder too long for its store folder: the user is told at
+// start-up, and the program still starts and closes.
+TEST_F(SingleInstanceTest, ProgramFolderTooLongIsToldAtStartUp) {
+    ScratchFolder scratch;
+    // 248 bytes with the backslash: "Z.exe" fits after it, "Scrnsave\" does not.
+    std::string folder = scratch.path();
+    while (folder.size() < 248) {
+        const size_t remaining = 248 - folder.size();
+        const size_t part = remaining <= 101 ? remaining - 1 : std::min<size_t>(100, remaining - 50);
+        folder += std::string(part, 'f') + "\\";
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder.size();
+    }
+    const std::string exe = folder + "Z.exe";
+    ASSERT_TRUE(CopyFileA((TestProgramFolder() + "..\\bin\\Zelvista.exe").c_str(), exe.c_str(), FALSE));
+    std::string cmd = "\"" + exe + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, scratch.path().c_str(),
+                               &si, &pi));
+    Handle process(pi.hProcess), thread(pi.hThread);
+    HWND box = FindProcessMessageBox(pi.dwProcessId);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), FormatText(IDS_PROGRAM_FOLDER_TOO_LONG, exe));
+    ClickButton(box, IDOK);
+    HWND window = FindProcessMainWindow(pi.dwProcessId, false);
+    EXPECT_NE(window, nullptr);
+    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.get(), 20000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the program did not close";
+        TerminateProcess(process.get(), 1);
+        WaitForSingleObject(process.get(), 5000);
+    }
+    // Nothing was made in the folder it started in: only the long folder is there.
+    const size_t n = scratch.path().size();
+    EXPECT_EQ(FolderEntries(scratch.path()), std::vector<std::string>{folder.substr(n, folder.find('\\', n) - n)});
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "base/long_operation.h"
 #include "base/strings.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
@@ -446,6 +447,28 @@ TEST_F(PlaybackTest, NoSecondPlaybackInsideOne) {
         }, reinterpret_cast<LPARAM>(&dialog));
         EXPECT_FALSE(dialog);
     }
+}
+
+// The play window claims the list only while it plays it: open and idle, it
+// leaves the changer and the defragmenter free, yet nothing else plays the
+// list under it.
+TEST_F(PlaybackTest, TheIdlePlayWindowLeavesTheListFree) {
+    AddProbes({{"A.scr", "1"}});
+    SelectListRow(0);
+    log_.Clear();
+    LongOperation whilePlaying = LongOperation::None, whileIdle = LongOperation::Playback;
+    PlaybackScript script;
+    script.When(Shown(1), [&] { whilePlaying = RunningLongOperation(); })
+        .When([] { return PlayWindow() && !IsListPlaying(); }, [&] {
+            whileIdle = RunningLongOperation();
+            SendMessageA(MainWindow, WM_COMMAND, kCmdPlayFullScreen, 0);
+        });
+    Play(Mode::Window, script);
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(whilePlaying, LongOperation::Playback);
+    EXPECT_EQ(whileIdle, LongOperation::None);
+    EXPECT_EQ(RunningLongOperation(), LongOperation::None);
+    EXPECT_EQ(RunNames(log_.Runs()), (std::vector<std::string>{"A.scr"}));
 }
 
 // Closing the main window or choosing Exit (here from the tray menu) during

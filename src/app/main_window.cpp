@@ -92,9 +92,23 @@ void SetFontsForDpi(int dpi) {
     dpiFont.reset(font);
 }
 
+// The work and store folders and the standard list live in the program's
+// folder; when its path is too long to form them, the user hears why archived
+// entries and the standard list cannot work, once, at start-up.
+void WarnWhenProgramFolderTooLong() {
+    if (AppPaths.WorkFolder[0] && AppPaths.SaverStoreFolder[0] && AppPaths.StandardListPath[0]) return;
+    char module[1024] = "";
+    const DWORD n = GetModuleFileNameA(nullptr, module, sizeof module);
+    if (n == 0 || n >= sizeof module) module[0] = '\0';
+    const std::string text = FormatText(IDS_PROGRAM_FOLDER_TOO_LONG, module);
+    const std::string caption = LoadText(IDS_APP_TITLE);
+    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
 void OnCreate() {
     CurrentList.Named = 0;
     SetUpProgramPaths();
+    WarnWhenProgramFolderTooLong();
     if (AppPaths.WorkFolder[0]) CreateDirectoryA(AppPaths.WorkFolder, nullptr);
     if (AppPaths.SaverStoreFolder[0]) CreateDirectoryA(AppPaths.SaverStoreFolder, nullptr);
     ClearWorkFolder();

@@ -128,6 +128,9 @@ std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, 
 int ExtractMember(int index, const char* archivePath, const char* memberName, const char* destinationFolder,
                   HWND owner) {
     if (!ValidIndex(index)) return -1;
+    // An empty or relative destination would put the member into whatever
+    // the current folder is, perhaps over a file of the user's.
+    if (!IsFullPath(destinationFolder)) return -1;
     // No Windows path holds a double quote; one in an edited list file would
     // end an argument early and could point the extraction elsewhere.
     for (const char* part : {memberName, destinationFolder, archivePath})

@@ -40,6 +40,13 @@ std::size_t FileNameOffset(const char* path) {
     return start;
 }
 
+bool IsFullPath(const char* path) {
+    auto separator = [](char c) { return c == '\\' || c == '/'; };
+    const bool drive = ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z')) && path[1] == ':' &&
+                       separator(path[2]);
+    return drive || (separator(path[0]) && separator(path[1]) && path[2] != '\0');
+}
+
 bool EndsWithSeparator(const char* path) {
     return path[0] && FileNameOffset(path) == std::strlen(path);
 }

@@ -20,6 +20,9 @@ bool JoinPath(char* out, std::size_t size, const char* folder, const char* name)
 // Offset of the file-name part of a path: just after the last backslash,
 // slash or colon that is not the trail byte of a double-byte character.
 std::size_t FileNameOffset(const char* path);
+// True for a path that names its drive or server ("C:\\...", "\\\\server\\..."):
+// empty and relative paths, which depend on the current folder, are not.
+bool IsFullPath(const char* path);
 // True when the path is not empty and ends with a separator.
 bool EndsWithSeparator(const char* path);
 // Splits a path into folder (ending with its separator) and file name.

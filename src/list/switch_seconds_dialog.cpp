@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "list/switch_seconds_ids.h"
 #include "res/resource.h"
@@ -18,11 +19,14 @@ struct Request {
     std::size_t size;
 };
 
-// The number the text begins with; a text without leading digits gives 0.
+// The number the text begins with, read as the list reads it when it plays
+// (leading blanks and a sign allowed); a text without leading digits gives 0,
+// and so does a negative number, which the list takes as the standard time too.
 int LeadingNumber(const char* text) {
-    int value = 0;
-    for (int i = 0; i < kMaxDigits && text[i] >= '0' && text[i] <= '9'; ++i) value = value * 10 + (text[i] - '0');
-    return value;
+    char bounded[kMaxDigits + 1];
+    std::snprintf(bounded, sizeof bounded, "%s", text);
+    long value = std::strtol(bounded, nullptr, 10);
+    return value < 0 ? 0 : value > kHighest ? kHighest : static_cast<int>(value);
 }
 
 INT_PTR OnInitDialog(HWND dialog, Request* request) {

@@ -3,12 +3,16 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 #include "base/process.h"
+#include "base/strings.h"
 #include "base/text.h"
 #include "play/play_connections.h"
 #include "play/prepare_entry.h"
 #include "play/saver_process.h"
 #include "play/saver_run_guard.h"
+#include "res/resource.h"
 
 void ConfigureEntry(int row) {
     if (row < 0) return;
@@ -19,12 +23,26 @@ void ConfigureEntry(int row) {
         StartWithoutWaiting(commandLine);
 }
 
+namespace {
+
+// A preview the user asked for does not fail unseen when its file is held
+// by its own settings: the message names the file.
+void ReportFileInUse(const PreparedEntry& prepared) {
+    if (prepared.outcome != PrepareOutcome::FileInUse) return;
+    const std::string text = FormatText(IDS_CANNOT_RUN_FILE, prepared.path);
+    const std::string caption = LoadText(IDS_APP_TITLE);
+    MessageBoxA(Play.owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+}  // namespace
+
 void PreviewEntry(int row) {
     if (row < 0) return;
     SaverRunGuard quiet;
     PreparedEntry prepared;
     char commandLine[kSaverCommandLineSize];
     if (PrepareSaverCommandLine(row, "/s", commandLine, sizeof commandLine, prepared)) RunSaverUntilEnded(commandLine);
+    else ReportFileInUse(prepared);
 }
 
 void SetEntryAsStandard(int row) {

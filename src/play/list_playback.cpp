@@ -192,7 +192,9 @@ void PlayList() {
 
 void PlayListFullScreen() {
     LongOperationScope operation(LongOperation::Playback, RequestPlaybackStop);
-    if (!operation.claimed() || Playback.playing) {
+    // Not under an open play window either: between two of its playbacks
+    // nothing else plays the list.
+    if (!operation.claimed() || Playback.playing || Playback.playWindow) {
         MessageBeep(MB_ICONWARNING);
         return;
     }

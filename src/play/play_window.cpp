@@ -53,8 +53,17 @@ void Enable(int control, bool on) {
 
 void StartWindowPlayback(HWND dialog) {
     if (IsListPlaying()) return;
-    Playback.inWindow = 1;
-    PlayList();
+    {
+        // Claimed only while the list plays: the open, idle window leaves the
+        // changer and the defragmenter free.
+        LongOperationScope operation(LongOperation::Playback, RequestPlaybackStop);
+        if (!operation.claimed()) {
+            MessageBeep(MB_ICONWARNING);
+            return;
+        }
+        Playback.inWindow = 1;
+        PlayList();
+    }
     if (Playback.stopRequested) EndDialog(dialog, 1);
 }
 
@@ -167,10 +176,9 @@ void SetPlayButtons(bool playing) {
 }
 
 void ShowPlayWindow() {
-    // The window claims the list for as long as it is open: between two
-    // playbacks in it nothing else may start one.
-    LongOperationScope operation(LongOperation::Playback, RequestPlaybackStop);
-    if (!operation.claimed() || Playback.playing || Playback.playWindow) {
+    // Only one play window, and none while the list plays or a long
+    // operation runs; the window claims the list each time it plays it.
+    if (RunningLongOperation() != LongOperation::None || Playback.playing || Playback.playWindow) {
         MessageBeep(MB_ICONWARNING);
         return;
     }

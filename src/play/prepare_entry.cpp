@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/handles.h"
 #include "base/program_paths.h"
 #include "base/text.h"
 #include "play/saver_process.h"
@@ -71,12 +72,23 @@ bool TakeExtractedShortPath(PreparedEntry& prepared, const char* folder) {
     return false;
 }
 
+// True when a file is at path and cannot be written: a screen saver of it is
+// running (its settings, say), so it can be neither emptied away nor replaced.
+bool FileInUse(const char* path) {
+    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return false;
+    const Handle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return !file && GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 PrepareOutcome PrepareArchiveMember(PreparedEntry& prepared, const char* destinationFolder) {
     ClearWorkFolder();
     const SaverEntry& entry = prepared.entry;
     // A type the list file does not know would extract with whatever library
     // ran last; such an entry is refused instead.
     if (entry.archiver < 0) return PrepareOutcome::UnknownArchiveType;
+    // A folder that could not be formed (the program folder is too long) is
+    // empty: extracting there would write into the current folder.
+    if (!IsFullPath(destinationFolder)) return PrepareOutcome::ExtractionFailed;
     char archive[256];
     if (!JoinPath(prepared.path, sizeof prepared.path, destinationFolder, entry.name) ||
         !JoinPath(archive, sizeof archive, entry.folder, entry.archive))
@@ -84,6 +96,7 @@ PrepareOutcome PrepareArchiveMember(PreparedEntry& prepared, const char* destina
     // A missing archive fails here, without loading a library for it.
     if (GetFileAttributesA(archive) == INVALID_FILE_ATTRIBUTES || !Play.extractMember)
         return PrepareOutcome::ExtractionFailed;
+    if (FileInUse(prepared.path)) return PrepareOutcome::FileInUse;
     // The store folder is never emptied and may hold an older file of the
     // same name, so the library's own answer counts as well as the file.
     const int result = Play.extractMember(entry.archiver, archive, entry.name, destinationFolder, Play.owner);

@@ -12,6 +12,7 @@ enum class PrepareOutcome {
     PathTooLong,         // folder and name do not fit 255 bytes: refused, never cut
     UnknownArchiveType,  // an archive name with a type that names no archiver library
     ExtractionFailed,    // the archive is missing, or the library failed or left no file
+    FileInUse,           // the member's file at the destination is in use (its settings are open)
     FileMissing,         // a loose screen saver whose file is gone
 };
 

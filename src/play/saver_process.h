@@ -9,9 +9,12 @@
 #include "base/handles.h"
 #include "base/saver_window_class.h"
 
-// Command lines of screen savers fit this buffer, switch included; a longer
-// one is not run.
-constexpr std::size_t kSaverCommandLineSize = 256;
+// Command lines of screen savers fit this buffer: the longest path a list
+// entry can have (255 bytes), its two quotes, the blank and the longest switch
+// ("/p " and a window handle in decimal). A longer one is not run.
+constexpr std::size_t kLongestSaverPath = 255;
+constexpr std::size_t kLongestSaverSwitch = 3 + 20;
+constexpr std::size_t kSaverCommandLineSize = kLongestSaverPath + 2 + 1 + kLongestSaverSwitch + 1;
 // How long a screen saver may take to end after WM_CLOSE.
 constexpr DWORD kSaverCloseWaitMs = 3000;
 // How often a running screen saver's process and window are looked at.

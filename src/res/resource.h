@@ -177,3 +177,7 @@
 // Strings: the play window
 #define IDS_PLAY_LOADING 5451
 #define IDS_PLAY_FINISHED 5452
+
+// Strings: running entries and start-up
+#define IDS_PROGRAM_FOLDER_TOO_LONG 5461  // %s: the program's file
+#define IDS_CANNOT_RUN_FILE 5462          // %s: the screen saver's file

@@ -91,17 +91,34 @@ void RunChanger() {
     // threads send: nothing edits the list meanwhile, so its count holds.
     const int rowCount = RowCount();
     Changer.userReturned = 0;
+    if (rowCount <= 0) return;
+    // Seeded once per run: seeded again before each choice, every choice
+    // within one second would give the same row, and one that cannot start
+    // would be picked until the run gave up.
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // Rows that failed to start since the last one that started. The run ends
+    // only when every row has failed in one pass, or the thread would stay
+    // blocked for good on a list where nothing can be started; at random the
+    // others are picked meanwhile.
+    std::vector<char> failed(static_cast<std::size_t>(rowCount), 0);
+    int failedCount = 0;
     int position = 0;
-    int skippedInARow = 0;
-    while (rowCount > 0) {
+    while (true) {
         if (position >= rowCount) position = 0;
-        if (Changer.options.TimPtn == 2) position = RandomRow(rowCount);
+        if (Changer.options.TimPtn == 2) {
+            int pick = std::rand() % (rowCount - failedCount);
+            for (position = 0; failed[static_cast<std::size_t>(position)] || pick > 0; ++position)
+                if (!failed[static_cast<std::size_t>(position)]) --pick;
+        }
         const ChangerEntryResult result = RunChangerEntry(position);
         if (Changer.userReturned == 1) break;
-        // Without this the thread would stay blocked for good on a list
-        // where nothing can be started.
-        skippedInARow = result == ChangerEntryResult::Skipped ? skippedInARow + 1 : 0;
-        if (skippedInARow >= rowCount) break;
+        if (result != ChangerEntryResult::Skipped) {
+            failed.assign(failed.size(), 0);
+            failedCount = 0;
+        } else if (!failed[static_cast<std::size_t>(position)]) {
+            failed[static_cast<std::size_t>(position)] = 1;
+            if (++failedCount >= rowCount) break;
+        }
         ++position;
     }
 }
