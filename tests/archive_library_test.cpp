@@ -299,4 +299,130 @@ TEST(ArchiverLibraries, DamagedAndHostileArchives) {
     }
 }
 
+// A member whose whole stored path is the name asked for wins over one stored
+// before it in a folder; a name without a folder reaches into folders only
+// when no member at the root has it, and then takes the first in archive order.
+TEST(ArchiverLibraries, WholePathWinsOverFileName) {
+    const struct {
+        const char* member;
+        const char* file;
+        const char* contents;
+    } names[] = {
+        {"hello.txt", "hello.txt", "root hello\r\n"},
+        {"HELLO.TXT", "hello.txt", "root hello\r\n"},
+        {"*.txt", "hello.txt", "root hello\r\n"},
+        {"EAS\\hello.txt", "hello.txt", "folder hello\r\n"},
+        {"deep.txt", "deep.txt", "eas deep\r\n"},
+        {"SUB\\deep.txt", "deep.txt", "sub deep\r\n"},
+        {"SUB/deep.txt", "deep.txt", "sub deep\r\n"},
+    };
+    const struct {
+        const Library* library;
+        const char* archive;
+    } archives[] = {{&kLha, "same_name.lzh"}, {&kZip, "same_name.zip"}, {&kCab, "same_name.cab"}};
+    for (const auto& a : archives) {
+        Exports e(*a.library);
+        for (const auto& n : names) {
+            ScratchFolder dest;
+            EXPECT_EQ(e.Extract(ArchiveFixture(a.archive), dest.path(), n.member), 0) << a.archive << " " << n.member;
+            EXPECT_EQ(FolderEntries(dest.path()), std::vector<std::string>{n.file}) << a.archive << " " << n.member;
+            EXPECT_EQ(ReadFileBytes(dest.path() + n.file), n.contents) << a.archive << " " << n.member;
+        }
+    }
+}
+
+// A cabinet set written byte by byte: stored data, no checksums. The first
+// cabinet holds whole.txt in a folder of its own and the start of span.txt,
+// whose data block is split between the two cabinets; the second holds the rest.
+void PutLe(std::string& b, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+}
+struct CabFolder {
+    std::string data;    // the part of the folder's (single) data block in this cabinet
+    uint16_t wholeSize;  // the block's uncompressed size, 0 when it goes on in the next cabinet
+};
+struct CabFile {
+    std::string name;
+    uint32_t size, offset;
+    uint16_t folder;  // index, or 0xFFFD continued from the previous, 0xFFFE continued in the next
+};
+std::string MakeCabinet(const std::vector<CabFolder>& folders, const std::vector<CabFile>& files, const char* previous,
+                        const char* next, uint16_t index) {
+    std::string names;
+    if (previous) names += std::string(previous) + '\0' + "disk" + '\0';
+    if (next) names += std::string(next) + '\0' + "disk" + '\0';
+    const uint32_t headerSize = 36 + static_cast<uint32_t>(names.size());
+    const uint32_t filesAt = headerSize + 8 * static_cast<uint32_t>(folders.size());
+    std::string fileEntries;
+    for (const CabFile& f : files) {
+        PutLe(fileEntries, f.size, 4);
+        PutLe(fileEntries, f.offset, 4);
+        PutLe(fileEntries, f.folder, 2);
+        PutLe(fileEntries, 0x5A8A, 2);  // a fixed date and time
+        PutLe(fileEntries, 0x2378, 2);
+        PutLe(fileEntries, 0x20, 2);
+        fileEntries += f.name + '\0';
+    }
+    uint32_t dataAt = filesAt + static_cast<uint32_t>(fileEntries.size());
+    std::string folderEntries, blocks;
+    for (const CabFolder& f : folders) {
+        PutLe(folderEntries, dataAt + static_cast<uint32_t>(blocks.size()), 4);
+        PutLe(folderEntries, 1, 2);  // one data block
+        PutLe(folderEntries, 0, 2);  // stored
+        PutLe(blocks, 0, 4);         // no checksum
+        PutLe(blocks, static_cast<uint32_t>(f.data.size()), 2);
+        PutLe(blocks, f.wholeSize, 2);
+        blocks += f.data;
+    }
+    std::string cab = "MSCF";
+    PutLe(cab, 0, 4);
+    PutLe(cab, dataAt + static_cast<uint32_t>(blocks.size()), 4);
+    PutLe(cab, 0, 4);
+    PutLe(cab, filesAt, 4);
+    PutLe(cab, 0, 4);
+    PutLe(cab, 0x0103, 2);  // format 1.3
+    PutLe(cab, static_cast<uint32_t>(folders.size()), 2);
+    PutLe(cab, static_cast<uint32_t>(files.size()), 2);
+    PutLe(cab, (previous ? 1 : 0) | (next ? 2 : 0), 2);
+    PutLe(cab, 0x1234, 2);  // the set's id
+    PutLe(cab, index, 2);
+    return cab + names + folderEntries + fileEntries + blocks;
+}
+
+// A member that goes on in the next cabinet is refused with a reason (the
+// library must not crash, whether the next cabinet lies beside it or not);
+// the members wholly inside the cabinet still extract.
+TEST(ArchiverLibraries, CabinetSetMemberRefusedWithoutCrash) {
+    const std::string whole = "whole member\r\n", span(300, 'S');
+    const std::string first = MakeCabinet({{whole, static_cast<uint16_t>(whole.size())}, {span.substr(0, 100), 0}},
+                                          {{"whole.txt", static_cast<uint32_t>(whole.size()), 0, 0},
+                                           {"span.txt", static_cast<uint32_t>(span.size()), 0, 0xFFFE}},
+                                          nullptr, "set2.cab", 0);
+    const std::string second = MakeCabinet({{span.substr(100), static_cast<uint16_t>(span.size())}},
+                                           {{"span.txt", static_cast<uint32_t>(span.size()), 0, 0xFFFD}}, "set1.cab",
+                                           nullptr, 1);
+    Exports e(kCab);
+    for (bool nextBeside : {false, true}) {
+        ScratchFolder cabs;
+        WriteFileBytes(cabs.path() + "set1.cab", first);
+        if (nextBeside) WriteFileBytes(cabs.path() + "set2.cab", second);
+        const std::string path = cabs.path() + "set1.cab";
+        EXPECT_EQ(e.Count(path), 2) << nextBeside;
+        EXPECT_EQ(e.List(path, "*.*"), (std::vector<std::string>{"span.txt", "whole.txt"})) << nextBeside;
+        ScratchFolder dest;
+        const std::string line = std::string(kCab.extractSwitches) + " \"" + path + "\" \"" + dest.path() + "\" \"span.txt\"";
+        char output[1024] = {};
+        const auto run = e.get<ArchiverCommandFunction>(kCommandSuffix);
+        EXPECT_NE(run(nullptr, line.c_str(), output, sizeof output), 0) << nextBeside;
+        EXPECT_NE(std::string(output).find("another cabinet"), std::string::npos) << output;
+        EXPECT_TRUE(FolderEntries(dest.path()).empty()) << nextBeside;
+        EXPECT_EQ(e.Extract(path, dest.path(), "whole.txt"), 0) << nextBeside;
+        EXPECT_EQ(ReadFileBytes(dest.path() + "whole.txt"), whole) << nextBeside;
+        // The second cabinet lists no member of its own: span.txt begins in the first.
+        if (nextBeside) {
+            EXPECT_EQ(e.Count(cabs.path() + "set2.cab"), 0);
+        }
+    }
+}
+
 }  // namespace
