@@ -9,6 +9,7 @@
 #include "base/handles.h"
 #include "archive_support.h"
 #include "archiver_interface.h"
+#include "cabinet_writer.h"
 #include "support/files.h"
 #include "support/ui.h"
 
@@ -331,76 +332,12 @@ TEST(ArchiverLibraries, WholePathWinsOverFileName) {
     }
 }
 
-// A cabinet set written byte by byte: stored data, no checksums. The first
-// cabinet holds whole.txt in a folder of its own and the start of span.txt,
-// whose data block is split between the two cabinets; the second holds the rest.
-void PutLe(std::string& b, uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) b.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-}
-struct CabFolder {
-    std::string data;    // the part of the folder's (single) data block in this cabinet
-    uint16_t wholeSize;  // the block's uncompressed size, 0 when it goes on in the next cabinet
-};
-struct CabFile {
-    std::string name;
-    uint32_t size, offset;
-    uint16_t folder;  // index, or 0xFFFD continued from the previous, 0xFFFE continued in the next
-};
-std::string MakeCabinet(const std::vector<CabFolder>& folders, const std::vector<CabFile>& files, const char* previous,
-                        const char* next, uint16_t index) {
-    std::string names;
-    if (previous) names += std::string(previous) + '\0' + "disk" + '\0';
-    if (next) names += std::string(next) + '\0' + "disk" + '\0';
-    const uint32_t headerSize = 36 + static_cast<uint32_t>(names.size());
-    const uint32_t filesAt = headerSize + 8 * static_cast<uint32_t>(folders.size());
-    std::string fileEntries;
-    for (const CabFile& f : files) {
-        PutLe(fileEntries, f.size, 4);
-        PutLe(fileEntries, f.offset, 4);
-        PutLe(fileEntries, f.folder, 2);
-        PutLe(fileEntries, 0x5A8A, 2);  // a fixed date and time
-        PutLe(fileEntries, 0x2378, 2);
-        PutLe(fileEntries, 0x20, 2);
-        fileEntries += f.name + '\0';
-    }
-    uint32_t dataAt = filesAt + static_cast<uint32_t>(fileEntries.size());
-    std::string folderEntries, blocks;
-    for (const CabFolder& f : folders) {
-        PutLe(folderEntries, dataAt + static_cast<uint32_t>(blocks.size()), 4);
-        PutLe(folderEntries, 1, 2);  // one data block
-        PutLe(folderEntries, 0, 2);  // stored
-        PutLe(blocks, 0, 4);         // no checksum
-        PutLe(blocks, static_cast<uint32_t>(f.data.size()), 2);
-        PutLe(blocks, f.wholeSize, 2);
-        blocks += f.data;
-    }
-    std::string cab = "MSCF";
-    PutLe(cab, 0, 4);
-    PutLe(cab, dataAt + static_cast<uint32_t>(blocks.size()), 4);
-    PutLe(cab, 0, 4);
-    PutLe(cab, filesAt, 4);
-    PutLe(cab, 0, 4);
-    PutLe(cab, 0x0103, 2);  // format 1.3
-    PutLe(cab, static_cast<uint32_t>(folders.size()), 2);
-    PutLe(cab, static_cast<uint32_t>(files.size()), 2);
-    PutLe(cab, (previous ? 1 : 0) | (next ? 2 : 0), 2);
-    PutLe(cab, 0x1234, 2);  // the set's id
-    PutLe(cab, index, 2);
-    return cab + names + folderEntries + fileEntries + blocks;
-}
-
 // A member that goes on in the next cabinet is refused with a reason (the
 // library must not crash, whether the next cabinet lies beside it or not);
 // the members wholly inside the cabinet still extract.
 TEST(ArchiverLibraries, CabinetSetMemberRefusedWithoutCrash) {
-    const std::string whole = "whole member\r\n", span(300, 'S');
-    const std::string first = MakeCabinet({{whole, static_cast<uint16_t>(whole.size())}, {span.substr(0, 100), 0}},
-                                          {{"whole.txt", static_cast<uint32_t>(whole.size()), 0, 0},
-                                           {"span.txt", static_cast<uint32_t>(span.size()), 0, 0xFFFE}},
-                                          nullptr, "set2.cab", 0);
-    const std::string second = MakeCabinet({{span.substr(100), static_cast<uint16_t>(span.size())}},
-                                           {{"span.txt", static_cast<uint32_t>(span.size()), 0, 0xFFFD}}, "set1.cab",
-                                           nullptr, 1);
+    const cabwriter::CabinetSet set = cabwriter::MakeCabinetSet();
+    const std::string &whole = set.whole, &first = set.first, &second = set.second;
     Exports e(kCab);
     for (bool nextBeside : {false, true}) {
         ScratchFolder cabs;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "archiver_api.h"
+#include "cab_layout.h"
 #include "names.h"
 
 namespace archiver {
@@ -211,14 +212,12 @@ public:
     CabArchive(arc::Source& unused, std::string path) : Archive(unused), path_(std::move(path)) {}
 
     arc::Status List() {
-        // FDI lists from the headers alone; a file shorter than the size its
-        // header declares is a truncated cabinet.
+        // FDI trusts the cabinet's tables: they are checked first. A file
+        // shorter than the size its header declares is a truncated cabinet.
         arc::FileSource file;
-        uint8_t header[12];
-        if (!file.Open(path_) || !file.ReadAt(0, header, sizeof header) || std::memcmp(header, "MSCF", 4) != 0)
-            return arc::Status::NotArchive;
-        const uint32_t declared = header[8] | (header[9] << 8) | (header[10] << 16) | (static_cast<uint32_t>(header[11]) << 24);
-        if (file.Size() < declared) return arc::Status::Truncated;
+        if (!file.Open(path_)) return arc::Status::NotArchive;
+        const arc::Status layout = arc::CheckCabinetLayout(file);
+        if (layout != arc::Status::Ok) return layout;
         Fdi fdi;
         ListContext ctx{&members_};
         return fdi.Copy(path_, ListNotify, &ctx) ? arc::Status::Ok : arc::Status::NotArchive;
