@@ -117,6 +117,7 @@ Bytes MakeZip(const std::vector<ZipEntry>& entries) {
             Put64(extra, packed.size());
             Put64(extra, offset);
         }
+        extra.insert(extra.end(), e.extra.begin(), e.extra.end());
         auto header = [&](Bytes& b, bool isCentral) {
             Put32(b, isCentral ? 0x02014b50 : 0x04034b50);
             if (isCentral) Put16(b, 20);

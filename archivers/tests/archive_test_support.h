@@ -44,6 +44,7 @@ struct ZipEntry {
     uint64_t declaredSize = UINT64_MAX;  // default: the real size
     int64_t crcDelta = 0;
     uint16_t flags = 0;
+    std::string extra;             // further extra fields, as bytes, in both headers
 };
 Bytes MakeZip(const std::vector<ZipEntry>& entries);
 

@@ -5,6 +5,7 @@
 
 #include "archive.h"
 #include "archive_test_support.h"
+#include "crc.h"
 
 using namespace arctest;
 
@@ -111,6 +112,147 @@ TEST(ZipReader, Utf8NamesGoThroughTheDecoder) {
         EXPECT_EQ(m.path, cases[i].path) << i;
         EXPECT_EQ(m.nameUnusable, cases[i].unusable) << i;
         EXPECT_EQ(m.directory, cases[i].directory) << i;
+    }
+}
+
+void Append(Bytes& b, uint64_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+uint64_t Field(const Bytes& b, size_t at, int bytes) {
+    uint64_t v = 0;
+    for (int i = bytes; i-- > 0;) v = v << 8 | b[at + i];
+    return v;
+}
+
+// A ZIP64 end record and its locator put before the end record, whose own
+// fields then say "see ZIP64". locatorDisks 1 is consistent; anything else not.
+Bytes WithZip64End(Bytes zip, uint32_t locatorDisks) {
+    const size_t end = zip.size() - 22;
+    const uint64_t entries = Field(zip, end + 10, 2), cdSize = Field(zip, end + 12, 4),
+                   cdOffset = Field(zip, end + 16, 4);
+    zip.resize(end);
+    Bytes tail;
+    Append(tail, 0x06064b50, 4);
+    Append(tail, 44, 8);
+    Append(tail, 45, 2);
+    Append(tail, 45, 2);
+    Append(tail, 0, 4);
+    Append(tail, 0, 4);
+    Append(tail, entries, 8);
+    Append(tail, entries, 8);
+    Append(tail, cdSize, 8);
+    Append(tail, cdOffset, 8);
+    Append(tail, 0x07064b50, 4);
+    Append(tail, 0, 4);
+    Append(tail, end, 8);
+    Append(tail, locatorDisks, 4);
+    Append(tail, 0x06054b50, 4);
+    Append(tail, 0, 4);
+    Append(tail, 0xFFFF, 2);
+    Append(tail, 0xFFFF, 2);
+    Append(tail, 0xFFFFFFFFu, 4);
+    Append(tail, 0xFFFFFFFFu, 4);
+    Append(tail, 0, 2);
+    zip.insert(zip.end(), tail.begin(), tail.end());
+    return zip;
+}
+
+Bytes WithStub(Bytes zip, size_t stubSize) {
+    Bytes stub(stubSize, 0x90);
+    stub[0] = 'M';
+    stub[1] = 'Z';
+    zip.insert(zip.begin(), stub.begin(), stub.end());
+    return zip;
+}
+
+// Where the archive starts and where its end records are, as other tools
+// write them: a self-extracting stub before the archive (offsets not moved),
+// ZIP64 end records, and the locator's signature inside a member's name.
+TEST(ZipReader, StubsAndZip64Locators) {
+    const std::string data = "the saver's bytes";
+    const Bytes plain = MakeZip({{"a.scr", data}, {"b.scr", data + data, true}});
+    // The last name ends right before the end record: its last 20 bytes sit
+    // where a locator would, with plausible fields but no ZIP64 record.
+    const std::string trap = std::string("x") + "PK\x06\x07" + std::string(4, '\0') + std::string(8, '\0') +
+                             std::string("\x01\0\0\0", 4);
+    const Bytes trapZip = MakeZip({{"a.scr", data}, {trap, data}});
+    const std::string twice = data + data;
+    const struct {
+        const char* what;
+        Bytes bytes;
+        arc::Status status;
+        const std::string& second;
+    } cases[] = {
+        {"plain", plain, arc::Status::Ok, twice},
+        {"stub before", WithStub(plain, 4096), arc::Status::Ok, twice},
+        {"zip64 end", WithZip64End(plain, 1), arc::Status::Ok, twice},
+        {"zip64 end, stub before", WithStub(WithZip64End(plain, 1), 777), arc::Status::Ok, twice},
+        {"inconsistent locator", WithZip64End(plain, 3), arc::Status::Corrupt, twice},
+        {"locator signature in a name", trapZip, arc::Status::Ok, data},
+    };
+    for (const auto& c : cases) {
+        Opened o = OpenBytes(c.bytes);
+        ASSERT_EQ(o.status, c.status) << c.what;
+        if (c.status != arc::Status::Ok) continue;
+        ASSERT_EQ(o.archive->Members().size(), 2u) << c.what;
+        const std::string* want[] = {&data, &c.second};
+        for (size_t i = 0; i < 2; ++i) {
+            arc::MemorySink out;
+            ASSERT_EQ(o.archive->Extract(i, out), arc::Status::Ok) << c.what << " " << i;
+            EXPECT_EQ(std::string(out.bytes.begin(), out.bytes.end()), *want[i]) << c.what << " " << i;
+        }
+    }
+    Opened trapped = OpenBytes(trapZip);
+    ASSERT_EQ(trapped.status, arc::Status::Ok);
+    EXPECT_EQ(trapped.archive->Members()[1].path, trap);
+}
+
+std::string UnicodePathField(const std::string& forName, const std::string& utf8, uint32_t crcDelta = 0) {
+    const uint32_t crc = arc::UpdateCrc32(0, reinterpret_cast<const uint8_t*>(forName.data()), forName.size());
+    Bytes f;
+    Append(f, 0x7075, 2);
+    Append(f, 5 + utf8.size(), 2);
+    f.push_back(1);
+    Append(f, crc + crcDelta, 4);
+    f.insert(f.end(), utf8.begin(), utf8.end());
+    return std::string(f.begin(), f.end());
+}
+
+// The Unicode Path field replaces the stored name only when made for it (its
+// CRC matches), and then goes through the decoder like a UTF-8 flagged name.
+TEST(ZipReader, UnicodePathFieldUsedWhenItsCrcMatches) {
+    const struct {
+        const char* stored;
+        std::string extra;
+        const char* path;
+        bool unusable;
+    } cases[] = {
+        {"?.scr", UnicodePathField("?.scr", "\xe8\xa1\xa8/x.scr"), "\x95\x5c\\x.scr", false},
+        {"?.scr", UnicodePathField("?.scr", "\xe8\xa1\xa8.scr", 1), "?.scr", false},
+        {"old.scr", UnicodePathField("older.scr", "\xe8\xa1\xa8.scr"), "old.scr", false},
+        {"x.scr", UnicodePathField("x.scr", "bad\xe3\x81\x82.scr"), "bad\xe3\x81\x82.scr", true},
+        {"plain.scr", "", "plain.scr", false},
+    };
+    std::vector<ZipEntry> entries;
+    for (const auto& c : cases) {
+        ZipEntry e{c.stored, "data"};
+        e.extra = c.extra;
+        entries.push_back(e);
+    }
+    Opened o;
+    o.bytes = MakeZip(entries);
+    o.source = std::make_unique<arc::MemorySource>(o.bytes.data(), o.bytes.size());
+    ASSERT_EQ(arc::OpenZipDecodingUtf8(*o.source, o.archive, TestDecoder), arc::Status::Ok);
+    ASSERT_EQ(o.archive->Members().size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const arc::Member& m = o.archive->Members()[i];
+        EXPECT_EQ(m.path, cases[i].path) << i;
+        EXPECT_EQ(m.nameUnusable, cases[i].unusable) << i;
+        arc::MemorySink out;
+        if (!m.nameUnusable) {
+            EXPECT_EQ(o.archive->Extract(i, out), arc::Status::Ok) << i;
+        }
     }
 }
 
