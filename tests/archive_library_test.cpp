@@ -359,6 +359,15 @@ TEST(ArchiverLibraries, CabinetSetMemberRefusedWithoutCrash) {
         if (nextBeside) {
             EXPECT_EQ(e.Count(cabs.path() + "set2.cab"), 0);
         }
+        // Its folder count damaged to none: the system's cabinet library read
+        // through a null pointer on it; the library refuses it instead.
+        std::string damaged = first;
+        damaged[26] = damaged[27] = '\0';
+        WriteFileBytes(path, damaged);
+        EXPECT_FALSE(e.Check(path)) << nextBeside;
+        EXPECT_LE(e.Count(path), 0) << nextBeside;
+        EXPECT_NE(e.Extract(path, dest.path(), "span.txt"), 0) << nextBeside;
+        EXPECT_TRUE(FolderEntries(dest.path()) == std::vector<std::string>{"whole.txt"}) << nextBeside;
     }
 }
 
