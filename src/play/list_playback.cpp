@@ -77,13 +77,27 @@ void WaitForPlaybackEvent(DWORD ms) {
     if (process && woke == WAIT_OBJECT_0) Playback.entryFinished = 1;
 }
 
+// Whether the screen saver has shown its picture: its full-screen window, or
+// in the play window a child of the play area from its process. Looked at
+// instead of WaitForInputIdle, which under Wine leaves one handle open per
+// call: polled every few milliseconds, that grew by thousands over a long run.
+bool SaverIsUp() {
+    const DWORD id = Playback.saver->Id();
+    if (!Playback.inWindow) return FindSaverWindow(id) != nullptr;
+    for (HWND child = GetWindow(Playback.playArea, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(child, &owner);
+        if (owner == id) return true;
+    }
+    return false;
+}
+
 // Sets the entry timer once the screen saver is up, or once it has had
 // kSaverReadyBound to come up: then its time counts from its start. True
 // once the timer runs.
 bool StartEntryTime(DWORD ms, DWORD startedAt) {
-    const DWORD idle = WaitForInputIdle(Playback.saver->Process(), 0);
     const DWORD elapsed = GetTickCount() - startedAt;
-    const bool up = idle == 0 || idle == WAIT_FAILED;
+    const bool up = SaverIsUp();
     if (!up && elapsed < kSaverReadyBound) return false;
     const DWORD left = up ? ms : ms > elapsed ? ms - elapsed : USER_TIMER_MINIMUM;
     SetTimer(Play.owner, kEntryTimerId, left, OnEntryTimer);
