@@ -197,6 +197,31 @@ TEST_F(DpiLayoutTest, NothingIsCutInThePlayWindow) {
     EXPECT_EQ(PlayWindow(), nullptr);
 }
 
+// Every text of the About box shows whole beside the next control on its
+// line: the library names and their versions share one line each.
+TEST_F(DpiLayoutTest, NothingIsCutInTheAboutBox) {
+    bool checked = false;
+    DialogDriver driver;
+    driver.On("バージョン情報", [&](HWND dialog) {
+        checked = true;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char className[32] = "";
+            GetClassNameA(child, className, sizeof className);
+            const std::string text = WindowText(child);
+            if (lstrcmpiA(className, "Static") != 0 || text.empty() || (GetWindowLongA(child, GWL_STYLE) & SS_ICON))
+                continue;
+            const RECT r = ChildRect(child);
+            auto font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+            const SIZE size = TextSize(child, font, text);
+            EXPECT_LE(size.cx, r.right - r.left) << text;
+            EXPECT_LE(size.cy, r.bottom - r.top) << text;
+        }
+        ClickButton(dialog, IDOK);
+    });
+    Command(kCmdAbout);
+    EXPECT_TRUE(checked);
+}
+
 // WM_DPICHANGED, as Windows sends it when the window moves to a monitor of
 // another DPI: the window takes the suggested rectangle, and its toolbar,
 // columns, font and list follow the new DPI; back again, all is as before.
