@@ -30,6 +30,7 @@
 #include "list/list_format.h"
 #include "play/list_playback.h"
 #include "settings/settings.h"
+#include "tests/support/heap_use.h"
 #include "system/changer.h"
 
 namespace {
@@ -58,6 +59,7 @@ struct Figures {
     DWORD handles = 0;
     SIZE_T privateBytes = 0;
     DWORD gdi = 0, user = 0;
+    SIZE_T heapInUse = 0;
 };
 
 // The process's open kernel handles, counted one by one where the system
@@ -83,12 +85,14 @@ Figures Measure() {
     if (GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory)) f.privateBytes = memory.PagefileUsage;
     f.gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     f.user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    f.heapInUse = HeapBytesInUse();
     return f;
 }
 
 void Print(const char* when, int switches, const Figures& f) {
-    std::printf("  %-8s %5d switches: handles %5lu  private memory %8.1f KB  GDI objects %4lu  USER objects %4lu\n",
-                when, switches, f.handles, f.privateBytes / 1024.0, f.gdi, f.user);
+    std::printf("  %-8s %5d switches: handles %5lu  private memory %8.1f KB  heap in use %8.1f KB  GDI objects %4lu  "
+                "USER objects %4lu\n",
+                when, switches, f.handles, f.privateBytes / 1024.0, f.heapInUse / 1024.0, f.gdi, f.user);
     std::fflush(stdout);
 }
 
@@ -220,9 +224,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> files = WorkFolderFiles();
     std::printf("  %d changer runs and %d playback passes in %.0f s (%.2f s a switch)\n", changerRuns, playbackPasses,
                 seconds, seconds / switches);
-    std::printf("  growth start to end: handles %+ld, private memory %+.1f KB, GDI %+ld, USER %+ld\n",
+    std::printf("  growth start to end: handles %+ld, private memory %+.1f KB, heap in use %+.1f KB, GDI %+ld, USER %+ld\n",
                 static_cast<long>(last.handles) - static_cast<long>(first.handles),
                 (static_cast<double>(last.privateBytes) - static_cast<double>(first.privateBytes)) / 1024.0,
+                (static_cast<double>(last.heapInUse) - static_cast<double>(first.heapInUse)) / 1024.0,
                 static_cast<long>(last.gdi) - static_cast<long>(first.gdi),
                 static_cast<long>(last.user) - static_cast<long>(first.user));
     std::printf("  screen savers left running after their entry: %d; screen saver processes now: %d (goal 0)\n",

@@ -11,6 +11,7 @@
 #include "archiver_interface.h"
 #include "cabinet_writer.h"
 #include "support/files.h"
+#include "support/heap_use.h"
 #include "support/ui.h"
 
 namespace {
@@ -368,6 +369,24 @@ TEST(ArchiverLibraries, CabinetSetMemberRefusedWithoutCrash) {
         EXPECT_LE(e.Count(path), 0) << nextBeside;
         EXPECT_NE(e.Extract(path, dest.path(), "span.txt"), 0) << nextBeside;
         EXPECT_TRUE(FolderEntries(dest.path()) == std::vector<std::string>{"whole.txt"}) << nextBeside;
+    }
+}
+
+// The program loads and frees a library for every operation: each round
+// must give back what the library took, or a long run of playback grows by
+// the library's runtime at every archived entry.
+TEST(ArchiverLibraries, LoadingAndFreeingLeavesNothingBehind) {
+    for (const Library* l : {&kLha, &kZip, &kCab}) {
+        const std::string path = ArchiverDll(l->fileName);
+        FreeLibrary(LoadLibraryA(path.c_str()));  // the first load may set up the system's own tables
+        const SIZE_T before = HeapBytesInUse();
+        for (int i = 0; i < 20; ++i) {
+            HMODULE module = LoadLibraryA(path.c_str());
+            ASSERT_NE(module, nullptr) << l->fileName;
+            FreeLibrary(module);
+        }
+        const SIZE_T after = HeapBytesInUse();
+        EXPECT_LT(after, before + 20 * 1024) << l->fileName << ": " << (after - before) << " bytes more after 20 rounds";
     }
 }
 

@@ -10,6 +10,20 @@
 #include "extract.h"
 #include "names.h"
 
+// Declared by libstdc++ for leak checkers; frees its emergency exception pool.
+namespace __gnu_cxx {
+void __freeres() noexcept;
+}
+
+// The C++ runtime is linked in statically, and its emergency exception pool
+// (73 KB) is taken from the process's heap when the library loads. The
+// program loads and frees a library for every operation, so at FreeLibrary
+// (not at process exit, when the heap goes anyway) the pool is given back.
+extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+    if (reason == DLL_PROCESS_DETACH && !reserved) __gnu_cxx::__freeres();
+    return TRUE;
+}
+
 namespace archiver {
 namespace {
 
