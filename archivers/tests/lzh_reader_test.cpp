@@ -4,6 +4,7 @@
 
 #include "archive.h"
 #include "archive_test_support.h"
+#include "lh1_encoder.h"
 
 using namespace arctest;
 
@@ -114,66 +115,12 @@ struct BitWriter {
     }
 };
 
-// An -lh1- stream: the adaptive Huffman tree is mirrored here (short inputs
-// never fill the root's count, so it is never rebuilt); `ops` are literals
-// (0..255) or matches {length, distance}.
-struct Lh1Op {
-    int literal;  // -1: a match
-    int length = 0, distance = 0;
-};
+// An -lh1- stream from our own encoder; `ops` are literals (0..255) or
+// matches {length, distance}.
+using Lh1Op = lh1enc::Op;
 std::string EncodeLh1(const std::vector<Lh1Op>& ops) {
-    constexpr int kSymbols = 314, kNodes = 2 * kSymbols - 1, kRoot = kNodes - 1;
-    std::vector<unsigned> freq(kNodes + 1);
-    std::vector<int> parent(kNodes + kSymbols), son(kNodes);
-    for (int i = 0; i < kSymbols; ++i) freq[i] = 1, son[i] = i + kNodes, parent[i + kNodes] = i;
-    for (int i = 0, j = kSymbols; j <= kRoot; i += 2, ++j)
-        freq[j] = freq[i] + freq[i + 1], son[j] = i, parent[i] = parent[i + 1] = j;
-    freq[kNodes] = 0xFFFF;
-    parent[kRoot] = 0;
-    BitWriter w;
-    auto symbol = [&](int c) {
-        std::vector<int> bits;
-        for (int k = parent[c + kNodes]; k != kRoot; k = parent[k]) bits.push_back(k & 1);
-        for (auto it = bits.rbegin(); it != bits.rend(); ++it) w.Put(static_cast<uint32_t>(*it), 1);
-        int n = parent[c + kNodes];  // may be node 0; the root's parent 0 ends the walk
-        do {
-            const unsigned k = ++freq[n];
-            int l = n + 1;
-            if (k > freq[l]) {
-                while (k > freq[++l]) {}
-                --l;
-                freq[n] = freq[l];
-                freq[l] = k;
-                const int i = son[n];
-                parent[i] = l;
-                if (i < kNodes) parent[i + 1] = l;
-                const int j = son[l];
-                son[l] = i;
-                parent[j] = n;
-                if (j < kNodes) parent[j + 1] = n;
-                son[n] = j;
-                n = l;
-            }
-        } while ((n = parent[n]) != 0);
-    };
-    for (const Lh1Op& op : ops) {
-        if (op.literal >= 0) {
-            symbol(op.literal);
-            continue;
-        }
-        symbol(op.length + 253);
-        const uint32_t p = static_cast<uint32_t>(op.distance - 1), upper = p >> 6;
-        // Fixed code of the upper six bits: 1 of 3 bits, 3 of 4, 8 of 5, 12 of 6, 24 of 7, 16 of 8.
-        if (upper < 1) w.Put(0, 3);
-        else if (upper < 4) w.Put(2 + (upper - 1), 4);
-        else if (upper < 12) w.Put(10 + (upper - 4), 5);
-        else if (upper < 24) w.Put(36 + (upper - 12), 6);
-        else if (upper < 48) w.Put(96 + (upper - 24), 7);
-        else w.Put(240 + (upper - 48), 8);
-        w.Put(p & 63, 6);
-    }
-    w.Put(0, 16);
-    return w.bytes;
+    const lh1enc::Bytes bytes = lh1enc::EncodeOps(ops);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // An -lhx- stream (the -lh7- layout with 20 position codes) over the letters

@@ -72,6 +72,27 @@ TEST(ZipReader, Utf8NamesKeepTheirBytesWithoutDecoder) {
     EXPECT_EQ(names, want);
 }
 
+void Append(Bytes& b, uint64_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+uint64_t Field(const Bytes& b, size_t at, int bytes) {
+    uint64_t v = 0;
+    for (int i = bytes; i-- > 0;) v = v << 8 | b[at + i];
+    return v;
+}
+
+std::string UnicodePathField(const std::string& forName, const std::string& utf8, uint32_t crcDelta = 0) {
+    const uint32_t crc = arc::UpdateCrc32(0, reinterpret_cast<const uint8_t*>(forName.data()), forName.size());
+    Bytes f;
+    Append(f, 0x7075, 2);
+    Append(f, 5 + utf8.size(), 2);
+    f.push_back(1);
+    Append(f, crc + crcDelta, 4);
+    f.insert(f.end(), utf8.begin(), utf8.end());
+    return std::string(f.begin(), f.end());
+}
+
 // Stands in for the libraries' conversion: "\xe8\xa1\xa8" becomes its code page 932
 // form "\x95\x5c" (trail byte 0x5C); a name holding "bad" has no form.
 bool TestDecoder(std::string& name) {
@@ -82,6 +103,8 @@ bool TestDecoder(std::string& name) {
 
 // Only flagged names go to the decoder; a refused name keeps its bytes and is
 // marked unusable; folders are split after decoding, by the rules of the result.
+// A Unicode Path field replaces the stored name only when made for it (its
+// CRC matches), and then goes through the decoder like a flagged name.
 TEST(ZipReader, Utf8NamesGoThroughTheDecoder) {
     const struct {
         uint16_t flags;
@@ -89,17 +112,23 @@ TEST(ZipReader, Utf8NamesGoThroughTheDecoder) {
         const char* path;
         bool unusable;
         bool directory;
+        std::string extra;
     } cases[] = {
-        {0x800, "\xe8\xa1\xa8/x.scr", "\x95\x5c\\x.scr", false, false},
-        {0x000, "\x95\x5c/x.scr", "\x95\x5c\\x.scr", false, false},
-        {0x000, "bad.scr", "bad.scr", false, false},
-        {0x800, "bad/\xe3\x81\x82/y.scr", "bad\\\xe3\x81\x82\\y.scr", true, false},
-        {0x800, "bad\xe3\x81\x82/", "bad\xe3\x81\x82\\", true, true},
+        {0x800, "\xe8\xa1\xa8/x.scr", "\x95\x5c\\x.scr", false, false, ""},
+        {0x000, "\x95\x5c/x.scr", "\x95\x5c\\x.scr", false, false, ""},
+        {0x000, "bad.scr", "bad.scr", false, false, ""},
+        {0x800, "bad/\xe3\x81\x82/y.scr", "bad\\\xe3\x81\x82\\y.scr", true, false, ""},
+        {0x800, "bad\xe3\x81\x82/", "bad\xe3\x81\x82\\", true, true, ""},
+        {0x000, "?.scr", "\x95\x5c\\x.scr", false, false, UnicodePathField("?.scr", "\xe8\xa1\xa8/x.scr")},
+        {0x000, "?.scr", "?.scr", false, false, UnicodePathField("?.scr", "\xe8\xa1\xa8.scr", 1)},
+        {0x000, "old.scr", "old.scr", false, false, UnicodePathField("older.scr", "\xe8\xa1\xa8.scr")},
+        {0x000, "x.scr", "bad\xe3\x81\x82.scr", true, false, UnicodePathField("x.scr", "bad\xe3\x81\x82.scr")},
     };
     std::vector<ZipEntry> entries;
     for (const auto& c : cases) {
         ZipEntry e{c.stored, c.directory ? "" : "data"};
         e.flags = c.flags;
+        e.extra = c.extra;
         entries.push_back(e);
     }
     Opened o;
@@ -112,17 +141,11 @@ TEST(ZipReader, Utf8NamesGoThroughTheDecoder) {
         EXPECT_EQ(m.path, cases[i].path) << i;
         EXPECT_EQ(m.nameUnusable, cases[i].unusable) << i;
         EXPECT_EQ(m.directory, cases[i].directory) << i;
+        arc::MemorySink out;
+        if (!m.nameUnusable && !m.directory) {
+            EXPECT_EQ(o.archive->Extract(i, out), arc::Status::Ok) << i;
+        }
     }
-}
-
-void Append(Bytes& b, uint64_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-uint64_t Field(const Bytes& b, size_t at, int bytes) {
-    uint64_t v = 0;
-    for (int i = bytes; i-- > 0;) v = v << 8 | b[at + i];
-    return v;
 }
 
 // A ZIP64 end record and its locator put before the end record, whose own
@@ -206,54 +229,6 @@ TEST(ZipReader, StubsAndZip64Locators) {
     Opened trapped = OpenBytes(trapZip);
     ASSERT_EQ(trapped.status, arc::Status::Ok);
     EXPECT_EQ(trapped.archive->Members()[1].path, trap);
-}
-
-std::string UnicodePathField(const std::string& forName, const std::string& utf8, uint32_t crcDelta = 0) {
-    const uint32_t crc = arc::UpdateCrc32(0, reinterpret_cast<const uint8_t*>(forName.data()), forName.size());
-    Bytes f;
-    Append(f, 0x7075, 2);
-    Append(f, 5 + utf8.size(), 2);
-    f.push_back(1);
-    Append(f, crc + crcDelta, 4);
-    f.insert(f.end(), utf8.begin(), utf8.end());
-    return std::string(f.begin(), f.end());
-}
-
-// The Unicode Path field replaces the stored name only when made for it (its
-// CRC matches), and then goes through the decoder like a UTF-8 flagged name.
-TEST(ZipReader, UnicodePathFieldUsedWhenItsCrcMatches) {
-    const struct {
-        const char* stored;
-        std::string extra;
-        const char* path;
-        bool unusable;
-    } cases[] = {
-        {"?.scr", UnicodePathField("?.scr", "\xe8\xa1\xa8/x.scr"), "\x95\x5c\\x.scr", false},
-        {"?.scr", UnicodePathField("?.scr", "\xe8\xa1\xa8.scr", 1), "?.scr", false},
-        {"old.scr", UnicodePathField("older.scr", "\xe8\xa1\xa8.scr"), "old.scr", false},
-        {"x.scr", UnicodePathField("x.scr", "bad\xe3\x81\x82.scr"), "bad\xe3\x81\x82.scr", true},
-        {"plain.scr", "", "plain.scr", false},
-    };
-    std::vector<ZipEntry> entries;
-    for (const auto& c : cases) {
-        ZipEntry e{c.stored, "data"};
-        e.extra = c.extra;
-        entries.push_back(e);
-    }
-    Opened o;
-    o.bytes = MakeZip(entries);
-    o.source = std::make_unique<arc::MemorySource>(o.bytes.data(), o.bytes.size());
-    ASSERT_EQ(arc::OpenZipDecodingUtf8(*o.source, o.archive, TestDecoder), arc::Status::Ok);
-    ASSERT_EQ(o.archive->Members().size(), std::size(cases));
-    for (size_t i = 0; i < std::size(cases); ++i) {
-        const arc::Member& m = o.archive->Members()[i];
-        EXPECT_EQ(m.path, cases[i].path) << i;
-        EXPECT_EQ(m.nameUnusable, cases[i].unusable) << i;
-        arc::MemorySink out;
-        if (!m.nameUnusable) {
-            EXPECT_EQ(o.archive->Extract(i, out), arc::Status::Ok) << i;
-        }
-    }
 }
 
 // Layouts 7zz does not write: data descriptors and ZIP64 size fields.
