@@ -33,6 +33,10 @@ protected:
         MainWindowTest::SetUp();
         GetCursorPos(&savedCursor_);
         SetSystemScreenSaver(1);
+        // Reports of the warps earlier tests made may still be on their way
+        // from the display: let them land now, or one can undo the program's
+        // move of the cursor in the first case.
+        PumpMessagesUntil([] { return false; }, 300);
     }
     void TearDown() override {
         LeaveStandInFolder();
