@@ -19,6 +19,7 @@
 #include "archive/archiver.h"
 #include "archivers/interface/archiver_interface.h"
 #include "base/handles.h"
+#include "bench/program_window.h"
 #include "bench/sample_rows.h"
 #include "bench/timing.h"
 #include "list/entry_list.h"
@@ -240,11 +241,7 @@ int main(int argc, char** argv) {
     }
     const std::string tree = argv[1];
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-    AppInstance = GetModuleHandleA(nullptr);
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-    RegisterMainWindowClass();
-    if (!CreateMainWindow()) return 1;
+    if (!OpenProgramWindow()) return 1;
     ShowWindow(MainWindow, SW_SHOWNORMAL);
     UpdateWindow(MainWindow);
     for (int i = 0; i < 3; ++i)

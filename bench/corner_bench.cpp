@@ -28,16 +28,12 @@ void FloorTick(HWND window) {
     SetTimer(window, kFloorTimer, kCornerTimerPeriod, NoTick);
 }
 
-// Microseconds per call of fn over count calls, the fastest of rounds.
+// Microseconds per call of fn over count calls.
 template <class Fn>
-double MicrosecondsPerCall(int rounds, int count, Fn fn) {
-    std::vector<double> times;
-    for (int r = 0; r < rounds; ++r) {
-        const LONGLONG start = Clock::now();
-        for (int i = 0; i < count; ++i) fn();
-        times.push_back(Seconds(start, Clock::now()) * 1e6 / count);
-    }
-    return Fastest(times);
+double MicrosecondsPerCall(int count, Fn fn) {
+    const LONGLONG start = Clock::now();
+    for (int i = 0; i < count; ++i) fn();
+    return Seconds(start, Clock::now()) * 1e6 / count;
 }
 
 }  // namespace
@@ -57,8 +53,8 @@ int main(int argc, char** argv) {
     // Interleaved, so that both see the same machine.
     std::vector<double> ticks, floors;
     for (int r = 0; r < rounds; ++r) {
-        ticks.push_back(MicrosecondsPerCall(1, kTicks, [&] { OnCornerTimer(window, WM_TIMER, kCornerTimerId, 0); }));
-        floors.push_back(MicrosecondsPerCall(1, kTicks, [&] { FloorTick(window); }));
+        ticks.push_back(MicrosecondsPerCall(kTicks, [&] { OnCornerTimer(window, WM_TIMER, kCornerTimerId, 0); }));
+        floors.push_back(MicrosecondsPerCall(kTicks, [&] { FloorTick(window); }));
     }
     StopCornerTimer(window);
     KillTimer(window, kFloorTimer);

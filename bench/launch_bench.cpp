@@ -4,7 +4,6 @@
 // measured in the same run. Prints ratios.
 //   bench_launch.exe FOLDER   FOLDER holds Payload.scr and payload.lzh/.zip/.cab
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -14,6 +13,7 @@
 #include "app/main_window.h"
 #include "archive/archiver.h"
 #include "base/program_paths.h"
+#include "bench/program_window.h"
 #include "entry_rows.h"
 #include "list/entry_list.h"
 #include "list/list_format.h"
@@ -37,11 +37,7 @@ int main(int argc, char** argv) {
     }
     std::string folder = argv[1];
     if (folder.back() != '\\') folder += '\\';
-    AppInstance = GetModuleHandleA(nullptr);
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-    RegisterMainWindowClass();
-    if (!CreateMainWindow()) return 1;
+    if (!OpenProgramWindow()) return 1;
 
     DeleteAllEntryRows();
     AddEntry("Payload.scr", folder, "0", kLooseSaverType, "");

@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "base/files.h"
+#include "bench/program_window.h"
 #include "bench/sample_list.h"
 #include "bench/timing.h"
 #include "list/entry_list.h"
@@ -63,11 +64,7 @@ double ReadAndSort(int column) {
 }  // namespace
 
 int main() {
-    AppInstance = GetModuleHandleA(nullptr);
-    INITCOMMONCONTROLSEX icc{sizeof icc, 0xFF};
-    InitCommonControlsEx(&icc);
-    RegisterMainWindowClass();
-    if (!CreateMainWindow()) return 1;
+    if (!OpenProgramWindow()) return 1;
 
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);

@@ -8,7 +8,6 @@
 // probe writes when its window appears to FOLDER\probe.log. SECONDS is the
 // length of the processor measurement (60 unless given).
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +18,7 @@
 
 #include "app/main_window.h"
 #include "bench/entry_rows.h"
+#include "bench/program_window.h"
 #include "bench/timing.h"
 #include "list/entry_list.h"
 #include "list/list_format.h"
@@ -146,11 +146,7 @@ int main(int argc, char** argv) {
     const std::string log = folder + "probe.log";
     SetEnvironmentVariableA("ZELVISTA_PROBE_LOG", log.c_str());
 
-    AppInstance = GetModuleHandleA(nullptr);
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-    RegisterMainWindowClass();
-    if (!CreateMainWindow()) return 1;
+    if (!OpenProgramWindow()) return 1;
     ShowWindow(MainWindow, SW_SHOWNORMAL);
     AppSettings.ChgTime = 1;
     AppSettings.LopPlay = 0;

@@ -11,7 +11,6 @@
 // ArcProbe.scr); the probes log to FOLDER\soak.log. With SOAK_EACH_PASS set
 // in the environment the figures follow every changer run and playback pass.
 #include <windows.h>
-#include <commctrl.h>
 #include <psapi.h>
 #include <tlhelp32.h>
 
@@ -26,6 +25,7 @@
 #include "app/main_window.h"
 #include "base/program_paths.h"
 #include "bench/entry_rows.h"
+#include "bench/program_window.h"
 #include "list/entry_list.h"
 #include "list/list_format.h"
 #include "play/list_playback.h"
@@ -159,11 +159,7 @@ int main(int argc, char** argv) {
     SetEnvironmentVariableA("ZELVISTA_PROBE_LOG", log.c_str());
     DeleteFileA(log.c_str());
 
-    AppInstance = GetModuleHandleA(nullptr);
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-    InitCommonControlsEx(&icc);
-    RegisterMainWindowClass();
-    if (!CreateMainWindow()) return 1;
+    if (!OpenProgramWindow()) return 1;
     ShowWindow(MainWindow, SW_SHOWNORMAL);
     AppSettings.ChgTime = 1;
     AppSettings.LopPlay = 0;

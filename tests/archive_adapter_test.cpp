@@ -175,18 +175,14 @@ TEST_F(ArchiveAdapter, QuotesInExtractionArgumentsAreRefused) {
 // work folder leaves it empty) would extract into the current folder.
 TEST_F(ArchiveAdapter, EmptyOrRelativeDestinationsAreRefused) {
     InstallAll();
-    ScratchFolder current;
-    char saved[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof saved, saved);
-    SetCurrentDirectoryA(current.path().c_str());
+    // The fixture made current_ (empty) the current folder.
     const std::string archive = ArchiveFixture("lzh_l2_lh5.lzh");
     for (const char* destination : {"", "sub\\", "\\sub\\", "C:sub\\"}) {
         SCOPED_TRACE(destination);
         EXPECT_EQ(Extract(0, archive, "saver1.scr", destination), -1);
     }
-    SetCurrentDirectoryA(saved);
-    EXPECT_EQ(FolderEntries(current.path()), std::vector<std::string>{});
-    EXPECT_EQ(Extract(0, archive, "saver1.scr", current.path()), 0) << "a full path still extracts";
+    EXPECT_EQ(FolderEntries(current_), std::vector<std::string>{});
+    EXPECT_EQ(Extract(0, archive, "saver1.scr", current_), 0) << "a full path still extracts";
 }
 
 TEST_F(ArchiveAdapter, ListingAddsOneRowPerScreenSaverMember) {

@@ -28,13 +28,6 @@ constexpr int kImageSizes[] = {16, 24, 32};
 // The header control leaves 3 × SM_CXEDGE (6 pixels at 96 DPI) on each side of a column's text.
 constexpr int kHeaderTextMargin96 = 6;
 
-int DisplayDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 // A child's rectangle in its parent's client coordinates.
 RECT ChildRect(HWND child) {
     RECT r{};
@@ -140,12 +133,12 @@ void ExpectMainLayout(int dpi) {
 TEST_F(DpiLayoutTest, DisplayIsAtTheDpiAskedFor) {
     char wanted[16] = "96";
     GetEnvironmentVariableA("ZELVISTA_TEST_DPI", wanted, sizeof wanted);
-    EXPECT_EQ(DisplayDpi(), std::atoi(wanted));
-    EXPECT_EQ(WindowDpi(MainWindow), DisplayDpi());
+    EXPECT_EQ(SystemDpi(), std::atoi(wanted));
+    EXPECT_EQ(WindowDpi(MainWindow), SystemDpi());
 }
 
 TEST_F(DpiLayoutTest, EveryColumnHeaderFitsItsColumnAtItsDefaultWidth) {
-    const int dpi = DisplayDpi();
+    const int dpi = SystemDpi();
     EXPECT_EQ(MainWindowDpi, dpi);
     HWND header = ListView_GetHeader(MainChildren.listView);
     auto font = reinterpret_cast<HFONT>(SendMessageA(header, WM_GETFONT, 0, 0));
@@ -163,11 +156,11 @@ TEST_F(DpiLayoutTest, EveryColumnHeaderFitsItsColumnAtItsDefaultWidth) {
 }
 
 TEST_F(DpiLayoutTest, ToolbarListAndStatusBarDoNotCoverEachOther) {
-    ExpectMainLayout(DisplayDpi());
+    ExpectMainLayout(SystemDpi());
 }
 
 TEST_F(DpiLayoutTest, NothingIsCutInThePlayWindow) {
-    const int dpi = DisplayDpi();
+    const int dpi = SystemDpi();
     bool checked = false;
     DialogDriver driver;
     driver.On("再生ウィンドウ", [&](HWND dialog) {
@@ -226,7 +219,7 @@ TEST_F(DpiLayoutTest, NothingIsCutInTheAboutBox) {
 // another DPI: the window takes the suggested rectangle, and its toolbar,
 // columns, font and list follow the new DPI; back again, all is as before.
 TEST_F(DpiLayoutTest, DpiChangeLaysTheMainWindowOutAgain) {
-    const int dpi = DisplayDpi();
+    const int dpi = SystemDpi();
     const int other = dpi >= 192 ? 96 : 192;
     RECT start{};
     GetWindowRect(MainWindow, &start);

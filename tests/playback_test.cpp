@@ -13,6 +13,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "base/long_operation.h"
+#include "base/saver_window_class.h"
 #include "base/strings.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"

@@ -10,13 +10,6 @@ constexpr uint16_t kFlagPrevious = 1, kFlagNext = 2, kFlagReserve = 4;
 constexpr uint16_t kContinuedFromPrevious = 0xFFFD;  // this and above: continuation markers
 constexpr uint64_t kNameLimit = 256;                 // a name and its zero byte
 
-uint16_t Le16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
-uint32_t Le32(const uint8_t* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24;
-}
-
 // Moves `at` past a zero-terminated string of at most kNameLimit bytes that
 // ends inside the file.
 bool SkipString(Source& source, uint64_t& at) {

@@ -9,9 +9,6 @@
 namespace arc {
 namespace {
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t* p) { return static_cast<uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16)) | (static_cast<uint32_t>(p[3]) << 24); }
-
 // Folder names in extended headers separate their parts with 0xFF; '/' appears
 // in names written on Unix. Neither byte can be the trail byte of a double-byte character.
 std::string ToBackslashes(const uint8_t* p, size_t n) {
@@ -27,7 +24,10 @@ bool IsMethodName(const uint8_t* m) {
     return m[0] == '-' && m[4] == '-' && ((m[1] == 'l' && (m[2] == 'h' || m[2] == 'z')) || (m[1] == 'p' && m[2] == 'm'));
 }
 
+// The window of each decoded method, in bits; -lh1-'s has a stream of its own.
+constexpr int kLh1WindowBits = 12;
 int DictionaryBits(const std::string& method) {
+    if (method == "-lh1-") return kLh1WindowBits;
     if (method == "-lh5-") return 13;
     if (method == "-lh6-") return 15;
     if (method == "-lh7-") return 16;
@@ -57,12 +57,12 @@ public:
         const Member& m = members_[index];
         if (m.directory) return Status::Unsupported;
         if (m.method == "-lh0-") return CopyStored(m, out);
-        const int bits = m.method == "-lh1-" ? 12 : DictionaryBits(m.method);
+        const int bits = DictionaryBits(m.method);
         if (!bits) return Status::Unsupported;
         // A few bytes of crafted tables can describe gigabytes of output; no
         // real member packs that tightly, so such a claim is refused up front.
         if (m.size > m.packed * kMaxPackRatio + 65536) return Status::TooLarge;
-        if (m.method == "-lh1-") return DecodeLh1Stream(source_, m.dataOffset, m.packed, m.size, static_cast<uint16_t>(m.crc), out);
+        if (bits == kLh1WindowBits) return DecodeLh1Stream(source_, m.dataOffset, m.packed, m.size, static_cast<uint16_t>(m.crc), out);
         return DecodeLzhStream(source_, m.dataOffset, m.packed, m.size, bits, static_cast<uint16_t>(m.crc), out);
     }
 
@@ -114,7 +114,7 @@ private:
             } else if (h[0] == 0x02) {
                 x.folder = ToBackslashes(data, dataSize);
             } else if (h[0] == 0x42 && dataSize >= 16) {
-                x.packed = Le32(data) | static_cast<uint64_t>(Le32(data + 4)) << 32;
+                x.packed = Le64(data);
                 x.size = Le32(data + 8) | static_cast<uint64_t>(Le32(data + 12)) << 32;
                 x.hasSizes = true;
             }

@@ -10,13 +10,10 @@
 namespace arc {
 namespace {
 
-uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
-uint32_t Le32(const uint8_t* p) { return static_cast<uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16)) | (static_cast<uint32_t>(p[3]) << 24); }
-uint64_t Le64(const uint8_t* p) { return Le32(p) | (static_cast<uint64_t>(Le32(p + 4)) << 32); }
-
 constexpr uint32_t kEndSignature = 0x06054b50;
 constexpr uint32_t kZip64EndSignature = 0x06064b50;
 constexpr uint32_t kZip64LocatorSignature = 0x07064b50;
+constexpr size_t kZip64EndSize = 56;  // the ZIP64 end record without its extensible data
 constexpr uint32_t kCentralSignature = 0x02014b50;
 constexpr uint32_t kLocalSignature = 0x04034b50;
 constexpr uint16_t kStored = 0, kDeflated = 8;
@@ -120,9 +117,8 @@ private:
             const bool needsZip64 = entries == 0xFFFF || cdSize == 0xFFFFFFFFu || cdOffset == 0xFFFFFFFFu;
             uint64_t cdEnd = tailStart + i;  // the central directory ends where the next record starts
             uint64_t z64 = 0;
-            if (i >= 20 && FindZip64End(tail.data() + i - 20, tailStart + i - 20, z64)) {
-                uint8_t r[56];
-                if (!source_.ReadAt(z64, r, sizeof r)) return Status::Truncated;
+            uint8_t r[kZip64EndSize];
+            if (i >= 20 && FindZip64End(tail.data() + i - 20, tailStart + i - 20, z64, r)) {
                 entries = Le64(r + 32);
                 cdSize = Le64(r + 40);
                 cdOffset = Le64(r + 48);
@@ -153,11 +149,11 @@ private:
     // ZIP64 end record before it, at the offset it gives or (after data put
     // before the archive) right before it. The bytes PK\6\7 inside a name or
     // comment are no locator.
-    bool FindZip64End(const uint8_t* locator, uint64_t locatorOffset, uint64_t& z64) {
+    // The record found is left in r.
+    bool FindZip64End(const uint8_t* locator, uint64_t locatorOffset, uint64_t& z64, uint8_t (&r)[kZip64EndSize]) {
         if (Le32(locator) != kZip64LocatorSignature || Le32(locator + 4) != 0 || Le32(locator + 16) > 1) return false;
         const uint64_t declared = Le64(locator + 8);
         auto isEnd = [&](uint64_t at) {
-            uint8_t r[56];
             if (at > locatorOffset || locatorOffset - at < sizeof r || !source_.ReadAt(at, r, sizeof r)) return false;
             const uint64_t recordSize = Le64(r + 4);
             return Le32(r) == kZip64EndSignature && recordSize >= 44 && recordSize <= locatorOffset - at - 12 &&
@@ -167,8 +163,9 @@ private:
             z64 = declared;
             return true;
         }
-        if (locatorOffset >= 56 && locatorOffset - 56 > declared && isEnd(locatorOffset - 56)) {
-            z64 = locatorOffset - 56;
+        if (locatorOffset >= kZip64EndSize && locatorOffset - kZip64EndSize > declared &&
+            isEnd(locatorOffset - kZip64EndSize)) {
+            z64 = locatorOffset - kZip64EndSize;
             return true;
         }
         return false;

@@ -4,7 +4,6 @@
 #include <fdi.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <mutex>
 #include <new>
 #include <set>

@@ -30,9 +30,13 @@ struct Cab32 {
     ArchiverCloseArchiveFunction close;
 };
 
+const ArchiverLibraryInterface& kCab = kArchiverLibraries[2];
+
+// The export of the given suffix, under cab32.dll's prefix.
 template <typename F>
-bool Load(HMODULE module, const char* name, F& f) {
-    f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+bool Load(HMODULE module, const char* suffix, F& f) {
+    const std::string name = std::string(kCab.prefix) + suffix;
+    f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name.c_str())));
     return f != nullptr;
 }
 
@@ -96,7 +100,7 @@ void Exercise(const Cab32& cab, const std::string& path, const std::string& dest
     }
     char output[1024];
     for (const char* names : {"*.*", "span.txt", "whole.txt"}) {
-        const std::string line = "-x \"" + path + "\" \"" + dest + "\" \"" + names + "\"";
+        const std::string line = std::string(kCab.extractSwitches) + "\"" + path + "\" \"" + dest + "\" \"" + names + "\"";
         cab.command(nullptr, line.c_str(), output, sizeof output);
     }
     EmptyFolder(dest);
@@ -128,10 +132,10 @@ int main(int argc, char** argv) {
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     HMODULE module = LoadLibraryA(argv[1]);
     Cab32 cab{};
-    if (!module || !Load(module, "Cab", cab.command) || !Load(module, "CabCheckArchive", cab.check) ||
-        !Load(module, "CabGetFileCount", cab.count) || !Load(module, "CabOpenArchive", cab.open) ||
-        !Load(module, "CabFindFirst", cab.findFirst) || !Load(module, "CabFindNext", cab.findNext) ||
-        !Load(module, "CabCloseArchive", cab.close)) {
+    if (!module || !Load(module, kCommandSuffix, cab.command) || !Load(module, kCheckArchiveSuffix, cab.check) ||
+        !Load(module, kGetFileCountSuffix, cab.count) || !Load(module, kOpenArchiveSuffix, cab.open) ||
+        !Load(module, kFindFirstSuffix, cab.findFirst) || !Load(module, kFindNextSuffix, cab.findNext) ||
+        !Load(module, kCloseArchiveSuffix, cab.close)) {
         std::fprintf(stderr, "fuzz_cab32: cannot load %s\n", argv[1]);
         return 2;
     }

@@ -1,6 +1,7 @@
 // An -lh1- encoder (LHarc: 4 KB window, adaptive Huffman codes for literals
-// and lengths, fixed codes for positions), for streams Debian's lha does not
-// write: the readers' tests and the benchmark's archives. Written apart from
+// and lengths, fixed codes for positions) and the MSB-first bit writer of LZH
+// streams, for streams Debian's lha does not write: the readers' tests and
+// the benchmark's archives. Written apart from
 // the decoder in core/, so that the two check each other.
 #pragma once
 #include <cstdint>

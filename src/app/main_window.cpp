@@ -56,17 +56,12 @@ void DestroyWindowIcons() {
     windowIcons = WindowIcons{};
 }
 
-HICON LoadIconForDpi(int id, int metric, int dpi) {
-    const int size = SystemMetricForDpi(metric, dpi);
-    return static_cast<HICON>(LoadImageA(AppInstance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
 // The class's icons are the system DPI's; another DPI gets its own.
 void SetWindowIconsForDpi(int dpi) {
     HICON big = nullptr, small = nullptr;
     if (dpi != SystemDpi()) {
-        big = LoadIconForDpi(IDI_ZELVISTA, SM_CXICON, dpi);
-        small = LoadIconForDpi(IDI_ZELVISTA_SMALL, SM_CXSMICON, dpi);
+        big = LoadIconForDpi(AppInstance, IDI_ZELVISTA, SM_CXICON, dpi);
+        small = LoadIconForDpi(AppInstance, IDI_ZELVISTA_SMALL, SM_CXSMICON, dpi);
     }
     // Null gives the class's icons back.
     SendMessageA(MainWindow, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
@@ -234,10 +229,7 @@ bool RegisterMainWindowClass() {
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = AppInstance;
     wc.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA));
-    // The small icon drawn for the system DPI, not the 16-pixel one scaled.
-    const int small = GetSystemMetrics(SM_CXSMICON);
-    wc.hIconSm = static_cast<HICON>(
-        LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA_SMALL), IMAGE_ICON, small, small, LR_DEFAULTCOLOR));
+    wc.hIconSm = LoadIconForDpi(AppInstance, IDI_ZELVISTA_SMALL, SM_CXSMICON, SystemDpi());
     wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);

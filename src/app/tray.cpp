@@ -4,6 +4,7 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "base/dpi.h"
 #include "base/handles.h"
 #include "base/strings.h"
 #include "base/text.h"
@@ -23,9 +24,7 @@ void AddTrayIcon() {
     icon.uCallbackMessage = kTrayMessage;
     // The notification area shows small icons of the system DPI: the
     // picture drawn at that size, not the large one shrunk.
-    const int size = GetSystemMetrics(SM_CXSMICON);
-    icon.hIcon = static_cast<HICON>(
-        LoadImageA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    icon.hIcon = LoadIconForDpi(AppInstance, IDI_ZELVISTA, SM_CXSMICON, SystemDpi());
     CopyText(icon.szTip, sizeof icon.szTip, LoadText(IDS_TRAY_TIP).c_str());
     Shell_NotifyIconA(NIM_ADD, &icon);
     // The shell keeps its own copy.

@@ -69,6 +69,11 @@ int SystemMetricForDpi(int index, int dpi) {
     return RescaleForDpi(GetSystemMetrics(index), SystemDpi(), dpi);
 }
 
+HICON LoadIconForDpi(HINSTANCE instance, int id, int metric, int dpi) {
+    const int size = SystemMetricForDpi(metric, dpi);
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
 HFONT CreateIconTitleFontForDpi(int dpi) {
     // The system's font is given at the system DPI; at another DPI its
     // height is scaled (SystemParametersInfoForDpi would give the same, but

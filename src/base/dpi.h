@@ -21,6 +21,10 @@ int NearestImageSize(int size96, int dpi, const int* sizes, int count);
 // A system metric at dpi: GetSystemMetricsForDpi where Windows has it, else
 // the system DPI's metric scaled.
 int SystemMetricForDpi(int index, int dpi);
+// The icon resource id of instance drawn at the size of the system metric
+// (SM_CXICON, SM_CXSMICON) at dpi, not another size scaled; the caller
+// destroys it. Null when it cannot be loaded.
+HICON LoadIconForDpi(HINSTANCE instance, int id, int metric, int dpi);
 // The icon title font (the one list views use by default) at dpi; the caller
 // deletes it. Null when the system cannot say.
 HFONT CreateIconTitleFontForDpi(int dpi);

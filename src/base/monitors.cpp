@@ -93,14 +93,7 @@ void FitSpan(long long low, long long size, LONG lowest, LONG highest, LONG* out
     *outHigh = static_cast<LONG>(low + size);
 }
 
-}  // namespace
-
-void ReadMonitorRects(MonitorRects* monitors, bool workAreas) {
-    monitors->count = 0;
-    ReadState state{monitors, workAreas};
-    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&state));
-}
-
+// The index of the monitor that contains the point, -1 when none does.
 int MonitorAt(POINT p, const MonitorRects& monitors) {
     for (int i = 0; i < monitors.count; ++i)
         if (Contains(monitors.monitor[i], p)) return i;
@@ -111,21 +104,8 @@ bool IsPointOnMonitors(POINT p, const MonitorRects& monitors) {
     return MonitorAt(p, monitors) >= 0;
 }
 
-int DeadEndCornerMonitor(POINT p, CornerKind kind, const MonitorRects& monitors) {
-    for (int i = 0; i < monitors.count; ++i) {
-        const RECT& r = monitors.monitor[i];
-        if (r.right <= r.left || r.bottom <= r.top) continue;
-        const POINT corner{kind.right ? r.right - 1 : r.left, kind.bottom ? r.bottom - 1 : r.top};
-        if (p.x != corner.x || p.y != corner.y) continue;
-        const LONG dx = kind.right ? 1 : -1, dy = kind.bottom ? 1 : -1;
-        const POINT outward[] = {{corner.x + dx, corner.y}, {corner.x, corner.y + dy}, {corner.x + dx, corner.y + dy}};
-        bool deadEnd = true;
-        for (const POINT& o : outward) deadEnd = deadEnd && !IsPointOnMonitors(o, monitors);
-        if (deadEnd) return i;
-    }
-    return -1;
-}
-
+// The index of the monitor nearest to the rectangle: the one it overlaps
+// most, else the one with the smallest gap to it. -1 when there is none.
 int NearestMonitor(const RECT& r, const MonitorRects& monitors) {
     int best = -1;
     long long bestOverlap = 0, bestGap = 0;
@@ -142,6 +122,29 @@ int NearestMonitor(const RECT& r, const MonitorRects& monitors) {
         }
     }
     return best;
+}
+
+}  // namespace
+
+void ReadMonitorRects(MonitorRects* monitors, bool workAreas) {
+    monitors->count = 0;
+    ReadState state{monitors, workAreas};
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&state));
+}
+
+int DeadEndCornerMonitor(POINT p, CornerKind kind, const MonitorRects& monitors) {
+    for (int i = 0; i < monitors.count; ++i) {
+        const RECT& r = monitors.monitor[i];
+        if (r.right <= r.left || r.bottom <= r.top) continue;
+        const POINT corner{kind.right ? r.right - 1 : r.left, kind.bottom ? r.bottom - 1 : r.top};
+        if (p.x != corner.x || p.y != corner.y) continue;
+        const LONG dx = kind.right ? 1 : -1, dy = kind.bottom ? 1 : -1;
+        const POINT outward[] = {{corner.x + dx, corner.y}, {corner.x, corner.y + dy}, {corner.x + dx, corner.y + dy}};
+        bool deadEnd = true;
+        for (const POINT& o : outward) deadEnd = deadEnd && !IsPointOnMonitors(o, monitors);
+        if (deadEnd) return i;
+    }
+    return -1;
 }
 
 bool PlaceStoredRect(const RECT& stored, const MonitorRects& monitors, RECT* placed) {
@@ -163,4 +166,11 @@ bool PlaceStoredRect(const RECT& stored, const MonitorRects& monitors, RECT* pla
 bool CoversMonitor(const RECT& window, const RECT& monitor) {
     return window.left <= monitor.left && window.top <= monitor.top && window.right >= monitor.right &&
            window.bottom >= monitor.bottom;
+}
+
+bool CoversItsMonitor(HWND window, const RECT& rect) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    return GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info) &&
+           CoversMonitor(rect, info.rcMonitor);
 }

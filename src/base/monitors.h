@@ -20,8 +20,6 @@ struct MonitorRects {
 // With workAreas false only the monitor rectangles are read (cheaper).
 void ReadMonitorRects(MonitorRects* monitors, bool workAreas);
 
-bool IsPointOnMonitors(POINT p, const MonitorRects& monitors);
-
 // The corner kinds: which corner of a monitor is meant.
 struct CornerKind {
     bool right;
@@ -34,13 +32,6 @@ struct CornerKind {
 // monitor goes on, is no dead end. -1 when the point is no such corner.
 int DeadEndCornerMonitor(POINT p, CornerKind kind, const MonitorRects& monitors);
 
-// The index of the monitor that contains the point, -1 when none does.
-int MonitorAt(POINT p, const MonitorRects& monitors);
-
-// The index of the monitor nearest to the rectangle: the one it overlaps
-// most, else the one with the smallest gap to it. -1 when there is none.
-int NearestMonitor(const RECT& r, const MonitorRects& monitors);
-
 // Where a stored window rectangle goes: unchanged when at least half of its
 // area lies on the monitors; otherwise moved (and, when larger, shrunk) into
 // the work area of the monitor nearest to it. False when there is no monitor
@@ -49,3 +40,6 @@ bool PlaceStoredRect(const RECT& stored, const MonitorRects& monitors, RECT* pla
 
 // Whether a window rectangle covers the whole monitor rectangle.
 bool CoversMonitor(const RECT& window, const RECT& monitor);
+// Whether rect (part of the window, in screen coordinates) covers the whole
+// monitor the window is on.
+bool CoversItsMonitor(HWND window, const RECT& rect);

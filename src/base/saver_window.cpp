@@ -3,8 +3,15 @@
 #include <cstring>
 
 #include "base/handles.h"
+#include "base/monitors.h"
 
 namespace {
+
+// The whole window over the whole of its monitor.
+bool CoversAMonitor(HWND window) {
+    RECT r{};
+    return GetWindowRect(window, &r) && CoversItsMonitor(window, r);
+}
 
 bool OfSaverClass(HWND window) {
     char name[64] = "";
@@ -31,6 +38,7 @@ BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<ProcessWindows*>(param);
     if (OwnerOf(window) != search->processId) return TRUE;
     const bool visible = IsWindowVisible(window) != FALSE;
+    if (!visible && !search->hiddenToo) return TRUE;
     bool counts = false;
     if (OfSaverClass(window) && (visible || search->hiddenToo)) {
         if (!search->ofClass && visible) search->ofClass = window;
@@ -40,7 +48,9 @@ BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM param) {
         counts = true;
     }
     if (counts && search->visit) search->visit(window, search->context);
-    return TRUE;
+    // A search for the window (no visitor) has its answer at the first one
+    // of the screen saver class.
+    return search->visit || !search->ofClass;
 }
 
 // The file's full long name, for comparing two spellings of one path.
@@ -82,17 +92,6 @@ BOOL CALLBACK MatchSystemSaver(HWND window, LPARAM param) {
 }
 
 }  // namespace
-
-bool CoversAMonitor(HWND window) {
-    RECT r{};
-    if (!GetWindowRect(window, &r)) return false;
-    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTONULL);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!monitor || !GetMonitorInfoA(monitor, &info)) return false;
-    const RECT& m = info.rcMonitor;
-    return r.left <= m.left && r.top <= m.top && r.right >= m.right && r.bottom >= m.bottom;
-}
 
 HWND FindSaverWindow(DWORD processId) {
     if (!processId) return nullptr;

@@ -8,9 +8,6 @@
 
 #include "base/saver_window_class.h"
 
-// True when the window's rectangle holds the whole of the monitor it is on.
-bool CoversAMonitor(HWND window);
-
 // The process's full-screen window: a visible top-level one of the screen
 // saver class, else a visible top-level one that covers a monitor; null when
 // it shows none. Windows of other processes are never taken.

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "base/long_operation.h"
-#include "base/saver_window.h"
 #include "base/strings.h"
 #include "play/play_connections.h"
 #include "play/play_window.h"
@@ -58,13 +57,9 @@ void CALLBACK OnEntryTimer(HWND window, UINT, UINT_PTR, DWORD) {
 // time is over. Looked at from the wait loop, not from a timer of its own:
 // a frequent timer would crowd out the program's other timers.
 void WatchSaverWindow() {
-    const HWND shown = Playback.saver ? FindSaverWindow(Playback.saver->Id()) : nullptr;
-    if (shown) {
-        Playback.saver->SawWindow(shown);
-        Playback.saverWindowSeen = true;
-    } else if (Playback.saverWindowSeen || !Playback.saver || !Playback.saver->Running()) {
+    const SaverWindowState window = Playback.saver ? Playback.saver->Watch() : SaverWindowState::Gone;
+    if (window == SaverWindowState::Gone || (window == SaverWindowState::NotYet && !Playback.saver->Running()))
         Playback.entryFinished = 1;
-    }
 }
 
 // Sleeps until a message arrives, the screen saver ends, or it is time to
@@ -77,27 +72,14 @@ void WaitForPlaybackEvent(DWORD ms) {
     if (process && woke == WAIT_OBJECT_0) Playback.entryFinished = 1;
 }
 
-// Whether the screen saver has shown its picture: its full-screen window, or
-// in the play window a child of the play area from its process. Looked at
-// instead of WaitForInputIdle, which under Wine leaves one handle open per
-// call: polled every few milliseconds, that grew by thousands over a long run.
-bool SaverIsUp() {
-    const DWORD id = Playback.saver->Id();
-    if (!Playback.inWindow) return FindSaverWindow(id) != nullptr;
-    for (HWND child = GetWindow(Playback.playArea, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(child, &owner);
-        if (owner == id) return true;
-    }
-    return false;
-}
-
-// Sets the entry timer once the screen saver is up, or once it has had
-// kSaverReadyBound to come up: then its time counts from its start. True
-// once the timer runs.
+// Sets the entry timer once the screen saver is up (its window shows), or
+// once it has had kSaverReadyBound to come up: then its time counts from its
+// start. True once the timer runs. Not WaitForInputIdle: under Wine each call
+// of it leaves a handle open, and polled every few milliseconds that grew by
+// thousands over a long run.
 bool StartEntryTime(DWORD ms, DWORD startedAt) {
     const DWORD elapsed = GetTickCount() - startedAt;
-    const bool up = SaverIsUp();
+    const bool up = Playback.saver->Watch() == SaverWindowState::Up;
     if (!up && elapsed < kSaverReadyBound) return false;
     const DWORD left = up ? ms : ms > elapsed ? ms - elapsed : USER_TIMER_MINIMUM;
     SetTimer(Play.owner, kEntryTimerId, left, OnEntryTimer);
@@ -146,7 +128,6 @@ bool PlayOneEntry(int row) {
     auto saver = std::make_unique<SaverProcess>();
     if (!saver->Start(commandLine, Playback.inWindow ? Playback.playArea : nullptr)) return false;
     Playback.saver = std::move(saver);
-    Playback.saverWindowSeen = false;
     Playback.entryFinished = 0;
     const DWORD startedAt = GetTickCount();
     bool timing = false;

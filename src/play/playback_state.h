@@ -15,7 +15,6 @@ struct PlaybackState {
     bool playing = false;   // PlayList runs
     bool stopRequested = false;  // the program asked playback to end: never cleared by a pass
     std::unique_ptr<SaverProcess> saver;  // the playing entry's screen saver, until the entry ends
-    bool saverWindowSeen = false;  // full screen: its window was up when playback looked
     HWND playWindow = nullptr;
     HWND playArea = nullptr;
     std::string playAreaText;  // shown in the play area until a screen saver covers it

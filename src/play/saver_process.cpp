@@ -100,6 +100,21 @@ bool SaverProcess::Running() const {
     return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
+SaverWindowState SaverProcess::Watch() {
+    HWND window = nullptr;
+    if (!parent_) {
+        window = FindSaverWindow(id_);
+    } else {
+        for (HWND child = GetWindow(parent_, GW_CHILD); child && !window; child = GetWindow(child, GW_HWNDNEXT))
+            if (OwnedBy(child, id_)) window = child;
+    }
+    if (window) {
+        shown_ = window;
+        return SaverWindowState::Up;
+    }
+    return shown_ ? SaverWindowState::Gone : SaverWindowState::NotYet;
+}
+
 SaverEnd SaverProcess::Close(DWORD closeWaitMs) {
     if (!Running()) return SaverEnd::AlreadyEnded;
     WindowSearch search{id_, parent_, 0, shown_, false};
@@ -131,7 +146,6 @@ TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms) {
     SaverProcess saver;
     if (!saver.Start(commandLine)) return TimedSaverRun::NotStarted;
     const DWORD startedAt = GetTickCount();
-    bool windowSeen = false;
     for (;;) {
         const DWORD spent = GetTickCount() - startedAt;
         if (spent >= ms) break;
@@ -142,14 +156,10 @@ TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms) {
         // (after the moment the start itself may cause). Under Wine the
         // input time misses input that reached no window of this program, so
         // the window is watched as well.
-        const HWND window = FindSaverWindow(saver.Id());
-        const bool windowUp = window != nullptr;
-        saver.SawWindow(window);
-        if ((windowSeen && !windowUp) || InputSince(startedAt + kSaverInputGraceMs)) {
+        if (saver.Watch() == SaverWindowState::Gone || InputSince(startedAt + kSaverInputGraceMs)) {
             saver.Close();
             return TimedSaverRun::EndedEarly;
         }
-        windowSeen = windowSeen || windowUp;
     }
     saver.Close();
     return TimedSaverRun::TimeOver;
@@ -159,16 +169,13 @@ SaverEnd RunSaverUntilEnded(const char* commandLine) {
     SaverProcess saver;
     if (!saver.Start(commandLine)) return SaverEnd::NotStarted;
     const DWORD startedAt = GetTickCount();
-    bool windowSeen = false;
     while (!WaitForEnd(saver.Process(), kSaverWatchMs)) {
-        const HWND window = FindSaverWindow(saver.Id());
-        const bool windowUp = window != nullptr;
-        saver.SawWindow(window);
         // No window to end it from, or a process lingering after its window
         // went: either would keep the program waiting for good.
-        if ((windowSeen && !windowUp) || (!windowSeen && !windowUp && GetTickCount() - startedAt >= kSaverWindowWaitMs))
+        const SaverWindowState window = saver.Watch();
+        if (window == SaverWindowState::Gone ||
+            (window == SaverWindowState::NotYet && GetTickCount() - startedAt >= kSaverWindowWaitMs))
             return saver.Close();
-        windowSeen = windowSeen || windowUp;
     }
     return SaverEnd::AlreadyEnded;
 }

@@ -7,7 +7,6 @@
 #include <cstddef>
 
 #include "base/handles.h"
-#include "base/saver_window_class.h"
 
 // Command lines of screen savers fit this buffer: the longest path a list
 // entry can have (255 bytes), its two quotes, the blank and the longest switch
@@ -41,6 +40,13 @@ enum class SaverEnd {
     Terminated,    // it had no window or did not end in time
 };
 
+// What watching a screen saver's window has found so far.
+enum class SaverWindowState {
+    NotYet,  // it has shown none
+    Up,      // its window shows now
+    Gone,    // the window it showed has gone (the process may linger)
+};
+
 class SaverProcess {
 public:
     SaverProcess() = default;
@@ -58,15 +64,16 @@ public:
     DWORD Id() const { return id_; }
     // Ends it if it still runs.
     SaverEnd Close(DWORD closeWaitMs = kSaverCloseWaitMs);
-    // Full screen: the window it was seen to show, which Close reaches too
-    // once hidden, whatever its class.
-    void SawWindow(HWND window) { shown_ = window ? window : shown_; }
+    // Looks for the window it shows now (in the parent given at the start,
+    // its child there; full screen, FindSaverWindow) and remembers it: Close
+    // reaches a full-screen one even once hidden, whatever its class.
+    SaverWindowState Watch();
 
 private:
     Handle process_;
     DWORD id_ = 0;
     HWND parent_ = nullptr;
-    HWND shown_ = nullptr;
+    HWND shown_ = nullptr;  // the window it was last seen to show
 };
 
 enum class TimedSaverRun {

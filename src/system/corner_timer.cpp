@@ -52,10 +52,7 @@ bool ForegroundCoversItsMonitor() {
     RECT r;
     if (!GetClientRect(window, &r)) return false;
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info)) return false;
-    return CoversMonitor(r, info.rcMonitor);
+    return CoversItsMonitor(window, r);
 }
 
 bool SystemReportsFullScreen() {
@@ -64,16 +61,21 @@ bool SystemReportsFullScreen() {
     return state == QUNS_BUSY || state == QUNS_RUNNING_D3D_FULL_SCREEN || state == QUNS_PRESENTATION_MODE;
 }
 
+// Whether a full-screen program is in use: the foreground window's client
+// area covers its whole monitor and the window is neither the desktop, the
+// shell's window, a screen saver nor a window of this process; or the system
+// reports a busy full-screen state (busy, a Direct3D program full screen,
+// presentation mode).
+bool IsFullScreenProgramInUse() {
+    return ForegroundCoversItsMonitor() || SystemReportsFullScreen();
+}
+
 }  // namespace
 
 int CornerMonitorAt(POINT cursor, int setting, const MonitorRects& monitors) {
     for (const Corner& c : kCorners)
         if (c.setting == setting) return DeadEndCornerMonitor(cursor, c.kind, monitors);
     return -1;
-}
-
-bool IsFullScreenProgramInUse() {
-    return ForegroundCoversItsMonitor() || SystemReportsFullScreen();
 }
 
 void SetCornerOptions(const CornerOptions& options) {

@@ -32,8 +32,3 @@ void CALLBACK OnCornerTimer(HWND window, UINT message, UINT_PTR id, DWORD time);
 // or the setting names no corner.
 int CornerMonitorAt(POINT cursor, int setting, const MonitorRects& monitors);
 
-// Whether a full-screen program is in use: the foreground window's client
-// area covers its whole monitor and the window is neither the desktop, the shell's window, a screen
-// saver nor a window of this process; or the system reports a busy
-// full-screen state (busy, a Direct3D program full screen, presentation mode).
-bool IsFullScreenProgramInUse();

@@ -11,6 +11,9 @@ int ScreenSaverActive;
 
 namespace {
 constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+// The standard screen saver's short path: a value of kDesktopKey, and a key
+// of system.ini's [boot] section.
+constexpr char kStandardSaverValue[] = "SCRNSAVE.EXE";
 
 int SetActiveSetting(int on) {
     int result = SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, SPIF_UPDATEINIFILE);
@@ -27,14 +30,14 @@ int SetActiveSetting(int on) {
 // desktop settings; SYSTEM.INI is where older systems look.
 void WriteStandardSaverEntries(const char* shortPath) {
     if (AppPaths.SystemIniPath[0] != '\0')
-        WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", shortPath, AppPaths.SystemIniPath);
+        WritePrivateProfileStringA("boot", kStandardSaverValue, shortPath, AppPaths.SystemIniPath);
     KeyHandle key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
         ERROR_SUCCESS) {
         key.release();
         return;
     }
-    RegSetValueExA(key.get(), "SCRNSAVE.EXE", 0, REG_SZ, reinterpret_cast<const BYTE*>(shortPath),
+    RegSetValueExA(key.get(), kStandardSaverValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(shortPath),
                    static_cast<DWORD>(strnlen(shortPath, 255) + 1));
 }
 }  // namespace
@@ -44,7 +47,7 @@ bool ReadStandardScreenSaver(char* path, DWORD size) {
     path[0] = '\0';
     DWORD type = 0;
     DWORD bytes = size;
-    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE", RRF_RT_REG_SZ, &type, path, &bytes) !=
+    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kStandardSaverValue, RRF_RT_REG_SZ, &type, path, &bytes) !=
         ERROR_SUCCESS) {
         path[0] = '\0';
         return false;

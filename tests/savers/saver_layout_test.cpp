@@ -7,10 +7,6 @@
 
 namespace {
 
-bool Same(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 TEST(SaverLayoutTest, ThePictureFitsEachMonitor) {
     struct Case {
         const char* name;
@@ -26,8 +22,8 @@ TEST(SaverLayoutTest, ThePictureFitsEachMonitor) {
     };
     for (const Case& c : cases) {
         const RECT p = FitPicture(c.picture, c.monitor);
-        EXPECT_TRUE(Same(p, c.place)) << c.name << ": " << p.left << "," << p.top << "," << p.right << ","
-                                      << p.bottom;
+        EXPECT_TRUE(EqualRect(&p, &c.place)) << c.name << ": " << p.left << "," << p.top << "," << p.right << ","
+                                             << p.bottom;
     }
 }
 
@@ -38,11 +34,12 @@ TEST(SaverLayoutTest, ThreeMonitorsGetThePictureOfTheLargest) {
     EXPECT_EQ(l.picture.cx, 1920);
     EXPECT_EQ(l.picture.cy, 1080);
     const RECT places[] = {{1280, 0, 3200, 1080}, {0, 152, 1280, 872}, {3200, 96, 4224, 672}};
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(Same(l.place[i], places[i])) << i;
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(EqualRect(&l.place[i], &places[i])) << i;
     // No monitor reported: the window is the one picture.
     const SaverLayout none = LayOutSaver(nullptr, 0, POINT{0, 0}, SIZE{400, 300});
     ASSERT_EQ(none.count, 1);
-    EXPECT_TRUE(Same(none.place[0], RECT{0, 0, 400, 300}));
+    const RECT whole{0, 0, 400, 300};
+    EXPECT_TRUE(EqualRect(&none.place[0], &whole));
     EXPECT_EQ(none.picture.cx, 400);
 }
 
