@@ -27,16 +27,15 @@ std::string Text(POINT p) {
     return text;
 }
 
+// How long a cursor put somewhere must stay there to count as settled.
+constexpr DWORD kCursorSettleMs = 60;
+
 class CornerTimerTest : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
         GetCursorPos(&savedCursor_);
         SetSystemScreenSaver(1);
-        // Reports of the warps earlier tests made may still be on their way
-        // from the display: let them land now, or one can undo the program's
-        // move of the cursor in the first case.
-        PumpMessagesUntil([] { return false; }, 300);
     }
     void TearDown() override {
         LeaveStandInFolder();
@@ -50,16 +49,19 @@ protected:
         return at;
     }
     // The display reports a warp of the pointer back a little later; an
-    // earlier warp's report can still move it, so settle before going on.
+    // earlier warp's report can still move it, and would then undo the
+    // program's own move of the cursor. So the cursor must stay where it was
+    // put for a while, with this thread taking the display's reports, before
+    // a test goes on.
     static void MoveCursor(POINT to) {
-        int steady = 0;
+        DWORD since = GetTickCount();
         auto arrived = [&] {
             const POINT at = Cursor();
             if (at.x != to.x || at.y != to.y) {
-                steady = 0;
+                since = GetTickCount();
                 SetCursorPos(to.x, to.y);
             }
-            return ++steady > 3;
+            return GetTickCount() - since >= kCursorSettleMs;
         };
         ASSERT_TRUE(PumpMessagesUntil(arrived, 3000)) << Text(to);
     }

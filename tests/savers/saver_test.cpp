@@ -12,6 +12,7 @@
 #include "process_watch.h"
 #include "saver_layout.h"
 #include "saver_resource.h"
+#include "support/x_input.h"
 
 namespace {
 
@@ -116,13 +117,9 @@ private:
     bool started_ = false;
 };
 
+// Through X: under Wine, SendInput's movement does not always reach the saver.
 void SendMouseMove(int dx, int dy) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = dx;
-    in.mi.dy = dy;
-    in.mi.dwFlags = MOUSEEVENTF_MOVE;
-    SendInput(1, &in, sizeof in);
+    EXPECT_TRUE(MoveMouseWithX(dx, dy)) << "xdotool could not be started";
 }
 
 void SendClick() {

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "support/files.h"
 #include "support/ui.h"
+#include "support/x_input.h"
 
 namespace {
 struct MenuWatch {
@@ -153,17 +154,7 @@ void MoveMouseBy(int dx) {
 }
 
 void MoveMouseWithX(int dx) {
-    std::string command = "Z:\\usr\\bin\\xdotool mousemove_relative -- " + std::to_string(dx) + " 0";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        ADD_FAILURE() << "xdotool could not be started";
-        return;
-    }
-    WaitForSingleObject(info.hProcess, 5000);
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
+    if (!MoveMouseWithX(dx, 0)) ADD_FAILURE() << "xdotool could not be started";
 }
 
 bool TrayIconPresent(HWND window) {
