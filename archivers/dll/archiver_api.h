@@ -12,12 +12,6 @@
 #include "archive.h"
 #include "archiver_interface.h"
 
-// Results of the command function: 0 on success, otherwise one of these.
-constexpr int ERROR_ARCHIVER_COMMAND = 0x8001;   // command line not understood
-constexpr int ERROR_ARCHIVER_OPEN = 0x8002;      // archive missing, unreadable or damaged
-constexpr int ERROR_ARCHIVER_NO_MEMBER = 0x8003; // no member matches
-constexpr int ERROR_ARCHIVER_EXTRACT = 0x8004;   // a member failed to extract
-
 namespace archiver {
 
 // Opens the archive at `path` (code page 932) with whatever it needs kept alive in `keep`.

@@ -99,6 +99,21 @@ Result Guarded(Result failure, Body body) {
     }
 }
 
+// The command's result for a member that did not extract: what the library
+// cannot read is told apart from damaged data and from a file it could not write.
+int ExtractFailureResult(arc::Status status) {
+    switch (status) {
+        case arc::Status::Unsupported:
+        case arc::Status::InCabinetSet:
+            return ERROR_ARCHIVER_METHOD;
+        case arc::Status::WriteFailed:
+        case arc::Status::BadName:
+            return ERROR_ARCHIVER_WRITE;
+        default:
+            return ERROR_ARCHIVER_EXTRACT;
+    }
+}
+
 }  // namespace
 
 // Names flagged as UTF-8 reach the program in code page 932, like the others,
@@ -169,7 +184,7 @@ int RunCommand(const Kind& kind, HWND, LPCSTR commandLine, LPSTR output, DWORD o
             const arc::Status s = arc::ExtractToFolder(*archive, index, c.destination, written);
             if (s != arc::Status::Ok) {
                 out.Add(members[index].path + ": " + arc::StatusText(s) + "\r\n");
-                result = ERROR_ARCHIVER_EXTRACT;
+                result = ExtractFailureResult(s);
             } else {
                 out.Add(written + "\r\n");
             }

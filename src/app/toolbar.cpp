@@ -179,6 +179,10 @@ HWND CreateStatusBar() {
                                kStatusBarId);
 }
 
+void ShowStatusText(const char* text) {
+    if (MainChildren.statusBar) SendMessageA(MainChildren.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+}
+
 void AnswerTooltipRequest(NMTTDISPINFOA* request) {
     const ToolbarRow* row = RowOfCommand(static_cast<int>(request->hdr.idFrom));
     if (!row) return;
