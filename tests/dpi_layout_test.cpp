@@ -201,7 +201,10 @@ TEST_F(DpiLayoutTest, NothingIsCutInTheAboutBox) {
             char className[32] = "";
             GetClassNameA(child, className, sizeof className);
             const std::string text = WindowText(child);
-            if (lstrcmpiA(className, "Static") != 0 || text.empty() || (GetWindowLongA(child, GWL_STYLE) & SS_ICON))
+            // The link's path is shortened in its middle by design when long.
+            const LONG style = GetWindowLongA(child, GWL_STYLE);
+            if (lstrcmpiA(className, "Static") != 0 || text.empty() || (style & SS_ICON) ||
+                (style & SS_ELLIPSISMASK) == SS_PATHELLIPSIS)
                 continue;
             const RECT r = ChildRect(child);
             auto font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));

@@ -69,7 +69,7 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;
-    case kCmdAbout: ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor}); break;
+    case kCmdAbout: ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor, HelpPagePath().c_str()}); break;
     case kCmdLeaveTray: LeaveTray(); break;
     case kCmdSaverOff: DisableScreenSaver(); break;
     case kCmdSaverOn: EnableScreenSaver(); break;

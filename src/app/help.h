@@ -3,5 +3,9 @@
 
 constexpr char kHelpFileName[] = "zelvista.html";
 
+#include <string>
+
 void ShowDisplayProperties();
+// The help page beside the program; empty when its path cannot be formed.
+std::string HelpPagePath();
 void ShowHelp();
