@@ -303,29 +303,6 @@ TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
     }
 }
 
-// A message box of the process, once it is there.
-HWND FindProcessMessageBox(DWORD processId) {
-    struct Search {
-        DWORD id;
-        HWND found;
-    } search{processId, nullptr};
-    for (int i = 0; i < 200 && !search.found; ++i) {
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                char cls[16] = "";
-                GetClassNameA(w, cls, sizeof cls);
-                if (owner == s->id && std::string(cls) == "#32770" && IsWindowVisible(w)) s->found = w;
-                return s->found ? FALSE : TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(50);
-    }
-    return search.found;
-}
-
 // A program folder too long for its store folder: the user is told at
 // start-up, and the program still starts and closes.
 TEST_F(SingleInstanceTest, ProgramFolderTooLongIsToldAtStartUp) {
@@ -349,7 +326,7 @@ TEST_F(SingleInstanceTest, ProgramFolderTooLongIsToldAtStartUp) {
     Handle process(pi.hProcess), thread(pi.hThread);
     HWND box = FindProcessMessageBox(pi.dwProcessId);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), FormatText(IDS_PROGRAM_FOLDER_TOO_LONG, exe));
+    EXPECT_EQ(MessageBoxText(box), FormatText(IDS_PROGRAM_FOLDER_TOO_LONG, folder)) << "the folder to move";
     ClickButton(box, IDOK);
     HWND window = FindProcessMainWindow(pi.dwProcessId, false);
     EXPECT_NE(window, nullptr);

@@ -6,6 +6,7 @@
 
 #include "app/command_policy.h"
 #include "app/commands.h"
+#include "app/first_start.h"
 #include "app/launch_connections.h"
 #include "app/installed_archives.h"
 #include "app/option_timers.h"
@@ -95,6 +96,8 @@ void WarnWhenProgramFolderTooLong() {
     char module[1024] = "";
     const DWORD n = GetModuleFileNameA(nullptr, module, sizeof module);
     if (n == 0 || n >= sizeof module) module[0] = '\0';
+    // The folder is what the user moves: the program's file name is left off.
+    module[FileNameOffset(module)] = '\0';
     const std::string text = FormatText(IDS_PROGRAM_FOLDER_TOO_LONG, module);
     const std::string caption = LoadText(IDS_APP_TITLE);
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
@@ -103,6 +106,8 @@ void WarnWhenProgramFolderTooLong() {
 void OnCreate() {
     CurrentList.Named = 0;
     SetUpProgramPaths();
+    // Before anything is stored in the settings key.
+    NoteWhetherFirstStart();
     WarnWhenProgramFolderTooLong();
     if (AppPaths.WorkFolder[0]) CreateDirectoryA(AppPaths.WorkFolder, nullptr);
     if (AppPaths.SaverStoreFolder[0]) CreateDirectoryA(AppPaths.SaverStoreFolder, nullptr);

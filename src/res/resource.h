@@ -179,5 +179,38 @@
 #define IDS_PLAY_FINISHED 5452
 
 // Strings: running entries and start-up
-#define IDS_PROGRAM_FOLDER_TOO_LONG 5461  // %s: the program's file
-#define IDS_CANNOT_RUN_FILE 5462          // %s: the screen saver's file
+#define IDS_PROGRAM_FOLDER_TOO_LONG 5461  // %s: the program's folder
+#define IDS_CANNOT_RUN_FILE 5462          // %s: the file in use
+
+// Strings: why an entry cannot run (first the short reason the status bar
+// shows, then the whole message with what to do; %s: the path concerned)
+#define IDS_CANNOT_CONFIGURE 5650     // %s: the screen saver's name, then %s: the reason
+#define IDS_CANNOT_PREVIEW 5651       // likewise
+#define IDS_CANNOT_SET_STANDARD 5652  // likewise
+#define IDS_SKIPPED_ENTRY 5653        // %s: the screen saver's name, then %s: the short reason
+#define IDS_SHORT_FILE_MISSING 5654
+#define IDS_SHORT_ARCHIVE_MISSING 5655
+#define IDS_SHORT_LIBRARY_MISSING 5656
+#define IDS_SHORT_ARCHIVE_UNREADABLE 5657
+#define IDS_SHORT_MEMBER_MISSING 5658
+#define IDS_SHORT_METHOD_NOT_READ 5659
+#define IDS_SHORT_DATA_DAMAGED 5660
+#define IDS_SHORT_EXTRACTION_FAILED 5661
+#define IDS_SHORT_PATH_TOO_LONG 5662
+#define IDS_SHORT_UNKNOWN_TYPE 5663
+#define IDS_SHORT_FILE_IN_USE 5664
+#define IDS_SHORT_NOT_STARTED 5665
+#define IDS_WHY_FILE_MISSING 5666
+#define IDS_WHY_ARCHIVE_MISSING 5667
+#define IDS_WHY_LIBRARY_MISSING 5668  // %s: the library's missing-library text
+#define IDS_WHY_ARCHIVE_UNREADABLE 5669
+#define IDS_WHY_MEMBER_MISSING 5670
+#define IDS_WHY_METHOD_NOT_READ 5671
+#define IDS_WHY_DATA_DAMAGED 5672
+#define IDS_WHY_EXTRACTION_FAILED 5673
+#define IDS_WHY_PATH_TOO_LONG 5674
+#define IDS_WHY_UNKNOWN_TYPE 5675
+#define IDS_WHY_NOT_STARTED 5676
+
+// Strings: the first start
+#define IDS_FIRST_LIST_OFFER 5677

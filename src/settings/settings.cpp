@@ -12,6 +12,7 @@ const char kEndSave[] = "EndSave", kZOrder[] = "ZOrder", kLopPlay[] = "LopPlay",
            kSscTim[] = "SscTim", kTimPtn[] = "TimPtn", kFulScr[] = "FulScr";
 const char kMainL[] = "MainL", kMainT[] = "MainT", kMainR[] = "MainR", kMainB[] = "MainB";
 const char kViewL[] = "ViewL", kViewT[] = "ViewT", kViewR[] = "ViewR", kViewB[] = "ViewB";
+const char kSmpOfr[] = "SmpOfr";
 
 Settings AppSettings;
 
@@ -85,6 +86,19 @@ void StoreRect(HWND window, const char* l, const char* t, const char* r, const c
 }
 
 }  // namespace
+
+bool AnySettingStored() {
+    // Opened for reading only: looking must not make the key.
+    KeyHandle key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
+        key.release();
+        return false;
+    }
+    DWORD values = 0;
+    return RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                            nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+           values > 0;
+}
 
 int ReadSettingDword(const char* valueName, int* field) {
     KeyHandle key = OpenSettingsKey();

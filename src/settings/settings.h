@@ -10,6 +10,8 @@ extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
 extern const char kEndSave[], kZOrder[], kLopPlay[], kChgTime[], kTskTray[], kScrSave[], kSSPos[],
     kSscBgn[], kSscTim[], kTimPtn[], kFulScr[];
 extern const char kMainL[], kMainT[], kMainR[], kMainB[], kViewL[], kViewT[], kViewR[], kViewB[];
+// 1 once the first start's offer of a first list was answered, either way.
+extern const char kSmpOfr[];
 
 struct Settings {
     int EndSave = 0;
@@ -30,6 +32,8 @@ struct Settings {
 };
 extern Settings AppSettings;
 
+// True when the settings key holds any value: the program ran here before.
+bool AnySettingStored();
 int ReadSettingDword(const char* valueName, int* field);
 void WriteSettingDword(const char* valueName, int value);
 // Several values, in the order given, through one opening of the key.

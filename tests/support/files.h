@@ -41,5 +41,13 @@ struct ProgramProcess {
     DWORD id = 0;
 };
 ProgramProcess StartZelvista(WORD showWindow = SW_SHOWDEFAULT);
+// The same program copied elsewhere (its file at exe), started there.
+ProgramProcess StartZelvistaAt(const std::string& exe);
 // Its main window once it is there (visible ones only when asked), else null.
 HWND FindProcessMainWindow(DWORD processId, bool visibleOnly);
+// A message box (or other dialog) of the process once it shows, waiting up
+// to waitMs; else null.
+HWND FindProcessMessageBox(DWORD processId, DWORD waitMs = 10000);
+// Posts WM_CLOSE to its main window and waits for it to end; ended at once
+// (and the test failed) when it does not.
+void CloseZelvista(ProgramProcess& program);
