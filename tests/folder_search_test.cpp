@@ -16,6 +16,8 @@
 #include "list/folder_search_ids.h"
 #include "list/list_file.h"
 #include "base/long_operation.h"
+#include "base/strings.h"
+#include "res/resource.h"
 #include "support/fixture.h"
 #include "support/input.h"
 #include "support/ui.h"
@@ -29,9 +31,7 @@ const std::string kKanjiFolder = "\x95\x5c";  // 表: its trail byte is a backsl
 
 std::string AddedText(int rows, int refused = 0) {
     std::string text = std::to_string(rows) + kAdded;
-    if (refused)
-        text += "（名前にカンマを含むか長すぎる " + std::to_string(refused) +
-                " 個は、リストに保存できないため追加しませんでした）";
+    if (refused) text += FormatText(IDS_SEARCH_REFUSED, std::to_string(refused));
     return text;
 }
 

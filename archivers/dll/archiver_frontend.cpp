@@ -64,9 +64,24 @@ private:
     DWORD used_ = 0;
 };
 
+arc::Status OpenStatus(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source,
+                       std::unique_ptr<arc::Archive>& archive) {
+    if (!path || !*path) return arc::Status::NotArchive;
+    return kind.open(path, source, archive);
+}
+
 bool Open(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source, std::unique_ptr<arc::Archive>& archive) {
-    if (!path || !*path) return false;
-    return kind.open(path, source, archive) == arc::Status::Ok;
+    return OpenStatus(kind, path, source, archive) == arc::Status::Ok;
+}
+
+// Why an archive did not open, as the user reads it in the library's message.
+const char* OpenFailureText(arc::Status status) {
+    switch (status) {
+        case arc::Status::Corrupt: return "書庫が壊れています。";
+        case arc::Status::Truncated: return "書庫が途中で切れています。ダウンロードやコピーが終わっていない可能性があります。";
+        case arc::Status::Unsupported: return "この書庫の形式には対応していません。";
+        default: return "この形式の書庫ではないか、ファイルを読めません。";
+    }
 }
 
 bool IsExtractCommand(const Kind& kind, const arc::ArchiverCommand& c) {
@@ -214,9 +229,11 @@ int GetFileCount(const Kind& kind, LPCSTR path) {
 HARC OpenArchive(const Kind& kind, HWND window, LPCSTR path, DWORD mode) {
     return Guarded(HARC{nullptr}, [&]() -> HARC {
         auto opened = std::make_unique<OpenedArchive>();
-        if (!Open(kind, path, opened->source, opened->archive)) {
+        const arc::Status status = OpenStatus(kind, path, opened->source, opened->archive);
+        if (status != arc::Status::Ok) {
             if (mode & M_ERROR_MESSAGE_ON) {
-                const std::string text = std::string(path ? path : "") + "\r\n書庫を開けません。";
+                const std::string text =
+                    std::string(path ? path : "") + "\r\n書庫を開けません。" + OpenFailureText(status);
                 MessageBoxA(window, text.c_str(), kind.libraryName, MB_OK | MB_ICONWARNING);
             }
             return nullptr;

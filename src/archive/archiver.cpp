@@ -91,6 +91,12 @@ WORD GetArchiverVersion(int index) {
     return version ? static_cast<WORD>(version() & 0xFFFF) : 0;
 }
 
+bool IsReadableArchive(int index, const char* archivePath) {
+    ModuleHandle library = LoadArchiver(index);
+    const auto check = LibraryFunction<ArchiverCheckArchiveFunction>(library, index, kCheckArchiveSuffix);
+    return check && check(archivePath, CHECKARCHIVE_BASIC);
+}
+
 std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, HWND owner,
                                             const FolderSearchBoxes* folderSearch) {
     std::vector<std::string> names;

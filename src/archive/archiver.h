@@ -39,6 +39,8 @@ WORD GetArchiverVersion(int index);
 // passes its boxes instead. Names that do not fit 255 bytes are left out.
 std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, HWND owner,
                                             const FolderSearchBoxes* folderSearch = nullptr);
+// True when the library of index reads the file as an archive of its kind.
+bool IsReadableArchive(int index, const char* archivePath);
 // Extracts one member by name into destinationFolder: the library's result
 // (0 on success), kExtractRefused when no usable command line can be made,
 // kExtractNoLibrary when the library cannot be loaded or has no command.

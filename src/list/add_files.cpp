@@ -153,6 +153,11 @@ void AddChosenFile(const char* path, const ArchiveAccess& archives, HWND owner, 
         Warn(owner, FormatText(IDS_REFUSED_TOO_LONG, path));
     else if (result.refused > 0)
         Warn(owner, RefusedMembersText(result.refused, path));
+    else if (index >= 0 && result.added == 0)
+        // The user chose this archive: that nothing came of it is told, and why.
+        Warn(owner, FormatText(archives.readable && !archives.readable(index, path) ? IDS_ARCHIVE_UNREADABLE
+                                                                                   : IDS_NO_SAVERS_IN_ARCHIVE,
+                               path));
 }
 
 void AddScreenSaverFile(const ArchiveAccess& archives, HWND owner) {

@@ -13,4 +13,7 @@ struct ArchiveAccess {
     // archive dropped), in archive order; none when the library is missing
     // or refuses the file. The owner owns any message the library shows.
     std::vector<std::string> (*listMembers)(int index, const char* archivePath, HWND owner) = nullptr;
+    // True when the library reads the file as an archive of its kind: an
+    // archive that gives no rows is then one without screen savers.
+    bool (*readable)(int index, const char* archivePath) = nullptr;
 };

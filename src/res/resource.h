@@ -157,6 +157,8 @@
 #define IDS_REFUSED_TOO_LONG 5359  // %s: the path
 #define IDS_REFUSED_MEMBERS 5360   // %s: how many, then %s: the archive's path
 #define IDS_NOT_A_SAVER 5361       // %s: the path
+#define IDS_ARCHIVE_UNREADABLE 5678    // %s: the archive's path
+#define IDS_NO_SAVERS_IN_ARCHIVE 5679  // %s: the archive's path
 
 // Strings: the folder search
 #define IDS_SEARCH_ADDED 5371      // %s: how many rows
