@@ -62,6 +62,13 @@ protected:
         EXPECT_STREQ(now, current_) << "the search gives the current folder back";
         MainWindowTest::TearDown();
     }
+    // The same request with the folder typed as %ZELVISTA_SEARCH_ROOT%, as a
+    // user types %LOCALAPPDATA%.
+    static SearchRequest ByVariable(SearchRequest request) {
+        SetEnvironmentVariableA("ZELVISTA_SEARCH_ROOT", request.folder.c_str());
+        request.folder = "%ZELVISTA_SEARCH_ROOT%";
+        return request;
+    }
     SearchRequest Request(bool subFolders, bool archives, bool lzh = true, bool zip = true, bool cab = true) const {
         SearchRequest request;
         request.folder = root_;
@@ -152,6 +159,7 @@ TEST_F(FolderSearchTest, SearchAddsWhatTheBoxesAllow) {
         {"ZIP only", Request(true, true, false, true, false), Sorted({files, deeper, zip, inner})},
         {"CAB only", Request(true, true, false, false, true), Sorted({files, deeper, cab})},
         {"kinds ticked, archives not", Request(true, false, true, true, true), Sorted({files, deeper})},
+        {"the folder typed as an environment variable", ByVariable(Request(false, false)), Sorted({files})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -173,11 +173,18 @@ std::string ResultText(int added) {
     return text;
 }
 
+// The folder as typed, with environment variables such as %LOCALAPPDATA%
+// replaced, as Explorer's address bar does ('%' is never a trail byte).
 std::string FolderBoxText() {
     int length = GetWindowTextLengthA(GetDlgItem(search.dialog, IDC_SEARCH_FOLDER));
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     GetDlgItemTextA(search.dialog, IDC_SEARCH_FOLDER, text.data(), length + 1);
     text.resize(std::strlen(text.c_str()));
+    if (text.find('%') != std::string::npos) {
+        char expanded[MAX_PATH];
+        const DWORD n = ExpandEnvironmentStringsA(text.c_str(), expanded, sizeof expanded);
+        if (n > 0 && n <= sizeof expanded) text = expanded;
+    }
     return text;
 }
 
