@@ -168,15 +168,7 @@ TEST_F(SecureSaverTest, EverythingThatPlaysEndsWhenTheSessionIsLocked) {
             break;
         case Kind::Preview: Command(kCmdPreview); break;
         case Kind::FullScreen: Command(kCmdPlayFullScreen); break;
-        case Kind::PlayWindow: {
-            PlaybackScript script;
-            script.When([] { return PlayWindow() && !IsListPlaying(); },
-                        [] { ClickButton(PlayWindow(), IDC_PLAY_CLOSE); });
-            DialogDriver driver;
-            driver.Allow("再生ウィンドウ");
-            Command(kCmdPlayWindow);
-            break;
-        }
+        case Kind::PlayWindow: PlayInPlayWindowAndClose(); break;
         }
         // Long enough for B to have started, were it going to.
         PumpMessagesUntil([] { return false; }, 1500);
