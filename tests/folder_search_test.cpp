@@ -285,7 +285,7 @@ TEST_F(FolderSearchTest, CancelFromATimer) {
 TEST_F(FolderSearchTest, CommandsDuringASearch) {
     InstalledLibraries libraries(true, true, true);
     const int total = static_cast<int>(SearchOrder(root_, true).size());
-    EnterStandInFolder({"defrag.exe"});
+    DriveOptimizerStandIn optimizer;
     const struct {
         const char* name;
         int command;

@@ -77,3 +77,28 @@ Row SaverRunTest::ArchivedProbe(const std::string& kind, const std::string& memb
 std::vector<std::string> SaverRunTest::WorkFolderFiles() {
     return FolderEntries(AppPaths.WorkFolder);
 }
+
+ProbeRun SaverRunTest::StartSystemSaver(const std::string& name) {
+    const std::string path = scratch_.path() + name;
+    EXPECT_TRUE(InstallProbe(path));
+    const DWORD pid = StartSystemSaverProbe(path);
+    EXPECT_NE(pid, 0u);
+    std::vector<ProbeRun> runs = log_.WaitFor(
+        [pid](const std::vector<ProbeRun>& r) {
+            for (const ProbeRun& run : r)
+                if (run.pid == pid && run.windowUs >= 0) return true;
+            return false;
+        },
+        10000);
+    for (const ProbeRun& run : runs)
+        if (run.pid == pid) return run;
+    ADD_FAILURE() << "the system screen saver did not start";
+    return {};
+}
+
+void SaverRunTest::EndSystemSaver(const ProbeRun& run) {
+    Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, run.pid));
+    if (!process) return;
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 5000);
+}

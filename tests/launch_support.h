@@ -33,6 +33,10 @@ protected:
     // A member of one of the probe archives ("lzh", "zip", "cab").
     static Row ArchivedProbe(const std::string& kind, const std::string& member, const std::string& seconds = "0");
     static std::vector<std::string> WorkFolderFiles();
+    // A probe named `name` in the scratch folder, running as the system's own
+    // screen saver with its window up; and ended from outside.
+    ProbeRun StartSystemSaver(const std::string& name = "SystemSaver.scr");
+    static void EndSystemSaver(const ProbeRun& run);
 
     ProbeLog log_;
     ScratchFolder scratch_;

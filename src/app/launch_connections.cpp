@@ -54,6 +54,7 @@ ChangerEntryResult RunRowForChanger(int row, int standardSeconds) {
     switch (RunEntryFullScreen(row, standardSeconds)) {
     case TimedSaverRun::EndedEarly: return ChangerEntryResult::UserReturned;
     case TimedSaverRun::TimeOver: return ChangerEntryResult::TimeOver;
+    case TimedSaverRun::SessionAway: return ChangerEntryResult::SessionAway;
     default: return ChangerEntryResult::Skipped;
     }
 }

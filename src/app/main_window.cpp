@@ -8,6 +8,7 @@
 #include "app/commands.h"
 #include "app/first_start.h"
 #include "app/launch_connections.h"
+#include "app/managed_settings.h"
 #include "app/installed_archives.h"
 #include "app/option_timers.h"
 #include "app/toolbar.h"
@@ -17,6 +18,7 @@
 #include "base/files.h"
 #include "base/handles.h"
 #include "base/program_paths.h"
+#include "base/session.h"
 #include "base/strings.h"
 #include "base/text.h"
 #include "list/dropped_files.h"
@@ -104,6 +106,9 @@ void WarnWhenProgramFolderTooLong() {
 }
 
 void OnCreate() {
+    // Before anything reads the setting as the user's: a program that ended
+    // while it had the screen saver off for a while left a mark to mend it.
+    MendInterruptedScreenSaverOff();
     CurrentList.Named = 0;
     SetUpProgramPaths();
     // Before anything is stored in the settings key.
@@ -140,6 +145,9 @@ void OnCreate() {
     ChooseRandomStandardSaver();
     StartCornerTimerFromSettings(MainWindow);
     StartChangerTimerFromSettings(MainWindow);
+    // A lock or a disconnection ends what plays: nobody would see it.
+    RegisterSessionNotifications(MainWindow);
+    RefreshPolicyState();
 }
 
 // The user's answer to the save prompt decides whether the window may close.
@@ -161,8 +169,7 @@ bool ConfirmCloseWithChanges() {
 }
 
 void RestoreStartupScreenSaverState() {
-    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, StartupScreenSaverState == 1 ? 1 : 0, nullptr,
-                          SPIF_UPDATEINIFILE);
+    RestoreScreenSaverSetting(StartupScreenSaverState);
 }
 
 bool OnClose() {
@@ -285,6 +292,7 @@ void OnMainWindowDpiChanged(int dpi, const RECT& suggested) {
     MainWindowDpi = dpi;
     if (dpi != old) {
         RecreateMainToolbar(dpi);
+        RefreshPolicyState();
         RescaleEntryColumns(old, dpi);
         SetFontsForDpi(dpi);
         SetWindowIconsForDpi(dpi);
@@ -313,6 +321,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam) RestoreStartupScreenSaverState();
             return 0;
         case WM_DESTROY:
+            UnregisterSessionNotifications(window);
             SaveMainWindowRect(window);
             DetachEntryListView();
             MainChildren = MainWindowChildren{};
@@ -347,6 +356,23 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DPICHANGED:
             OnMainWindowDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_WTSSESSION_CHANGE:
+            NoteSessionChange(wParam);
+            return 0;
+        case WM_INITMENUPOPUP:
+            // Every menu of the window, the tray's and the list's included.
+            ApplyPolicyToMenu(reinterpret_cast<HMENU>(wParam));
+            break;
+        case WM_MENUSELECT:
+            OnMenuSelect(wParam, lParam);
+            break;
+        case WM_SETTINGCHANGE:
+            // Among others, a policy applied again ("Policy").
+            RefreshPolicyState();
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) RefreshPolicyState();
+            break;
         case WM_DROPFILES:
             AddDroppedFiles(reinterpret_cast<HDROP>(wParam), InstalledArchives(), window);
             return 0;

@@ -5,6 +5,7 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/managed_settings.h"
 #include "base/dpi.h"
 #include "res/resource.h"
 #include "settings/settings.h"
@@ -186,6 +187,12 @@ void ShowStatusText(const char* text) {
 void AnswerTooltipRequest(NMTTDISPINFOA* request) {
     const ToolbarRow* row = RowOfCommand(static_cast<int>(request->hdr.idFrom));
     if (!row) return;
+    // A button the administrator's policy disables says why.
+    if (const char* reason = PolicyTooltip(row->command)) {
+        request->hinst = nullptr;
+        request->lpszText = const_cast<char*>(reason);
+        return;
+    }
     request->hinst = AppInstance;
     request->lpszText = MAKEINTRESOURCEA(row->tooltip);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/long_operation.h"
+#include "base/session.h"
 #include "base/strings.h"
 #include "play/entry_problem.h"
 #include "play/play_connections.h"
@@ -148,9 +149,12 @@ bool PlayOneEntry(int row) {
         started = started || (timing && Playback.saver->Running());
         WaitForPlaybackEvent(timing ? kEscapePollPeriod : kReadyPollPeriod);
         PollEscape();
-        if (!Playback.inWindow && GetTickCount() - watchedAt >= kSaverWatchPeriod) {
+        if (GetTickCount() - watchedAt >= kSaverWatchPeriod) {
             watchedAt = GetTickCount();
-            WatchSaverWindow();
+            if (!Playback.inWindow) WatchSaverWindow();
+            // Locked or disconnected: playback stops as Stop stops it, as
+            // nobody sees it play.
+            if (SessionAway()) Playback.abort = 1;
         }
     }
     StopPlayingSaver();

@@ -216,3 +216,17 @@
 
 // Strings: the first start
 #define IDS_FIRST_LIST_OFFER 5677
+
+// Strings: the administrator's policy, password-protected screen savers, the drive optimiser
+#define IDS_POLICY_ACTIVE 5500           // why the on/off commands are disabled
+#define IDS_POLICY_TIMEOUT 5501          // why the waiting times are disabled
+#define IDS_POLICY_STANDARD 5502         // why "make standard" is disabled
+#define IDS_POLICY_MENU_MARK 5503        // after the text of a disabled menu item
+#define IDS_POLICY_STATUS 5504           // the status bar while a policy fixes anything
+#define IDS_POLICY_STANDARD_NOTE 5505    // settings: the random standard screen saver
+#define IDS_POLICY_CORNER_OFF 5506       // settings: immediate start with the screen saver off
+#define IDS_POLICY_CHANGER_OFF 5507      // settings: the changer with the screen saver off
+#define IDS_CHANGER_SECURE 5508          // %s: the grace period in seconds
+#define IDS_CHANGER_SECURE_NO_GRACE 5509
+#define IDS_DEFRAG_CAPTION 5510
+#define IDS_DEFRAG_CANNOT_START 5511     // %s: the optimiser's path

@@ -5,8 +5,6 @@
 #include "base/handles.h"
 #include "base/monitors.h"
 
-const char kSettingsKey[] = "Software\\Tandelworks\\Zelvista";
-
 const char kEndSave[] = "EndSave", kZOrder[] = "ZOrder", kLopPlay[] = "LopPlay", kChgTime[] = "ChgTime",
            kTskTray[] = "TskTray", kScrSave[] = "ScrSave", kSSPos[] = "SSPos", kSscBgn[] = "SscBgn",
            kSscTim[] = "SscTim", kTimPtn[] = "TimPtn", kFulScr[] = "FulScr";

@@ -4,7 +4,9 @@
 
 #include <span>
 
-extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
+#include "base/program_key.h"
+
+inline constexpr const char* kSettingsKey = kProgramKey;  // under HKEY_CURRENT_USER
 
 // Registry value names.
 extern const char kEndSave[], kZOrder[], kLopPlay[], kChgTime[], kTskTray[], kScrSave[], kSSPos[],
