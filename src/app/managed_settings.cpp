@@ -47,14 +47,33 @@ bool AnySettingFixed(const ScreenSaverPolicy& policy) {
     return false;
 }
 
-void SetStatusText(const std::string& text) {
-    if (MainChildren.statusBar)
-        SendMessageA(MainChildren.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+// True while the status bar's text is the standing note below.
+bool standingNoteShown = false;
+
+// The standing note: shown while the policy fixes anything the program
+// changes. The status bar also tells what playback skipped; that text stays
+// until playback clears it, so the note takes only an empty bar and clears
+// only itself.
+void ShowStandingNote(const ScreenSaverPolicy& policy) {
+    if (!MainChildren.statusBar) return;
+    const bool empty = LOWORD(SendMessageA(MainChildren.statusBar, SB_GETTEXTLENGTHA, 0, 0)) == 0;
+    if (!empty && !standingNoteShown) return;
+    const std::string note = AnySettingFixed(policy) ? LoadText(IDS_POLICY_STATUS) : std::string();
+    SendMessageA(MainChildren.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(note.c_str()));
+    standingNoteShown = !note.empty();
 }
 
-// The standing note: set while the policy fixes anything the program changes.
-void ShowStandingNote(const ScreenSaverPolicy& policy) {
-    SetStatusText(AnySettingFixed(policy) ? LoadText(IDS_POLICY_STATUS) : std::string());
+// Over a disabled menu item the reason shows in the bar's simple mode, which
+// gives the bar's own text back when the menu closes.
+void ShowMenuReason(unsigned reason) {
+    if (!MainChildren.statusBar) return;
+    if (!reason) {
+        SendMessageA(MainChildren.statusBar, SB_SIMPLE, FALSE, 0);
+        return;
+    }
+    const std::string text = LoadText(reason);
+    SendMessageA(MainChildren.statusBar, SB_SIMPLE, TRUE, 0);
+    SendMessageA(MainChildren.statusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 std::string ItemText(HMENU menu, UINT position) {
@@ -142,13 +161,12 @@ void ApplyPolicyToMenu(HMENU menu) {
 
 void OnMenuSelect(WPARAM wParam, LPARAM lParam) {
     const UINT flags = HIWORD(wParam);
-    if (flags == 0xFFFF && lParam == 0) {
-        ShowStandingNote(ReadScreenSaverPolicy());  // the menu has closed
+    if (flags == 0xFFFF && lParam == 0) {  // the menu has closed
+        ShowMenuReason(0);
+        ShowStandingNote(ReadScreenSaverPolicy());
         return;
     }
-    const unsigned reason = (flags & MF_POPUP) ? 0 : PolicyReasonForCommand(LOWORD(wParam), menuPolicy);
-    if (reason) SetStatusText(LoadText(reason));
-    else ShowStandingNote(menuPolicy);
+    ShowMenuReason((flags & MF_POPUP) ? 0 : PolicyReasonForCommand(LOWORD(wParam), menuPolicy));
 }
 
 void RefreshPolicyState() {
