@@ -64,9 +64,10 @@ private:
     DWORD used_ = 0;
 };
 
-bool Open(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source, std::unique_ptr<arc::Archive>& archive) {
+bool Open(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source, std::unique_ptr<arc::Archive>& archive,
+          OpenFunction open = nullptr) {
     if (!path || !*path) return false;
-    return kind.open(path, source, archive) == arc::Status::Ok;
+    return (open ? open : kind.open)(path, source, archive) == arc::Status::Ok;
 }
 
 bool IsExtractCommand(const Kind& kind, const arc::ArchiverCommand& c) {
@@ -151,7 +152,7 @@ int RunCommand(const Kind& kind, HWND, LPCSTR commandLine, LPSTR output, DWORD o
         }
         std::unique_ptr<arc::Source> source;
         std::unique_ptr<arc::Archive> archive;
-        if (!Open(kind, c.archive.c_str(), source, archive)) {
+        if (!Open(kind, c.archive.c_str(), source, archive, kind.openToExtract)) {
             out.Add(c.archive + ": cannot open the archive\r\n");
             return ERROR_ARCHIVER_OPEN;
         }
