@@ -236,8 +236,7 @@ public:
 
     // The members as FDI lists them, after the tables were checked.
     arc::Status List() {
-        std::vector<arc::CabinetEntry> entries;
-        const arc::Status layout = ReadTables(entries);
+        const arc::Status layout = CheckTables(nullptr);
         if (layout != arc::Status::Ok) return layout;
         Fdi fdi;
         ListContext ctx{&members_, &listed_};
@@ -250,7 +249,7 @@ public:
     // in table order; the extraction checks that it names the member listed.
     arc::Status ListFromTables() {
         std::vector<arc::CabinetEntry> entries;
-        const arc::Status layout = ReadTables(entries);
+        const arc::Status layout = CheckTables(&entries);
         if (layout != arc::Status::Ok) return layout;
         constexpr uint16_t kContinuedFromPrevious = 0xFFFD;  // also set in 0xFFFF, continued both ways
         for (const arc::CabinetEntry& e : entries) {
@@ -278,12 +277,13 @@ public:
     }
 
 private:
-    // FDI trusts the cabinet's tables: they are checked first. A file
-    // shorter than the size its header declares is a truncated cabinet.
-    arc::Status ReadTables(std::vector<arc::CabinetEntry>& entries) {
+    // FDI trusts the cabinet's tables: they are checked first, and their
+    // entries kept when asked. A file shorter than the size its header
+    // declares is a truncated cabinet.
+    arc::Status CheckTables(std::vector<arc::CabinetEntry>* entries) {
         arc::FileSource file;
         if (!file.Open(path_)) return arc::Status::NotArchive;
-        return arc::ReadCabinetLayout(file, entries);
+        return entries ? arc::ReadCabinetLayout(file, *entries) : arc::CheckCabinetLayout(file);
     }
 
     std::string path_;
