@@ -14,6 +14,7 @@
 #include <fcntl.h>
 #include <fdi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
