@@ -128,13 +128,13 @@ int main(int argc, char** argv) {
     auto countRows = [](HWND list) { return list ? SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) : -1; };
     std::vector<double> program, floor, floorRows, empty, pairRatio, rowsRatio;
     // Each round starts the four in turn, so that a slow spell of the machine
-    // or of Wine falls on all of them; the goal's ratio is also taken round
-    // by round, which the spread between rounds disturbs least.
+    // or of Wine falls on all of them; the goal's ratio is taken round by
+    // round, which the spread between rounds disturbs least. Zelvista and the
+    // bare program with the rows start twice each, in the order p r b e r p:
+    // the two the goal compares sit symmetrically, so neither always meets
+    // what the machine or the last program left behind, and a steady drift
+    // falls on both alike.
     for (int round = -1; round < rounds; ++round) {
-        // Zelvista and the bare program with the rows start twice each, in
-        // the order p r b e r p: the two the goal compares sit symmetrically,
-        // so neither always meets what the machine or the last program left
-        // behind, and a steady drift falls on both alike.
         Started p1, r1, b, e, r2, p2;
         auto startProgram = [&](Started& p) -> const char* {
             if (!Start(small + "Zelvista.exe", kProgramClass, p)) return "Zelvista showed no window";
