@@ -23,6 +23,9 @@ struct Kind {
     bool commandWord;         // the command line starts with a command word ("e", "x")
     WORD version;             // version × 100
     OpenFunction open;
+    // How the command function opens the archive to extract from it, when
+    // that can be done with less than a full listing; else `open`.
+    OpenFunction openToExtract = nullptr;
 };
 
 int RunCommand(const Kind& kind, HWND window, LPCSTR commandLine, LPSTR output, DWORD outputSize);
@@ -42,6 +45,10 @@ arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source
 bool CodePage932FromUtf8(std::string& name);
 arc::Status OpenCabinet(const std::string& path, std::unique_ptr<arc::Source>& keep,
                         std::unique_ptr<arc::Archive>& archive);
+// The same members read from the checked file table instead of a listing by
+// the system's cabinet library; the extraction checks each against it.
+arc::Status OpenCabinetToExtract(const std::string& path, std::unique_ptr<arc::Source>& keep,
+                                 std::unique_ptr<arc::Archive>& archive);
 
 }  // namespace archiver
 

@@ -65,13 +65,14 @@ private:
 };
 
 arc::Status OpenStatus(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source,
-                       std::unique_ptr<arc::Archive>& archive) {
+                       std::unique_ptr<arc::Archive>& archive, OpenFunction open = nullptr) {
     if (!path || !*path) return arc::Status::NotArchive;
-    return kind.open(path, source, archive);
+    return (open ? open : kind.open)(path, source, archive);
 }
 
-bool Open(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source, std::unique_ptr<arc::Archive>& archive) {
-    return OpenStatus(kind, path, source, archive) == arc::Status::Ok;
+bool Open(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source, std::unique_ptr<arc::Archive>& archive,
+          OpenFunction open = nullptr) {
+    return OpenStatus(kind, path, source, archive, open) == arc::Status::Ok;
 }
 
 // Why an archive did not open, as the user reads it in the library's message.
@@ -181,7 +182,7 @@ int RunCommand(const Kind& kind, HWND, LPCSTR commandLine, LPSTR output, DWORD o
         }
         std::unique_ptr<arc::Source> source;
         std::unique_ptr<arc::Archive> archive;
-        if (!Open(kind, c.archive.c_str(), source, archive)) {
+        if (!Open(kind, c.archive.c_str(), source, archive, kind.openToExtract)) {
             out.Add(c.archive + ": cannot open the archive\r\n");
             return ERROR_ARCHIVER_OPEN;
         }
