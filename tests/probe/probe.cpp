@@ -29,6 +29,9 @@
 //                ends that many milliseconds later (Probe-linger2000.scr)
 //   ownclass     registers its own window class instead of the screen saver one
 //   noarg-runs   a start without arguments runs full screen, as /s
+//   late<ms>     makes its window only that many milliseconds after its start,
+//                as one that is slow to start does (Probe-late800.scr)
+//   deaf         ignores keys and the mouse (WM_CLOSE and its end time still work)
 // "end<ms>" in the file name (Probe-end500.scr) or %ZELVISTA_PROBE_END_MS%
 // makes it end by itself after that time, as when the user comes back.
 #include <windows.h>
@@ -69,6 +72,8 @@ struct Probe {
     DWORD lingerMs = 0;     // linger<ms>: 0 for none
     bool ownClass = false;  // ownclass
     bool noArgRuns = false; // noarg-runs
+    DWORD lateMs = 0;       // late<ms>: 0 for none
+    bool deaf = false;      // deaf
     std::string lingerReason;  // why it hid its window; empty while shown
     POINT cursorAtStart{};
     std::string logPath;
@@ -134,6 +139,10 @@ void ChooseBehaviour() {
             probe.lingerMs = static_cast<DWORD>(std::strtoul(source->c_str() + linger + 6, nullptr, 10));
         probe.ownClass = probe.ownClass || source->find("ownclass") != std::string::npos;
         probe.noArgRuns = probe.noArgRuns || source->find("noarg-runs") != std::string::npos;
+        const size_t late = source->find("late");
+        if (late != std::string::npos)
+            probe.lateMs = static_cast<DWORD>(std::strtoul(source->c_str() + late + 4, nullptr, 10));
+        probe.deaf = probe.deaf || source->find("deaf") != std::string::npos;
     }
     std::string endMs = Environment("ZELVISTA_PROBE_END_MS");
     size_t at = name.find("end");
@@ -216,7 +225,7 @@ void Paint(HWND window) {
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool deaf = probe.behaviour == Behaviour::Forever;
+    const bool deaf = probe.behaviour == Behaviour::Forever || probe.deaf;
     const bool fullScreen = probe.mode == 's';
     switch (message) {
     case WM_TIMER:
@@ -236,7 +245,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
         return 0;
     case WM_CLOSE:
-        if (deaf || probe.behaviour == Behaviour::IgnoreClose) {
+        if (probe.behaviour == Behaviour::Forever || probe.behaviour == Behaviour::IgnoreClose) {
             Log(Head("ignored") + " message=WM_CLOSE");
             return 0;
         }
@@ -326,7 +335,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ParseSwitch(Arguments(line));
     Log(Head("start") + " time=" + std::to_string(static_cast<long long>(std::time(nullptr))) + " name=" + probe.name +
         " mode=" + probe.mode + " parent=" + std::to_string(reinterpret_cast<INT_PTR>(probe.parent)) +
-        " behaviour=" + probe.behaviourWord + " linger=" + std::to_string(probe.lingerMs) +
+        " behaviour=" + probe.behaviourWord + " linger=" + std::to_string(probe.lingerMs) + " late=" + std::to_string(probe.lateMs) +
         " endms=" + std::to_string(probe.endMs) + " cmd=" + line);
 
     if (probe.behaviour == Behaviour::ExitNow || probe.mode == 'a') {
@@ -339,6 +348,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         LogEnd("endtime");
         return 0;
     }
+    if (probe.lateMs) Sleep(probe.lateMs);
     HWND window = MakeWindow(instance);
     if (!window) {
         LogEnd("nowindow");

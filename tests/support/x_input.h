@@ -7,10 +7,10 @@
 
 #include <string>
 
-// Moves the pointer by (dx, dy); false when xdotool could not be run.
-inline bool MoveMouseWithX(int dx, int dy) {
-    std::string command =
-        "Z:\\usr\\bin\\xdotool mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy);
+// Runs xdotool with these arguments and waits until it is done; false when
+// it could not be run.
+inline bool RunXdotool(const std::string& arguments) {
+    std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -20,4 +20,14 @@ inline bool MoveMouseWithX(int dx, int dy) {
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
     return true;
+}
+
+// Moves the pointer by (dx, dy); false when xdotool could not be run.
+inline bool MoveMouseWithX(int dx, int dy) {
+    return RunXdotool("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy));
+}
+
+// Presses and releases a key, named as X names it ("shift", "a").
+inline bool PressKeyWithX(const std::string& key) {
+    return RunXdotool("key " + key);
 }
