@@ -238,6 +238,25 @@ TEST_F(ChangerTest, MisbehavingScreenSaversEndWithinTheirBound) {
     }
 }
 
+// A screen saver slow to show its window plays its time: its window
+// appearing under the resting pointer is no return of the user's, however
+// late it comes. The next entry, which ends by itself, ends the run.
+TEST_F(ChangerTest, AScreenSaverSlowToShowItsWindowPlaysItsTime) {
+    RestartWith({{"ChgTime", 1}, {"TimPtn", 1}});
+    AddProbes({{"A-late800.scr", "3"}, {"B-end300.scr", "5"}});
+    StartWithActive(1);
+    RunChanger();
+    const std::vector<ProbeRun> runs = log_.Runs();
+    ASSERT_EQ(RunNames(runs), (std::vector<std::string>{"A-late800.scr", "B-end300.scr"}));
+    EXPECT_GE(runs[0].windowUs - runs[0].startUs, 800000) << "its window showed late";
+    EXPECT_EQ(runs[0].endReason, "close");
+    EXPECT_GE(runs[0].endUs - runs[0].startUs, 2500000) << "it played its time";
+    EXPECT_EQ(runs[1].endReason, "endtime");
+    for (const ProbeRun& run : runs) EXPECT_TRUE(ProcessEnded(run.pid)) << run.name;
+    EXPECT_EQ(Changer.userReturned, 1);
+    EXPECT_EQ(IsScreenSaverActive(), 1);
+}
+
 TEST_F(ChangerTest, APassThatStartsNothingEndsTheRun) {
     for (int order : {1, 2}) {
         SCOPED_TRACE(order);

@@ -23,6 +23,7 @@
 #include "settings/settings.h"
 #include "support/controls.h"
 #include "support/input.h"
+#include "support/x_input.h"
 #include "system/changer.h"
 #include "system/screen_saver.h"
 
@@ -185,6 +186,48 @@ TEST_F(MisbehavingSaverTest, UserReturnWithRealInputEndsAChangerRun) {
         EXPECT_EQ(ScreenSaverActive, 1);
         EXPECT_TRUE(ChangerTimerSet());
         DeleteAllEntryRows();
+    }
+}
+
+// A screen saver deaf to keys and the mouse plays on when the user comes
+// back; the user's real input (X events) ends the run all the same: the
+// changer closes it before its time and starts nothing else. The user keeps
+// at it until the run is over, so that a run left going cannot hang the test.
+TEST_F(MisbehavingSaverTest, RealInputEndsARunOfAScreenSaverDeafToIt) {
+    struct Case {
+        const char* input;
+        bool (*make)(int turn);
+    } cases[] = {
+        {"a key", [](int) { return PressKeyWithX("shift"); }},
+        {"the mouse", [](int turn) { return MoveMouseWithX(turn % 2 ? -120 : 120, 0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.input);
+        NewList();
+        AddRow(LooseProbe(scratch_.path(), "A-deaf.scr", "4"));
+        AddRow(LooseProbe(scratch_.path(), "B.scr", "4"));
+        StartWithActive(1);
+        log_.Clear();
+        std::atomic<bool> stop{false};
+        std::thread user([&] {
+            log_.WaitFor(
+                [&stop](const std::vector<ProbeRun>& runs) { return stop || (!runs.empty() && runs[0].windowUs >= 0); },
+                30000);
+            for (int turn = 0; !stop; ++turn) {
+                EXPECT_TRUE(c.make(turn)) << "xdotool could not be started";
+                for (int i = 0; i < 10 && !stop; ++i) Sleep(50);
+            }
+        });
+        RunChanger();
+        stop = true;
+        user.join();
+        const std::vector<ProbeRun> runs = log_.Runs();
+        ASSERT_EQ(RunNames(runs), (std::vector<std::string>{"A-deaf.scr"}));
+        ASSERT_GE(runs[0].windowUs, 0);
+        EXPECT_EQ(runs[0].endReason, "close") << "the changer closed it";
+        EXPECT_TRUE(ProcessEnded(runs[0].pid));
+        EXPECT_EQ(Changer.userReturned, 1);
+        EXPECT_EQ(IsScreenSaverActive(), 1);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "base/saver_window.h"
 #include "base/session.h"
 #include "base/text.h"
+#include "base/user_input.h"
 
 namespace {
 
@@ -115,19 +116,9 @@ SaverEnd SaverProcess::Close(DWORD closeWaitMs) {
     return SaverEnd::Terminated;
 }
 
-namespace {
-
-// The system's last input came after tick (GetLastInputInfo counts in ticks too).
-bool InputSince(DWORD tick) {
-    LASTINPUTINFO input{};
-    input.cbSize = sizeof input;
-    return GetLastInputInfo(&input) && static_cast<LONG>(input.dwTime - tick) > 0;
-}
-
-}  // namespace
-
 TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms) {
     SaverProcess saver;
+    UserInputWatch user;
     if (!saver.Start(commandLine)) return TimedSaverRun::NotStarted;
     const DWORD startedAt = GetTickCount();
     for (;;) {
@@ -136,11 +127,12 @@ TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms) {
         const DWORD left = ms - spent;
         if (WaitForProcessEnd(saver.Process(), left < kSaverWatchMs ? left : kSaverWatchMs)) return TimedSaverRun::EndedEarly;
         // A screen saver may hide its window at once and end seconds later:
-        // the window going is the user's return, as is input the system saw
-        // (after the moment the start itself may cause). Under Wine the
-        // input time misses input that reached no window of this program, so
-        // the window is watched as well.
-        if (saver.Watch() == SaverWindowState::Gone || InputSince(startedAt + kSaverInputGraceMs)) {
+        // the window going is the user's return, as is the user's own input
+        // (a screen saver deaf to it still plays). Its window showing under
+        // the pointer is no input of the user's, whenever it comes. Under
+        // Wine the input time misses input that reached no window of a
+        // Windows program, so the window is watched as well.
+        if (saver.Watch() == SaverWindowState::Gone || user.UserActedSinceLastLook()) {
             saver.Close();
             return TimedSaverRun::EndedEarly;
         }

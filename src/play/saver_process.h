@@ -18,9 +18,6 @@ constexpr std::size_t kSaverCommandLineSize = kLongestSaverPath + 2 + 1 + kLonge
 constexpr DWORD kSaverCloseWaitMs = 3000;
 // How often a running screen saver's process and window are looked at.
 constexpr DWORD kSaverWatchMs = 100;
-// Input this soon after the start is the start's own (a window appearing
-// under the cursor), not the user's return.
-constexpr DWORD kSaverInputGraceMs = 500;
 // How long a screen saver the user is to end may take to show its window.
 constexpr DWORD kSaverWindowWaitMs = 10000;
 
@@ -79,7 +76,7 @@ private:
 enum class TimedSaverRun {
     NotStarted,  // the process could not be created
     EndedEarly,  // before its time its process ended, its full-screen window went or
-                 // the system saw input: the user came back (or it failed); it was
+                 // the user made input: the user came back (or it failed); it was
                  // then ended as Close does
     TimeOver,    // its time was over and it was ended
     SessionAway,  // the session was locked or disconnected: it was ended unseen
