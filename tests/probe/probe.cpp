@@ -9,13 +9,15 @@
 //   /c[:handle]   a small settings window; ends on WM_CLOSE. No switch means /c.
 //
 // Log: %ZELVISTA_PROBE_LOG%, else %TEMP%\zelvista-probe.log. One line per event:
-//   start pid=.. us=.. time=.. name=.. mode=s|p|c|a parent=.. behaviour=.. endms=.. cmd=<command line>
+//   start pid=.. us=.. time=.. created=.. name=.. mode=s|p|c|a parent=.. behaviour=.. endms=.. cmd=<command line>
 //   window pid=.. us=.. class=.. hwnd=.. active=0|1 width=.. height=..
 //   hidden pid=.. us=.. reason=..  (linger: the window hidden, the end to follow)
 //   end pid=.. us=.. reason=close|key|mouse|endtime|parent|exit
 // us is the performance counter in microseconds (one clock for all processes),
-// time the wall clock in seconds, active the system's screen saver setting as
-// the probe sees it once its window exists.
+// time the wall clock in seconds, created when the process was created (in us,
+// before the start line: a busy system takes a while to start a process),
+// active the system's screen saver setting as the probe sees it once its
+// window exists.
 //
 // Misbehaviour, by a word in the file name (Probe-nowindow.scr) or in
 // %ZELVISTA_PROBE_BEHAVIOUR% (the file name wins):
@@ -85,6 +87,19 @@ long long Microseconds() {
     QueryPerformanceCounter(&now);
     QueryPerformanceFrequency(&frequency);
     return static_cast<long long>(static_cast<double>(now.QuadPart) * 1e6 / static_cast<double>(frequency.QuadPart));
+}
+
+// When this process was created, on the clock of Microseconds: the system
+// time has run on since then as far as the counter.
+long long CreatedMicroseconds() {
+    const long long now = Microseconds();
+    FILETIME systemNow{}, created{}, exited{}, kernel{}, user{};
+    GetSystemTimeAsFileTime(&systemNow);
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return now;
+    auto hundredNs = [](const FILETIME& t) {
+        return static_cast<long long>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    return now - (hundredNs(systemNow) - hundredNs(created)) / 10;
 }
 
 std::string Environment(const char* name) {
@@ -333,7 +348,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ChooseBehaviour();
     const char* line = GetCommandLineA();
     ParseSwitch(Arguments(line));
-    Log(Head("start") + " time=" + std::to_string(static_cast<long long>(std::time(nullptr))) + " name=" + probe.name +
+    Log(Head("start") + " time=" + std::to_string(static_cast<long long>(std::time(nullptr))) +
+        " created=" + std::to_string(CreatedMicroseconds()) + " name=" + probe.name +
         " mode=" + probe.mode + " parent=" + std::to_string(reinterpret_cast<INT_PTR>(probe.parent)) +
         " behaviour=" + probe.behaviourWord + " linger=" + std::to_string(probe.lingerMs) + " late=" + std::to_string(probe.lateMs) +
         " endms=" + std::to_string(probe.endMs) + " cmd=" + line);

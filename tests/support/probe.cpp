@@ -62,6 +62,7 @@ std::vector<ProbeRun> ProbeLog::Runs() const {
             ProbeRun run;
             run.pid = pid;
             run.startUs = us;
+            run.createdUs = Number(Field(line, "created"));
             run.time = Number(Field(line, "time"));
             run.name = Field(line, "name");
             run.mode = Field(line, "mode");
@@ -120,6 +121,17 @@ std::vector<std::string> RunNames(const std::vector<ProbeRun>& runs) {
     std::vector<std::string> names;
     for (const ProbeRun& run : runs) names.push_back(run.name);
     return names;
+}
+
+std::string DescribeRuns(const std::vector<ProbeRun>& runs) {
+    auto after = [](const ProbeRun& run, long long us) {
+        return us < 0 ? std::string("-") : std::to_string((us - run.createdUs) / 1000) + " ms";
+    };
+    std::string text;
+    for (const ProbeRun& run : runs)
+        text += run.name + ": start " + after(run, run.startUs) + ", window " + after(run, run.windowUs) + ", end " +
+                after(run, run.endUs) + " (" + (run.endUs < 0 ? "killed or running" : run.endReason) + ")\n";
+    return text;
 }
 
 bool ProcessEnded(DWORD pid) {

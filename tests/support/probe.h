@@ -17,6 +17,7 @@ struct ProbeRun {
     std::string commandLine;
     long long time = 0;     // wall clock at the start, seconds
     long long startUs = 0;
+    long long createdUs = 0;  // when its process was created, a while before its start
     long long windowUs = -1;  // -1 until its window exists
     std::string windowClass;
     std::string windowHandle;
@@ -50,6 +51,10 @@ private:
 
 // The names of the runs, in their order.
 std::vector<std::string> RunNames(const std::vector<ProbeRun>& runs);
+// One line per run for a failure message: its name, when it logged its
+// start, showed its window and ended (milliseconds after its process's
+// creation, - for never), and why it ended.
+std::string DescribeRuns(const std::vector<ProbeRun>& runs);
 
 // Probe behaviour for every probe started from now on ("" for none).
 void SetProbeEnvironment(const char* variable, const std::string& value);
