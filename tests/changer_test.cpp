@@ -27,31 +27,35 @@ namespace {
 
 constexpr char kSystemSaver[] = "SystemSaver.scr";
 
-// The user comes back: once the nth screen saver the changer started has its
-// window, the mouse moves as a hand on it would, again until it has gone. If
-// it never goes, it is ended from outside, so a failing test cannot hang.
+// The user comes back: as soon as the nth screen saver the changer started
+// shows its window, the mouse moves as a hand on it would, again until that
+// screen saver has ended, by itself on the mouse or closed by the changer,
+// which may see the input first. Should the run go on after it (its time ran
+// out before the hand could end it), that fails the test and the hand goes on
+// with the next one, so that the run still ends; one that never ends is ended
+// from outside. Either way a failing test cannot hang.
 class UserReturnsAt {
 public:
     UserReturnsAt(const ProbeLog& log, size_t nth) {
         thread_ = std::thread([this, &log, nth] {
-            DWORD pid = 0;
-            while (!stop_ && !pid) {
-                std::vector<ProbeRun> shown;
-                for (const ProbeRun& run : log.Runs())
-                    if (run.name != kSystemSaver && run.windowUs >= 0) shown.push_back(run);
-                if (shown.size() >= nth) pid = shown[nth - 1].pid;
-                Sleep(50);
-            }
-            Sleep(300);
-            for (int tries = 0; !stop_ && !ProcessEnded(pid); ++tries) {
-                if (tries == 20) {
-                    ADD_FAILURE() << "the screen saver did not end on mouse movement";
-                    Handle process(OpenProcess(PROCESS_TERMINATE, FALSE, pid));
-                    if (process) TerminateProcess(process.get(), 1);
-                    return;
+            for (size_t target = nth; !stop_; ++target) {
+                std::optional<ProbeRun> run;
+                while (!stop_ && !(run = ShownRun(log, target))) Sleep(20);
+                if (!run) return;
+                if (target > nth)
+                    ADD_FAILURE() << "the run went on after screen saver " << target - 1
+                                  << ": its time ran out before the mouse could end it\n"
+                                  << DescribeRuns(log.Runs());
+                for (int tries = 0; !stop_ && !ProcessEnded(run->pid); ++tries) {
+                    if (tries == 40) {
+                        ADD_FAILURE() << "the screen saver did not end on mouse movement";
+                        Handle process(OpenProcess(PROCESS_TERMINATE, FALSE, run->pid));
+                        if (process) TerminateProcess(process.get(), 1);
+                        return;
+                    }
+                    MoveMouseBy(tries % 2 == 0 ? 100 : -100);
+                    Sleep(250);
                 }
-                MoveMouseBy(tries % 2 == 0 ? 100 : -100);
-                Sleep(500);
             }
         });
     }
@@ -61,6 +65,14 @@ public:
     }
 
 private:
+    // The nth of the changer's screen savers to have shown its window.
+    static std::optional<ProbeRun> ShownRun(const ProbeLog& log, size_t nth) {
+        size_t shown = 0;
+        for (const ProbeRun& run : log.Runs())
+            if (run.name != kSystemSaver && run.windowUs >= 0 && ++shown == nth) return run;
+        return std::nullopt;
+    }
+
     std::atomic<bool> stop_{false};
     std::thread thread_;
 };
@@ -70,6 +82,13 @@ std::vector<ProbeRun> ChangerRuns(const std::vector<ProbeRun>& runs) {
     for (const ProbeRun& run : runs)
         if (run.name != kSystemSaver) ours.push_back(run);
     return ours;
+}
+
+// The user's return ended this screen saver: it saw the mouse, or the
+// changer saw the input first and closed it. (Closed because its time was
+// over, it would have been followed by another.)
+bool EndedOnTheUsersReturn(const ProbeRun& run) {
+    return run.endReason == "mouse" || run.endReason == "close";
 }
 
 class ChangerTest : public SaverRunTest {};
@@ -127,13 +146,18 @@ TEST_F(ChangerTest, ListOrderFromTheFirstRowUntilTheUserReturns) {
         PumpMessages();
         const std::vector<ProbeRun> runs = log_.Runs();
         const std::vector<ProbeRun> ours = ChangerRuns(runs);
-        EXPECT_EQ(RunNames(ours), (std::vector<std::string>{"A.scr", "B.scr", "C.scr", "A.scr", "B.scr"}));
+        EXPECT_EQ(RunNames(ours), (std::vector<std::string>{"A.scr", "B.scr", "C.scr", "A.scr", "B.scr"}))
+            << DescribeRuns(runs);
         EXPECT_EQ(runs[0].name, kSystemSaver);
         EXPECT_EQ(runs[0].endReason, "close") << "the system screen saver was closed";
         for (size_t i = 0; i < ours.size(); ++i) {
             EXPECT_EQ(ours[i].commandLine, "\"" + scratch_.path() + ours[i].name + "\" /s");
             EXPECT_EQ(ours[i].active, 0) << i;
-            EXPECT_EQ(ours[i].endReason, i + 1 < ours.size() ? "close" : "mouse") << i;
+            if (i + 1 < ours.size()) {
+                EXPECT_EQ(ours[i].endReason, "close") << i;
+            } else {
+                EXPECT_TRUE(EndedOnTheUsersReturn(ours[i])) << ours[i].endReason;
+            }
             EXPECT_TRUE(ProcessEnded(ours[i].pid)) << i;
             // Each played its own seconds (A two) or the standard one before it
             // was closed; its start was logged a moment after the process began.
@@ -141,6 +165,7 @@ TEST_F(ChangerTest, ListOrderFromTheFirstRowUntilTheUserReturns) {
                 EXPECT_GE(ours[i].endUs - ours[i].startUs, ours[i].name == "A.scr" ? 1500000 : 500000) << i;
             }
         }
+        EXPECT_EQ(Changer.userReturned, 1);
         EXPECT_EQ(IsScreenSaverActive(), on);
         EXPECT_EQ(ScreenSaverActive, on);
         EXPECT_TRUE(ChangerTimerSet());
@@ -161,7 +186,7 @@ TEST_F(ChangerTest, RandomOrderPicksFromTheWholeList) {
         RunChanger();
     }
     const std::vector<ProbeRun> runs = log_.Runs();
-    ASSERT_EQ(runs.size(), 6u);
+    ASSERT_EQ(runs.size(), 6u) << DescribeRuns(runs);
     const std::string names[] = {"A.scr", "B.scr", "C.scr"};
     auto picks = [&names](long long second) {
         std::srand(static_cast<unsigned>(second));
@@ -173,7 +198,8 @@ TEST_F(ChangerTest, RandomOrderPicksFromTheWholeList) {
     const std::vector<std::string> ran = RunNames(runs);
     EXPECT_TRUE(ran == picks(runs[0].time) || ran == picks(runs[0].time - 1)) << runs[0].time;
     for (const ProbeRun& run : runs) EXPECT_TRUE(ProcessEnded(run.pid));
-    EXPECT_EQ(runs.back().endReason, "mouse");
+    EXPECT_TRUE(EndedOnTheUsersReturn(runs.back())) << runs.back().endReason;
+    EXPECT_EQ(Changer.userReturned, 1);
     EXPECT_EQ(IsScreenSaverActive(), 1);
 }
 
@@ -192,9 +218,9 @@ TEST_F(ChangerTest, RandomOrderGoesOnPastRowsThatCannotStart) {
         RunChanger();
     }
     const std::vector<ProbeRun> runs = log_.Runs();
-    EXPECT_EQ(RunNames(runs), (std::vector<std::string>{"A.scr", "A.scr", "A.scr"}));
+    EXPECT_EQ(RunNames(runs), (std::vector<std::string>{"A.scr", "A.scr", "A.scr"})) << DescribeRuns(runs);
     ASSERT_FALSE(runs.empty());
-    EXPECT_EQ(runs.back().endReason, "mouse");
+    EXPECT_TRUE(EndedOnTheUsersReturn(runs.back())) << runs.back().endReason;
     EXPECT_EQ(Changer.userReturned, 1);
     EXPECT_EQ(IsScreenSaverActive(), 1);
 }
