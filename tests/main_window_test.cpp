@@ -34,7 +34,7 @@ TEST_F(MainWindowStartTest, PathsAreBuiltFromTheProgramFolder) {
     std::string folder = TestProgramFolder();
     EXPECT_EQ(std::string(AppPaths.ProgramFolder), folder);
     EXPECT_EQ(std::string(AppPaths.StandardListPath), folder + "zelvista.lst");
-    EXPECT_EQ(std::string(AppPaths.WorkFolder), folder + "temp\\");
+    EXPECT_EQ(std::string(AppPaths.WorkFolder), folder + "ZelvistaWork\\");
     EXPECT_EQ(std::string(AppPaths.SaverStoreFolder), folder + "Scrnsave\\");
     for (const char* f : {AppPaths.WorkFolder, AppPaths.SaverStoreFolder}) {
         DWORD attributes = GetFileAttributesA(f);
@@ -301,29 +301,6 @@ TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
         PostMessageA(window, WM_CLOSE, 0, 0);
         EXPECT_EQ(WaitForSingleObject(first.process.get(), 20000), WAIT_OBJECT_0);
     }
-}
-
-// A message box of the process, once it is there.
-HWND FindProcessMessageBox(DWORD processId) {
-    struct Search {
-        DWORD id;
-        HWND found;
-    } search{processId, nullptr};
-    for (int i = 0; i < 200 && !search.found; ++i) {
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                char cls[16] = "";
-                GetClassNameA(w, cls, sizeof cls);
-                if (owner == s->id && std::string(cls) == "#32770" && IsWindowVisible(w)) s->found = w;
-                return s->found ? FALSE : TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(50);
-    }
-    return search.found;
 }
 
 // A program folder too long for its store folder: the user is told at

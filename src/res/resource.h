@@ -181,3 +181,13 @@
 // Strings: running entries and start-up
 #define IDS_PROGRAM_FOLDER_TOO_LONG 5461  // %s: the program's file
 #define IDS_CANNOT_RUN_FILE 5462          // %s: the screen saver's file
+
+// Nothing of the user's is lost: the work folder, the list kept at session
+// end, Save As, the folder search's cloud files.
+#define IDS_WORK_FOLDER_NOT_OURS 5550     // %s: the folder
+#define IDS_WORK_FOLDER_CANNOT_MAKE 5551  // %s: the folder
+#define IDS_CONFIRM_SAVE_AS 5552
+#define IDS_OVERWRITE_LIST 5553           // %s: the list file that would be replaced
+#define IDS_SEARCH_NOT_ON_DISK 5554       // %s: how many archives
+#define IDS_RECOVERY_OFFER 5555           // %s: the list's path
+#define IDS_SESSION_END_REASON 5556       // shown by Windows while the session end waits

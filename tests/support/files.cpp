@@ -76,8 +76,12 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-ProgramProcess StartZelvista(WORD showWindow) {
-    std::string exe = TestProgramFolder() + "..\\bin\\Zelvista.exe";
+std::string BuiltZelvista() {
+    return TestProgramFolder() + "..\\bin\\Zelvista.exe";
+}
+
+ProgramProcess StartZelvista(WORD showWindow, const std::string& programFile) {
+    std::string exe = programFile.empty() ? BuiltZelvista() : programFile;
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -106,4 +110,27 @@ HWND FindProcessMainWindow(DWORD processId, bool visibleOnly) {
         Sleep(50);
     }
     return nullptr;
+}
+
+HWND FindProcessMessageBox(DWORD processId, DWORD waitMs) {
+    struct Search {
+        DWORD id;
+        HWND found;
+    } search{processId, nullptr};
+    for (DWORD waited = 0; !search.found; waited += 50) {
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                char cls[16] = "";
+                GetClassNameA(w, cls, sizeof cls);
+                if (owner == s->id && std::string(cls) == "#32770" && IsWindowVisible(w)) s->found = w;
+                return s->found ? FALSE : TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found || waited >= waitMs) break;
+        Sleep(50);
+    }
+    return search.found;
 }

@@ -40,6 +40,12 @@ struct ProgramProcess {
     Handle process;
     DWORD id = 0;
 };
-ProgramProcess StartZelvista(WORD showWindow = SW_SHOWDEFAULT);
+// The program built (Zelvista.exe in the build's bin folder).
+std::string BuiltZelvista();
+// Started from program (a copy of it elsewhere) when given.
+ProgramProcess StartZelvista(WORD showWindow = SW_SHOWDEFAULT, const std::string& programFile = "");
 // Its main window once it is there (visible ones only when asked), else null.
 HWND FindProcessMainWindow(DWORD processId, bool visibleOnly);
+// A visible dialog (a message box) of the process, once it is there (within
+// waitMs), else null.
+HWND FindProcessMessageBox(DWORD processId, DWORD waitMs = 10000);
