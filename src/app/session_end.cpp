@@ -33,7 +33,8 @@ int AskToSaveChanges(HWND owner, UINT extraFlags) {
     const std::string text = FormatText(IDS_SAVE_CHANGES, CurrentList.Path);
     const std::string caption = LoadText(IDS_APP_TITLE);
     session.asking = true;
-    const int answer = MessageBoxA(owner, text.c_str(), caption.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION | extraFlags);
+    const int answer =
+        MessageBoxA(owner, text.c_str(), caption.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION | extraFlags);
     session.asking = false;
     return answer;
 }
@@ -85,7 +86,7 @@ bool OnQueryEndSession(HWND window, LPARAM reason) {
 void OnEndSession(HWND window, bool ending) {
     if (!ending) {
         // Not ending after all: the list is still here.
-        if (!session.ending) DiscardRecoveryList();
+        DiscardRecoveryList();
         session.declined = false;
         return;
     }
