@@ -464,11 +464,11 @@ TEST(CloudFileTest, WhatTheSearchLeavesUnopened) {
     for (const auto& c : cases) EXPECT_EQ(IsNotOnDisk(c.attributes), c.notOnDisk) << std::hex << c.attributes;
     EXPECT_EQ(FolderSearchResultText(3, 0, 0), AddedText(3));
     EXPECT_EQ(FolderSearchResultText(0, 0, 2),
-              AddedText(0) + "（クラウドにだけある書庫 2 個は、ダウンロードされるため開きませんでした。"
-                             "「常に保持する」にすると探せます）");
+              AddedText(0) + "\nクラウドにだけある書庫 2 個は、開くとダウンロードされるため探しませんでした。"
+                             "中も探すには「このデバイス上に常に保持する」にしてください。");
     EXPECT_EQ(FolderSearchResultText(4, 1, 1),
-              AddedText(4, 1) + "（クラウドにだけある書庫 1 個は、ダウンロードされるため開きませんでした。"
-                                "「常に保持する」にすると探せます）");
+              AddedText(4, 1) + "\nクラウドにだけある書庫 1 個は、開くとダウンロードされるため探しませんでした。"
+                                "中も探すには「このデバイス上に常に保持する」にしてください。");
 }
 
 // The real search over archives marked so, for each attribute the file
