@@ -11,6 +11,7 @@
 #include "app/managed_settings.h"
 #include "app/installed_archives.h"
 #include "app/option_timers.h"
+#include "app/session_end.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/archiver.h"
@@ -24,6 +25,7 @@
 #include "list/dropped_files.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "list/list_recovery.h"
 #include "base/long_operation.h"
 #include "play/entry_commands.h"
 #include "settings/settings.h"
@@ -105,16 +107,30 @@ void WarnWhenProgramFolderTooLong() {
     MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
+// A work folder that cannot be the program's own is not used: the user hears
+// why archived entries cannot run and what to do, once, at start-up.
+void SetUpWorkFolderOrWarn() {
+    char folder[sizeof AppPaths.WorkFolder];
+    CopyText(folder, sizeof folder, AppPaths.WorkFolder);
+    const OwnFolder state = SetUpWorkFolder();
+    // A path too long to form was told about already.
+    if (state == OwnFolder::Ours || !folder[0]) return;
+    const unsigned text = state == OwnFolder::NotOurs ? IDS_WORK_FOLDER_NOT_OURS : IDS_WORK_FOLDER_CANNOT_MAKE;
+    const std::string caption = LoadText(IDS_APP_TITLE);
+    MessageBoxA(nullptr, FormatText(text, folder).c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+}
+
 void OnCreate() {
     // Before anything reads the setting as the user's: a program that ended
     // while it had the screen saver off for a while left a mark to mend it.
     MendInterruptedScreenSaverOff();
     CurrentList.Named = 0;
+    ResetSessionEnd();
     SetUpProgramPaths();
     // Before anything is stored in the settings key.
     NoteWhetherFirstStart();
     WarnWhenProgramFolderTooLong();
-    if (AppPaths.WorkFolder[0]) CreateDirectoryA(AppPaths.WorkFolder, nullptr);
+    SetUpWorkFolderOrWarn();
     if (AppPaths.SaverStoreFolder[0]) CreateDirectoryA(AppPaths.SaverStoreFolder, nullptr);
     ClearWorkFolder();
     for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
@@ -140,6 +156,8 @@ void OnCreate() {
     } else {
         NewList();
     }
+    // A list Windows ended the session on comes back if the user wants it.
+    OfferRecoveryList();
     // The start-up choice follows the changer's options.
     HandChangerOptionsOver();
     ChooseRandomStandardSaver();
@@ -153,9 +171,7 @@ void OnCreate() {
 // The user's answer to the save prompt decides whether the window may close.
 bool ConfirmCloseWithChanges() {
     if (CurrentList.Modified != 1) return true;
-    const std::string text = FormatText(IDS_SAVE_CHANGES, CurrentList.Path);
-    const std::string caption = LoadText(IDS_APP_TITLE);
-    switch (MessageBoxA(MainWindow, text.c_str(), caption.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    switch (AskToSaveChanges(MainWindow, 0)) {
     case IDCANCEL:
         return false;
     case IDYES:
@@ -175,7 +191,12 @@ void RestoreStartupScreenSaverState() {
 bool OnClose() {
     // A long operation on the list ends first; the close comes back afterwards.
     if (!AdmitCommand(MainWindow, kCmdExit)) return false;
-    if (!ConfirmCloseWithChanges()) return false;
+    // At the end of the session the list was kept already, or the user was asked.
+    if (!SessionEnding()) {
+        if (!ConfirmCloseWithChanges()) return false;
+        // Decided by the user: a list kept at an earlier session end is done with.
+        DiscardRecoveryList();
+    }
     if (TrayIconShown == 1) RemoveTrayIcon();
     StopCornerTimer(MainWindow);
     RestoreStartupScreenSaverState();
@@ -316,9 +337,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE:
             if (!OnClose()) return 0;
             break;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession(window, lParam) ? TRUE : FALSE;
         case WM_ENDSESSION:
             // Leaving Windows must not leave the screen saver switched off for good.
             if (wParam) RestoreStartupScreenSaverState();
+            OnEndSession(window, wParam != 0);
             return 0;
         case WM_DESTROY:
             UnregisterSessionNotifications(window);

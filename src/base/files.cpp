@@ -81,17 +81,3 @@ bool ReplaceFileContents(const char* target, const std::string& bytes) {
     if (!ok) DeleteFileA(temp);
     return ok;
 }
-
-void DeleteFilesInFolder(const char* folder) {
-    if (folder[0] == '\0') return;
-    char pattern[MAX_PATH];
-    if (!JoinPath(pattern, sizeof pattern, folder, "*.*")) return;
-    WIN32_FIND_DATAA data;
-    FindHandle find(FindFirstFileA(pattern, &data));
-    if (!find) return;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        char file[MAX_PATH];
-        if (JoinPath(file, sizeof file, folder, data.cFileName)) DeleteFileA(file);
-    } while (FindNextFileA(find.get(), &data));
-}

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/files.h"
 #include "base/handles.h"
 #include "base/long_operation.h"
 #include "base/strings.h"
@@ -45,6 +46,7 @@ struct FolderSearchState {
     bool searching = false;
     bool cancelRequested = false;   // set by Cancel, cleared when a search starts
     int refused = 0;                // files the list cannot hold, this search
+    int notOnDisk = 0;              // archives left unopened: only in the cloud, this search
     const std::vector<std::string>* startFolders = nullptr;  // searched at once
     std::string statusText;         // the status line's text while a search runs
     ULONGLONG lastPump = 0;
@@ -107,14 +109,21 @@ SearchBoxes CurrentBoxes() {
 }
 
 // The boxes are read as each file is met, so a change during a search
-// counts from then on.
-void AddFoundFile(const std::string& path) {
+// counts from then on. attributes are the file's find data.
+void AddFoundFile(const std::string& path, unsigned long attributes) {
     FileKind kind = ClassifyFile(path.c_str());
     if (kind == FileKind::Other) return;
     ArchiveGate gate;
     if (kind != FileKind::ScreenSaver && Ticked(search.archivesBox)) {
         int index = ArchiverIndexOf(kind);
         gate.open[index] = Ticked(search.kindBoxes[index]);
+        // Listing an archive reads it, which would download a whole cloud
+        // folder while the program waits: such archives are counted, not
+        // opened. A screen saver is added by its name and never read here.
+        if (gate.open[index] && IsNotOnDisk(attributes)) {
+            ++search.notOnDisk;
+            return;
+        }
     }
     search.refused += AddFileToList(path.c_str(), kind, gate, search.archives, search.owner).refused;
 }
@@ -168,9 +177,7 @@ void RequestSearchStop() {
 }
 
 std::string ResultText(int added) {
-    std::string text = FormatText(IDS_SEARCH_ADDED, std::to_string(added));
-    if (search.refused > 0) text += FormatText(IDS_SEARCH_REFUSED, std::to_string(search.refused));
-    return text;
+    return FolderSearchResultText(added, search.refused, search.notOnDisk);
 }
 
 // The folder as typed, with environment variables such as %LOCALAPPDATA%
@@ -220,7 +227,7 @@ void SearchFolder(const char* folder) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (found.cFileName[0] != '.') subFolders.emplace_back(found.cFileName);
         } else {
-            AddFoundFile(prefix + found.cFileName);
+            AddFoundFile(prefix + found.cFileName, found.dwFileAttributes);
         }
     } while (!search.cancelRequested && search.dialog && FindNextFileA(listing.get(), &found));
     listing.reset();
@@ -274,6 +281,7 @@ void StartSearch() {
     search.searching = true;
     search.cancelRequested = false;
     search.refused = 0;
+    search.notOnDisk = 0;
     search.lastBoxes = CurrentBoxes();
     const int before = GetEntryRowCount();
     Enable(IDC_SEARCH_START, false);
@@ -388,6 +396,13 @@ void ShowSearchDialog(const std::vector<std::string>* folders, const ArchiveAcce
 }
 
 }  // namespace
+
+std::string FolderSearchResultText(int added, int refused, int notOnDisk) {
+    std::string text = FormatText(IDS_SEARCH_ADDED, std::to_string(added));
+    if (refused > 0) text += FormatText(IDS_SEARCH_REFUSED, std::to_string(refused));
+    if (notOnDisk > 0) text += FormatText(IDS_SEARCH_NOT_ON_DISK, std::to_string(notOnDisk));
+    return text;
+}
 
 void FolderSearchDialog(const ArchiveAccess& archives, HWND owner) {
     ShowSearchDialog(nullptr, archives, owner);

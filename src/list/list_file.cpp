@@ -34,7 +34,28 @@ bool HasListExtension(const char* path) {
     return dot && _stricmp(dot, kListExtension) == 0;
 }
 
-// The file's bytes, made from the rows one at a time.
+// The file a save under path writes: path itself when its extension is
+// ".lst" in any case, else path with ".lst" added (a.txt gives a.txt.lst);
+// false when that does not fit.
+bool ListFileTarget(const char* path, char (&target)[256]) {
+    bool fits = CopyText(target, sizeof target, path);
+    if (fits && !HasListExtension(target)) fits = AppendText(target, sizeof target, kListExtension);
+    return fits;
+}
+
+// Whether the file may be written: a file that is there is replaced only
+// when the user says so, naming the file that will be written. A folder of
+// that name is no file to replace: the write fails and says so.
+bool MayWrite(const char* target) {
+    const DWORD attributes = GetFileAttributesA(target);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    const std::string text = FormatText(IDS_OVERWRITE_LIST, target);
+    const std::string caption = LoadText(IDS_CONFIRM_SAVE_AS);
+    return MessageBoxA(EntryListOwner(), text.c_str(), caption.c_str(), MB_ICONWARNING | MB_YESNO) == IDYES;
+}
+
+}  // namespace
+
 std::string FormatRows() {
     std::string text;
     AppendListHeader(text);
@@ -46,6 +67,8 @@ std::string FormatRows() {
     }
     return text;
 }
+
+namespace {
 
 bool ListIsEmptyWarned() {
     if (GetEntryRowCount() > 0) return false;
@@ -115,9 +138,7 @@ int LoadListFile(const char* path) {
 
 SaveOutcome SaveListFile(const char* path) {
     char target[256];
-    bool fits = CopyText(target, sizeof target, path);
-    if (fits && !HasListExtension(target)) fits = AppendText(target, sizeof target, kListExtension);
-    if (!fits || !ReplaceFileContents(target, FormatRows())) {
+    if (!ListFileTarget(path, target) || !ReplaceFileContents(target, FormatRows())) {
         Warn(IDS_WRITE_FAILED, IDS_LIST_WRITE_ERROR);
         return SaveOutcome::Failed;
     }
@@ -157,12 +178,25 @@ SaveOutcome SaveListAs() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
     char file[256];
     CopyText(file, sizeof file, CurrentList.Path);
-    OPENFILENAMEA ofn;
     const std::string filter = ListFilter(), title = LoadText(IDS_SAVE_LIST_AS_TITLE);
-    FillFileDialog(ofn, file, filter, title, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY);
-    if (!GetSaveFileNameA(&ofn)) return SaveOutcome::Skipped;
-    CopyText(CurrentList.Path, sizeof CurrentList.Path, file);
-    return SaveListFile(CurrentList.Path);
+    // The dialog's own overwrite question would ask about the name as typed,
+    // while ".lst" may still be added to it: the question is asked here,
+    // about the file that will be written. No goes back to the dialog, as
+    // the dialog's own question does.
+    for (;;) {
+        OPENFILENAMEA ofn;
+        FillFileDialog(ofn, file, filter, title, OFN_HIDEREADONLY);
+        if (!GetSaveFileNameA(&ofn)) return SaveOutcome::Skipped;
+        char target[256];
+        // A name with no room for ".lst" is refused by the write, with its message.
+        if (!ListFileTarget(file, target)) return SaveListFile(file);
+        if (!MayWrite(target)) continue;
+        // The list is then named by the file it was written to; a failed
+        // write leaves it named as it was.
+        const SaveOutcome outcome = SaveListFile(target);
+        if (outcome == SaveOutcome::Saved) CopyText(CurrentList.Path, sizeof CurrentList.Path, target);
+        return outcome;
+    }
 }
 
 SaveOutcome SaveStandardList() {

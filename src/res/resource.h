@@ -230,3 +230,13 @@
 #define IDS_CHANGER_SECURE_NO_GRACE 5509
 #define IDS_DEFRAG_CAPTION 5510
 #define IDS_DEFRAG_CANNOT_START 5511     // %s: the optimiser's path
+
+// Nothing of the user's is lost: the work folder, the list kept at session
+// end, Save As, the folder search's cloud files.
+#define IDS_WORK_FOLDER_NOT_OURS 5550     // %s: the folder
+#define IDS_WORK_FOLDER_CANNOT_MAKE 5551  // %s: the folder
+#define IDS_CONFIRM_SAVE_AS 5552
+#define IDS_OVERWRITE_LIST 5553           // %s: the list file that would be replaced
+#define IDS_SEARCH_NOT_ON_DISK 5554       // %s: how many archives
+#define IDS_RECOVERY_OFFER 5555           // %s: the list's path
+#define IDS_SESSION_END_REASON 5556       // shown by Windows while the session end waits

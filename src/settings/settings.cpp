@@ -76,7 +76,17 @@ void StoreRect(HWND window, const char* l, const char* t, const char* r, const c
     if (!GetWindowPlacement(window, &placement)) return;
     KeyHandle key = OpenSettingsKey();
     if (!key) return;
-    const RECT& n = placement.rcNormalPosition;
+    // Stored as the placement gives it, in workspace coordinates. A window in
+    // its normal state is where its screen rectangle says (some systems give
+    // the placement in screen coordinates); only a minimized or maximized
+    // one needs the placement for its normal rectangle.
+    RECT n = placement.rcNormalPosition;
+    RECT shown{};
+    if (!IsIconic(window) && !IsZoomed(window) && GetWindowRect(window, &shown)) {
+        MonitorRects monitors;
+        ReadMonitorRects(&monitors, true);
+        n = ScreenToWorkspace(shown, monitors);
+    }
     WriteDwordTo(key.get(), l, n.left);
     WriteDwordTo(key.get(), t, n.top);
     WriteDwordTo(key.get(), r, n.right);
@@ -156,7 +166,9 @@ void ApplyStoredRect(HWND window, int left, int top, int right, int bottom) {
     // the user cannot see.
     MonitorRects monitors;
     ReadMonitorRects(&monitors, true);
+    // Stored in the placement's workspace coordinates, moved in screen ones.
+    const RECT stored = WorkspaceToScreen(RECT{left, top, right, bottom}, monitors);
     RECT placed;
-    if (!PlaceStoredRect(RECT{left, top, right, bottom}, monitors, &placed)) return;
+    if (!PlaceStoredRect(stored, monitors, &placed)) return;
     MoveWindow(window, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE);
 }

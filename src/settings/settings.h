@@ -46,9 +46,13 @@ struct SettingValue {
 void WriteSettingDwords(std::span<const SettingValue> values);
 void LoadSettings();
 void LoadPlayWindowRect();
+// Store the window's normal rectangle when saving positions is on.
 void SaveMainWindowRect(HWND mainWindow);
 void SavePlayWindowRect(HWND playWindow);
 
+// Rectangles are stored in workspace coordinates, as the window placement
+// gives them (monitors.h), and put back in screen coordinates, so that a
+// window comes back where it was whatever side the task bar is on.
 // Moves a window to a stored rectangle when saving positions is on and the
 // rectangle is usable: not empty and no wider or higher than an int holds.
 // When less than half of it lies on the monitors, the window goes into the

@@ -78,9 +78,12 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-namespace {
+std::string BuiltZelvista() {
+    return TestProgramFolder() + "..\\bin\\Zelvista.exe";
+}
 
-ProgramProcess StartProgram(const std::string& exe, WORD showWindow) {
+ProgramProcess StartZelvista(WORD showWindow, const std::string& programFile) {
+    std::string exe = programFile.empty() ? BuiltZelvista() : programFile;
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -98,14 +101,8 @@ ProgramProcess StartProgram(const std::string& exe, WORD showWindow) {
     return program;
 }
 
-}  // namespace
-
-ProgramProcess StartZelvista(WORD showWindow) {
-    return StartProgram(TestProgramFolder() + "..\\bin\\Zelvista.exe", showWindow);
-}
-
 ProgramProcess StartZelvistaAt(const std::string& exe) {
-    return StartProgram(exe, SW_SHOWDEFAULT);
+    return StartZelvista(SW_SHOWDEFAULT, exe);
 }
 
 HWND FindProcessMessageBox(DWORD processId, DWORD waitMs) {

@@ -40,7 +40,10 @@ struct ProgramProcess {
     Handle process;
     DWORD id = 0;
 };
-ProgramProcess StartZelvista(WORD showWindow = SW_SHOWDEFAULT);
+// The program built (Zelvista.exe in the build's bin folder).
+std::string BuiltZelvista();
+// Started from program (a copy of it elsewhere) when given.
+ProgramProcess StartZelvista(WORD showWindow = SW_SHOWDEFAULT, const std::string& programFile = "");
 // The same program copied elsewhere (its file at exe), started there.
 ProgramProcess StartZelvistaAt(const std::string& exe);
 // Its main window once it is there (visible ones only when asked), else null.
