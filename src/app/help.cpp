@@ -7,9 +7,10 @@
 #include "base/files.h"
 #include "base/program_paths.h"
 #include "base/text.h"
+#include "base/wide.h"
 
 void ShowDisplayProperties() {
-    ShellExecuteA(nullptr, "open", "control.exe", "desk.cpl,,1", nullptr, SW_SHOWNA);
+    ShellExecuteW(nullptr, L"open", L"control.exe", L"desk.cpl,,1", nullptr, SW_SHOWNA);
 }
 
 // The help is one HTML page beside the program, opened with the user's browser.
@@ -18,5 +19,5 @@ void ShowHelp() {
     char page[MAX_PATH];
     if (!JoinPath(page, sizeof page, AppPaths.ProgramFolder, kHelpFileName)) return;
     if (!FileExists(page)) return;
-    ShellExecuteA(MainWindow, "open", page, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(MainWindow, L"open", Wide(page), nullptr, nullptr, SW_SHOWNORMAL);
 }

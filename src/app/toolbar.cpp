@@ -89,7 +89,7 @@ HWND MakeToolbar(const TBBUTTON* buttons, int count, int dpi) {
 }
 
 // The customisation dialog reads a button's text after the notification returns.
-char buttonText[100];
+wchar_t buttonText[100];
 
 // The row of the index-th button (separators not counted), or null.
 const ToolbarRow* ButtonRow(int index) {
@@ -179,18 +179,19 @@ HWND CreateStatusBar() {
                                kStatusBarId);
 }
 
-void AnswerTooltipRequest(NMTTDISPINFOA* request) {
+void AnswerTooltipRequest(NMTTDISPINFOW* request) {
     const ToolbarRow* row = RowOfCommand(static_cast<int>(request->hdr.idFrom));
     if (!row) return;
     request->hinst = AppInstance;
-    request->lpszText = MAKEINTRESOURCEA(row->tooltip);
+    request->lpszText = MAKEINTRESOURCEW(row->tooltip);
 }
 
-LRESULT GetToolbarButtonInfo(NMTOOLBARA* request) {
+LRESULT GetToolbarButtonInfo(NMTOOLBARW* request) {
     const ToolbarRow* row = ButtonRow(request->iItem);
     if (!row) return 0;
     request->tbButton = ButtonRecord(*row);
-    if (LoadStringA(AppInstance, row->text, buttonText, sizeof buttonText) == 0) buttonText[0] = '\0';
+    if (LoadStringW(AppInstance, row->text, buttonText, static_cast<int>(std::size(buttonText))) == 0)
+        buttonText[0] = L'\0';
     request->pszText = buttonText;
     request->cchText = 0;
     return 1;

@@ -13,9 +13,9 @@ void CreateMainToolbar(int dpi);
 // Makes the toolbar again for another DPI, with the buttons it has now.
 void RecreateMainToolbar(int dpi);
 HWND CreateStatusBar();
-void AnswerTooltipRequest(NMTTDISPINFOA* request);
+void AnswerTooltipRequest(NMTTDISPINFOW* request);
 // Customisation dialog questions; the results go back to the toolbar.
-LRESULT GetToolbarButtonInfo(NMTOOLBARA* request);
+LRESULT GetToolbarButtonInfo(NMTOOLBARW* request);
 void ResetToolbar();
 void CompleteRestoredButton(NMTBRESTORE* request);
 void CustomizeToolbar();

@@ -7,6 +7,7 @@
 #include "archive/about_box_ids.h"
 #include "archive/archiver.h"
 #include "base/strings.h"
+#include "base/wide.h"
 #include "res/resource.h"
 
 int AboutLinkVisited = 0;
@@ -32,7 +33,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM style) {
             std::snprintf(version, sizeof version, "%1.2f", GetArchiverVersion(index) / 100.0);
             text = version;
         }
-        SetDlgItemTextA(dialog, versionControls[index], text.c_str());
+        SetDlgItemTextTo(dialog, versionControls[index], text);
     }
     return TRUE;
 }
@@ -100,6 +101,6 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 void ShowAboutBox(HWND owner, const LinkStyle& link) {
     // The dialog is a resource of the program's own module.
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT_BOX), owner, AboutBoxProc,
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT_BOX), owner, AboutBoxProc,
                     reinterpret_cast<LPARAM>(&link));
 }

@@ -2,15 +2,20 @@
 
 #include <string>
 
+#include "base/wide.h"
+
 StartedProcess StartProcess(const char* commandLine, WORD show) {
     StartedProcess started;
-    std::string command = commandLine;  // CreateProcess may write into its command line
-    STARTUPINFOA startup{};
+    // CreateProcess may write into its command line. In UTF-16, so that a
+    // path code page 932 writes reaches the program whatever the process's
+    // code page.
+    std::wstring command(Wide(commandLine).view());
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = show;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return started;
     CloseHandle(info.hThread);
     started.process.reset(info.hProcess);

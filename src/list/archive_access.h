@@ -11,6 +11,7 @@ struct ArchiveAccess {
     bool present[3] = {};
     // File names of the archive's .scr members (their folders inside the
     // archive dropped), in archive order; none when the library is missing
-    // or refuses the file. The owner owns any message the library shows.
+    // or refuses the file. An empty name is a member whose name code page
+    // 932 cannot write. The owner owns any message the library shows.
     std::vector<std::string> (*listMembers)(int index, const char* archivePath, HWND owner) = nullptr;
 };

@@ -10,6 +10,7 @@
 
 // Command 6102: shows the dialog, with the system folder to search.
 void FolderSearchDialog(const ArchiveAccess& archives, HWND owner);
-// Shows the dialog and searches the given folders at once, with the boxes as
-// the user last ticked them (the dialog's first state before any search).
-void SearchDroppedFolders(const std::vector<std::string>& folders, const ArchiveAccess& archives, HWND owner);
+// Shows the dialog and searches the given folders (as Windows names them) at
+// once, with the boxes as the user last ticked them (the dialog's first state
+// before any search).
+void SearchDroppedFolders(const std::vector<std::wstring>& folders, const ArchiveAccess& archives, HWND owner);

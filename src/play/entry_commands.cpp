@@ -8,6 +8,7 @@
 #include "base/process.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "base/wide.h"
 #include "play/play_connections.h"
 #include "play/prepare_entry.h"
 #include "play/saver_process.h"
@@ -29,9 +30,8 @@ namespace {
 // by its own settings: the message names the file.
 void ReportFileInUse(const PreparedEntry& prepared) {
     if (prepared.outcome != PrepareOutcome::FileInUse) return;
-    const std::string text = FormatText(IDS_CANNOT_RUN_FILE, prepared.path);
-    const std::string caption = LoadText(IDS_APP_TITLE);
-    MessageBoxA(Play.owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(Play.owner, FormatText(IDS_CANNOT_RUN_FILE, prepared.path), LoadText(IDS_APP_TITLE),
+                   MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace
@@ -58,5 +58,5 @@ void OpenEntryArchive(int row) {
     if (row < 0 || !Play.readRow || !Play.readRow(row, entry) || entry.archive[0] == '\0') return;
     char archive[256];
     if (!JoinPath(archive, sizeof archive, entry.folder, entry.archive)) return;
-    ShellExecuteA(nullptr, "open", archive, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", Wide(archive), nullptr, nullptr, SW_SHOWNORMAL);
 }

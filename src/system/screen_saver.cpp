@@ -2,18 +2,24 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <string>
+
 #include "base/handles.h"
+#include "base/path_names.h"
 #include "base/process.h"
 #include "base/program_paths.h"
+#include "base/wide.h"
 #include "system/corner_timer.h"
 
 int ScreenSaverActive;
 
 namespace {
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 // The standard screen saver's short path: a value of kDesktopKey, and a key
-// of system.ini's [boot] section.
-constexpr char kStandardSaverValue[] = "SCRNSAVE.EXE";
+// of system.ini's [boot] section. Written and read in UTF-16: the path is
+// Windows' own, whatever the process's code page.
+constexpr wchar_t kStandardSaverValue[] = L"SCRNSAVE.EXE";
 
 int SetActiveSetting(int on) {
     int result = SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, SPIF_UPDATEINIFILE);
@@ -29,29 +35,33 @@ int SetActiveSetting(int on) {
 // Windows NT and later read the standard screen saver from the user's
 // desktop settings; SYSTEM.INI is where older systems look.
 void WriteStandardSaverEntries(const char* shortPath) {
+    const std::wstring path(Wide(std::string_view(shortPath, strnlen(shortPath, 255))).view());
     if (AppPaths.SystemIniPath[0] != '\0')
-        WritePrivateProfileStringA("boot", kStandardSaverValue, shortPath, AppPaths.SystemIniPath);
+        WritePrivateProfileStringW(L"boot", kStandardSaverValue, path.c_str(), Wide(AppPaths.SystemIniPath));
     KeyHandle key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
         ERROR_SUCCESS) {
         key.release();
         return;
     }
-    RegSetValueExA(key.get(), kStandardSaverValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(shortPath),
-                   static_cast<DWORD>(strnlen(shortPath, 255) + 1));
+    RegSetValueExW(key.get(), kStandardSaverValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
 }
 }  // namespace
 
 bool ReadStandardScreenSaver(char* path, DWORD size) {
     if (size == 0) return false;
     path[0] = '\0';
-    DWORD type = 0;
-    DWORD bytes = size;
-    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kStandardSaverValue, RRF_RT_REG_SZ, &type, path, &bytes) !=
-        ERROR_SUCCESS) {
-        path[0] = '\0';
+    wchar_t value[MAX_PATH] = L"";
+    DWORD bytes = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kStandardSaverValue, RRF_RT_REG_SZ, nullptr, value, &bytes) !=
+        ERROR_SUCCESS)
         return false;
-    }
+    // In the program's code page; a path that cannot be written so, or does
+    // not fit, is none.
+    const PathIn932 named = PathInCodePage932(value);
+    if (!named.usable() || named.path.size() >= size) return false;
+    std::memcpy(path, named.path.c_str(), named.path.size() + 1);
     return path[0] != '\0';
 }
 
