@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "adding_support.h"
+#include "archive_support.h"
+#include "app/installed_archives.h"
 #include "app/main_window.h"
 #include "base/path_names.h"
 #include "base/program_paths.h"
@@ -293,6 +295,41 @@ TEST_F(CodePageWindowTest, FolderSearchNamesWhatItCannotUse) {
     EXPECT_NE(listed.find("Shift_JIS"), std::string::npos);
     EXPECT_NE(listed.find(Text932(scratch.wide() + L"tree\\Caf\u00e9.scr\n")), std::string::npos) << listed;
     EXPECT_NE(listed.find(Text932(scratch.wide() + L"tree\\\uce74\ud398\n")), std::string::npos) << listed;
+}
+
+// Archive members whose names code page 932 cannot write (a Hangul syllable
+// and an emoji, stored as UTF-8) are counted and named by their archive when
+// the archive is added, and in the folder search's result; never a silent skip.
+TEST_F(CodePageWindowTest, ArchiveMembersWithoutACodePage932NameAreCounted) {
+    InstalledLibraries libraries(true, true, true);
+    ScratchFolder scratch;
+    const std::string archive = scratch.path() + "utf8.zip";
+    CopyArchiveFixture("zip_utf8.zip", archive);
+    {
+        DialogDriver driver;
+        driver.On("スクリーンセーバーの読み込みエラー", [](HWND box) { ClickButton(box, IDOK); });
+        AddChosenFile(archive.c_str(), InstalledArchives(), MainWindow, true);
+        ASSERT_EQ(driver.seen().size(), 1u);
+        EXPECT_EQ(driver.seen()[0].text, "書庫の中の 2 個のスクリーンセーバーは、名前に Shift_JIS（日本語の文字コード）で書けない"
+                                         "文字があるため、リストに追加できませんでした。\n\n" + archive);
+    }
+    // The four whose names can be written are in the list.
+    EXPECT_EQ(GetEntryRowCount(), 4);
+    DeleteAllEntryRows();
+
+    SearchRequest request;
+    request.folder = scratch.path();
+    request.archives = true;
+    request.kinds[0] = request.kinds[1] = request.kinds[2] = true;
+    std::string listed;
+    const std::string status = RunFolderSearch(request, nullptr, [&listed](DialogDriver& driver) {
+        driver.On("スクリーンセーバーの読み込みエラー", [&listed](HWND box) {
+            listed = MessageBoxText(box);
+            ClickButton(box, IDOK);
+        });
+    });
+    EXPECT_EQ(status, "4 個のファイルをリストに追加しました（名前に Shift_JIS で書けない文字があって使えないものが 1 個ありました）");
+    EXPECT_NE(listed.find(archive + "（書庫の中の 2 個のスクリーンセーバー）\n"), std::string::npos) << listed;
 }
 
 // The program started from a folder whose name code page 932 cannot write
