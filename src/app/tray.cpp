@@ -10,7 +10,6 @@
 #include "base/dpi.h"
 #include "base/handles.h"
 #include "base/strings.h"
-#include "base/text.h"
 #include "base/wide.h"
 #include "res/resource.h"
 #include "system/screen_saver.h"

@@ -69,5 +69,6 @@ PathIn932 PathInCodePage932(std::wstring_view path, ShortNameLookup lookup) {
 
 bool FoundNameIn932(const WIN32_FIND_DATAW& found, std::string& name) {
     if (ToCodePage932(found.cFileName, name)) return true;
-    return shortNamesUsed && UsableShortName(found.cAlternateFileName, found.cFileName) && ToCodePage932(found.cAlternateFileName, name);
+    return shortNamesUsed && UsableShortName(found.cAlternateFileName, found.cFileName) &&
+           ToCodePage932(found.cAlternateFileName, name);
 }

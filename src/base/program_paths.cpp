@@ -56,7 +56,8 @@ void SetUpProgramPaths() {
     wchar_t system[MAX_PATH];
     const std::string systemPath = SystemPath(system, GetSystemDirectoryW(system, MAX_PATH), MAX_PATH);
     wchar_t ini[MAX_PATH];
-    const std::string iniPath = SystemPath(ini, SearchPathW(nullptr, L"SYSTEM", L".INI", MAX_PATH, ini, nullptr), MAX_PATH);
+    const std::string iniPath =
+        SystemPath(ini, SearchPathW(nullptr, L"SYSTEM", L".INI", MAX_PATH, ini, nullptr), MAX_PATH);
     AppPaths = MakeProgramPaths(ModulePathIn932().c_str(), windowsPath.c_str(), systemPath.c_str(), iniPath.c_str());
 }
 

@@ -66,7 +66,8 @@ std::string ToCodePage932Shown(std::wstring_view wide) {
     std::string out;
     if (wide.empty() || wide.size() > INT_MAX / 2) return out;
     const int length = static_cast<int>(wide.size());
-    const int n = WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, "?", nullptr);
+    const int n =
+        WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), length, nullptr, 0, "?", nullptr);
     if (n <= 0) return out;
     out.resize(static_cast<std::size_t>(n));
     WideCharToMultiByte(kTextCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), length, out.data(), n, "?", nullptr);
