@@ -32,9 +32,9 @@ std::wstring FileSystemShortName(const std::wstring& path);
 PathIn932 PathInCodePage932(std::wstring_view path, ShortNameLookup lookup = FileSystemShortName);
 
 // Whether the file system's short names are used (the default). Off, every
-// name is taken as having none, as on the volumes where Windows makes none
-// (by default every NTFS volume but the system's since Windows 8): Wine makes
-// one for every name, so the tests turn them off to see that case.
+// name is taken as having none, as on a volume where Windows makes none
+// (set per volume: fsutil 8dot3name), and on ones that are not NTFS or FAT.
+// Wine makes one for every name, so the tests turn them off to see that case.
 void UseShortNames(bool use);
 
 // The name of a file a folder listing found, in code page 932: its own name,
