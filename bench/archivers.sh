@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Decode throughput of our LZH and ZIP readers against lhasa and 7zz on the
 # same archives (about 50 MB of data, made here), checksums verified by all.
-# Prints each tool's best time of RUNS and the ratio baseline/ours (>1: we are faster).
-# Usage: bench/archivers.sh [RUNS]   (default 3)
+# Prints each tool's least processor time of RUNS and the ratio baseline/ours
+# (>1: we are faster), and the machine's load average.
+# Usage: bench/archivers.sh [RUNS]   (default 11)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs=${1:-3}
+runs=${1:-11}
 build=$PWD/build/bench-native
 work=$build/data
 cmake -S archivers -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
@@ -36,20 +37,21 @@ if [ ! -f "$work/lhx.lzh" ] || [ ! -f "$work/lh1.lzh" ]; then
 fi
 echo "data: $(du -sm "$work/in" | cut -f1) MB; archives: $(cd "$work" && ls -s --block-size=M ./*.lzh ./*.zip | tr '\n' ' ')"
 
-best() {  # best wall time in seconds of RUNS runs of the command
-    local b=""
+best() {  # the least processor time (user + system, seconds) of RUNS runs of the command
+    local b="" t
     for _ in $(seq "$runs"); do
-        local s e t
-        s=$(date +%s.%N); "$@" > /dev/null; e=$(date +%s.%N)
-        t=$(echo "$e - $s" | bc -l)
+        # Processor time, not the wall clock: other work on the machine
+        # stretches the wall time of a run by much more than its own time.
+        t=$( { TIMEFORMAT='%3U %3S'; time "$@" > /dev/null 2>&1; } 2>&1 | awk '{ print $1 + $2 }')
         if [ -z "$b" ] || [ "$(echo "$t < $b" | bc -l)" = 1 ]; then b=$t; fi
     done
     echo "$b"
 }
 report() {  # label baseline-seconds our-seconds
-    printf '%-22s baseline %6.3f s  ours %6.3f s  ratio %.2f\n' "$1" "$2" "$3" "$(echo "$2 / $3" | bc -l)"
+    printf '%-22s baseline %6.3f s  ours %6.3f s  ratio %.2f (processor time)\n' "$1" "$2" "$3" "$(echo "$2 / $3" | bc -l)"
 }
 for a in lh5 lh7 lh1 lhx; do
     report "LZH $a vs lhasa" "$(best lhasa t "$work/$a.lzh")" "$(best "$bench" "$work/$a.lzh")"
 done
 report "ZIP deflate vs 7zz" "$(best 7zz t -mmt=1 "$work/deflate.zip")" "$(best "$bench" "$work/deflate.zip")"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Preparing a 1 MB archived screen saver (LZH, ZIP, CAB) against copying the
-# loose file with CopyFileA, as ratios measured in the same run.
+# Preparing a 1 MB archived screen saver (LZH, ZIP, CAB) against its floor
+# (library load + the same decoder into memory + one write), as ratios
+# measured in the same run.
+# Usage: bench/launch.sh [ROUNDS]   (default 61)
 set -euo pipefail
 source "$(dirname "$0")/../scripts/lib/wine-env.sh"
 "$ROOT/scripts/setup"
@@ -25,4 +27,6 @@ for dll in unlha32.dll unzip32.dll cab32.dll; do cp "$BUILD/bin/$dll" "$BUILD/be
 
 start_wine_session own
 folder=$("$WINE" winepath -w "$data" 2>/dev/null | tr -d '\r')
-"$WINE" "$BUILD/benchbin/bench_launch.exe" "$folder" </dev/null | tr -d '\r'
+echo "load average before: $(cut -d' ' -f1-3 /proc/loadavg)"
+"$WINE" "$BUILD/benchbin/bench_launch.exe" "$folder" ${1:+"$1"} </dev/null | tr -d '\r'
+echo "load average after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -138,7 +138,9 @@ std::vector<std::string> WorkFolderFiles() {
     HANDLE find = FindFirstFileA((std::string(AppPaths.WorkFolder) + "*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-        if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0)
+        // The folder's mark is no file left behind.
+        if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0 &&
+            _stricmp(found.cFileName, kOwnFolderMarkName) != 0)
             names.push_back(found.cFileName);
     } while (FindNextFileA(find, &found));
     FindClose(find);

@@ -3,9 +3,12 @@
 ; STAGE holds Zelvista\ with the files to install and uninstall-files.nsh,
 ; which deletes exactly those files again.
 ;
+; WORK_FOLDER, WORK_MARK and WORK_SIGNATURE are the program's work folder, the
+; file that marks it as the program's own and that file's first line.
+;
 ; Per-user install into a folder the user may write to: the program keeps its
-; standard list, its work folder temp\ and its store folder Scrnsave\ in its
-; own folder, so it cannot live under Program Files.
+; standard list, its work folder and its store folder Scrnsave\ in its own
+; folder, so it cannot live under Program Files.
 
 Unicode true
 Target amd64-unicode
@@ -87,13 +90,25 @@ Section "Zelvista"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
 SectionEnd
 
-; Removes what the installer put there and the program's work folder. The
-; user's lists (*.lst) stay, and so does Scrnsave\ while it holds screen
-; savers, since the system's standard screen saver may be one of them; the
-; folder itself goes only when nothing of the user's is left in it.
+; Removes what the installer put there and the program's work folder, when
+; it carries the program's mark: a folder of that name the user had, or any
+; other folder such as temp\, is left alone. The user's lists (*.lst) stay,
+; and so does Scrnsave\ while it holds screen savers, since the system's
+; standard screen saver may be one of them; the folder itself goes only when
+; nothing of the user's is left in it.
 Section "Uninstall"
   !include "${STAGE}/uninstall-files.nsh"
-  RMDir /r "$INSTDIR\temp"
+  ClearErrors
+  FileOpen $0 "$INSTDIR\${WORK_FOLDER}\${WORK_MARK}" r
+  IfErrors work_done
+  FileRead $0 $1
+  FileClose $0
+  StrCmp $1 "${WORK_SIGNATURE}$\r$\n" 0 work_done
+    ; The files the program put there, as it empties the folder itself:
+    ; subfolders are not its own.
+    Delete "$INSTDIR\${WORK_FOLDER}\*.*"
+    RMDir "$INSTDIR\${WORK_FOLDER}"
+  work_done:
   RMDir "$INSTDIR\Scrnsave"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"

@@ -16,6 +16,8 @@
 #include "list/add_files.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "base/strings.h"
+#include "res/resource.h"
 #include "support/controls.h"
 #include "support/fixture.h"
 #include "support/ui.h"
@@ -31,6 +33,8 @@ protected:
         MainWindowTest::SetUp();
         folder_ = scratch_.path();
         CopyArchiveFixture("lzh_l2_lh5.lzh", folder_ + "pack.lzh");
+        CopyArchiveFixture("zip_noscr.zip", folder_ + "none.zip");
+        WriteFileBytes(folder_ + "broken.lzh", std::string(64, '\x55'));
         CopyArchiveFixture("zip_deflate.zip", folder_ + "PACK.ZIP");
         CopyArchiveFixture("cab_mszip.cab", folder_ + "pack.cab");
         CopyArchiveFixture("zip_deflate.zip", folder_ + "fake.txt");
@@ -144,16 +148,12 @@ TEST_F(AddFilesTest, FileDialogAddsOrSaysWhy) {
         {"ZIP without unzip32.dll", f + "PACK.ZIP", false, 0, "unzip32.dllがインストールされていません"},
         {"CAB without cab32.dll", f + "pack.cab", false, 0, "cab32.dllがインストールされていません"},
         {"LZH with its library", f + "pack.lzh", true, 3, ""},
-        {"a comma in the name", f + "x,y.scr", true, 0,
-         "リストファイルは項目をカンマで区切るため、ファイル名やフォルダ名にカンマ（,）を含むファイルはリストに追加"
-         "できません。\n\n" + f + "x,y.scr"},
-        {"a member with a comma", f + "members.zip", true, 1,
-         "書庫の中の 1 個のスクリーンセーバーは、名前にカンマ（,）を含むか長すぎるため、リストに追加できません"
-         "でした。\n\n" + f + "members.zip"},
-        {"a path over 255 bytes", tooLong, true, 0, "パスが255バイトを超えるため、リストに追加できません。\n\n" + tooLong},
-        {"not a screen saver", f + "readme.txt", true, 0,
-         "スクリーンセーバー（*.scr）や書庫ファイル（*.lzh、*.zip、*.cab）ではないため、リストに追加できません。\n\n" + f +
-             "readme.txt"},
+        {"a comma in the name", f + "x,y.scr", true, 0, FormatText(IDS_REFUSED_COMMA, f + "x,y.scr")},
+        {"a member with a comma", f + "members.zip", true, 1, FormatText(IDS_REFUSED_MEMBERS, "1", f + "members.zip")},
+        {"a path over 255 bytes", tooLong, true, 0, FormatText(IDS_REFUSED_TOO_LONG, tooLong)},
+        {"not a screen saver", f + "readme.txt", true, 0, FormatText(IDS_NOT_A_SAVER, f + "readme.txt")},
+        {"a damaged archive", f + "broken.lzh", true, 0, FormatText(IDS_ARCHIVE_UNREADABLE, f + "broken.lzh")},
+        {"an archive without screen savers", f + "none.zip", true, 0, FormatText(IDS_NO_SAVERS_IN_ARCHIVE, f + "none.zip")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

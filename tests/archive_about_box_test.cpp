@@ -6,6 +6,8 @@
 #include <cstring>
 #include <optional>
 
+#include "app/commands.h"
+#include "app/help.h"
 #include "app/main_window.h"
 #include "base/files.h"
 #include "base/program_paths.h"
@@ -18,6 +20,8 @@
 #include "archive_support.h"
 #include "support/controls.h"
 #include "support/fixture.h"
+#include "support/files.h"
+#include "support/input.h"
 #include "support/ui.h"
 
 namespace {
@@ -68,17 +72,21 @@ TEST_F(AboutBox, ShowsVersionsOrNotInstalled) {
             EXPECT_EQ(ControlText(d, IDC_ABOUT_LZH_VERSION), c.texts[0]);
             EXPECT_EQ(ControlText(d, IDC_ABOUT_ZIP_VERSION), c.texts[1]);
             EXPECT_EQ(ControlText(d, IDC_ABOUT_CAB_VERSION), c.texts[2]);
-            EXPECT_EQ(ControlText(d, IDC_ABOUT_LINK), "https://zelvista.example.org/");
+            EXPECT_EQ(ControlText(d, IDC_ABOUT_LINK), HelpPagePath()) << "the link shows what it opens";
             EXPECT_EQ(GetWindow(d, GW_OWNER), MainWindow);
             ClickButton(d, IDOK);
         });
-        ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor});
+        Command(kCmdAbout);
         EXPECT_TRUE(driver.allHandled());
     }
 }
 
-TEST_F(AboutBox, LinkTurnsPurpleAfterAClickAndEscDoesNotClose) {
+// A click on the link opens the help page beside the program with the
+// user's browser, and the link turns purple.
+TEST_F(AboutBox, LinkOpensTheHelpPageTurnsPurpleAndEscDoesNotClose) {
     Archivers.Present[0] = Archivers.Present[1] = Archivers.Present[2] = 0;
+    StandInOpens pages({".html"}, "ZelvistaTest.Page");
+    ClearStandInLog();
     HWND seen = nullptr;
     DialogDriver driver;
     driver.On(kCaption, [&](HWND d) {
@@ -105,9 +113,12 @@ TEST_F(AboutBox, LinkTurnsPurpleAfterAClickAndEscDoesNotClose) {
         EXPECT_EQ(LinkColour(d), RGB(128, 0, 128));
         PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0);  // the close box
     });
-    ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor});
+    Command(kCmdAbout);
     EXPECT_TRUE(driver.allHandled());
     EXPECT_FALSE(IsWindow(seen)) << "the close box ends the dialog";
+    const std::vector<std::string> opened = StandInLog(1, 5000);
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_NE(opened[0].find(TestProgramFolder() + "zelvista.html"), std::string::npos) << opened[0];
 
     // A later opening starts purple.
     DialogDriver again;

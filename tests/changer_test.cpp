@@ -72,33 +72,7 @@ std::vector<ProbeRun> ChangerRuns(const std::vector<ProbeRun>& runs) {
     return ours;
 }
 
-class ChangerTest : public SaverRunTest {
-protected:
-    // A probe running as the system's own screen saver, with its window up.
-    ProbeRun StartSystemSaver() {
-        const std::string path = scratch_.path() + kSystemSaver;
-        EXPECT_TRUE(InstallProbe(path));
-        const DWORD pid = StartSystemSaverProbe(path);
-        EXPECT_NE(pid, 0u);
-        std::vector<ProbeRun> runs = log_.WaitFor(
-            [pid](const std::vector<ProbeRun>& r) {
-                for (const ProbeRun& run : r)
-                    if (run.pid == pid && run.windowUs >= 0) return true;
-                return false;
-            },
-            10000);
-        for (const ProbeRun& run : runs)
-            if (run.pid == pid) return run;
-        ADD_FAILURE() << "the system screen saver did not start";
-        return {};
-    }
-    static void EndSystemSaver(const ProbeRun& run) {
-        Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, run.pid));
-        if (!process) return;
-        TerminateProcess(process.get(), 0);
-        WaitForSingleObject(process.get(), 5000);
-    }
-};
+class ChangerTest : public SaverRunTest {};
 
 // Off, with one row, or while a long operation uses the list between its
 // steps, the changer leaves the system screen saver running.

@@ -11,7 +11,9 @@
 #include "app/startup.h"
 #include "app/tray.h"
 #include "list/entry_list.h"
+#include "base/strings.h"
 #include "list/list_file.h"
+#include "res/resource.h"
 #include "support/fixture.h"
 #include "support/input.h"
 #include "system/screen_saver.h"
@@ -205,6 +207,9 @@ TEST_F(CommandTest, DoubleClickOnToolbarOrStatusBarActsOnTheSelectedRow) {
         SelectedEntryRow = -1;
         HWND from = Child(child);
         SetFocus(from);
+        // The selected row's file is not there: its preview says so, by name.
+        DialogDriver driver;
+        driver.On(LoadText(IDS_APP_TITLE), [](HWND box) { ClickButton(box, IDOK); });
         if (child == kStatusBarId) {
             SendMessageA(from, WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, 5));
         } else {
@@ -212,6 +217,8 @@ TEST_F(CommandTest, DoubleClickOnToolbarOrStatusBarActsOnTheSelectedRow) {
             SendMessageA(MainWindow, WM_NOTIFY, child, reinterpret_cast<LPARAM>(&header));
         }
         EXPECT_EQ(SelectedEntryRow, 1) << child;
+        ASSERT_EQ(driver.seen().size(), 1u) << child;
+        EXPECT_EQ(driver.seen()[0].text.rfind(FormatText(IDS_CANNOT_PREVIEW, "b.scr", ""), 0), 0u) << child;
         EXPECT_NE(GetFocus(), EntryListView) << child;
     }
 }

@@ -149,7 +149,7 @@ TEST_F(CornerTimerTest, TheTimerRunsOnlyWhileTheOptionIsOn) {
 
 // The defragmenter runs with the timer stopped and leaves it as the option says.
 TEST_F(CornerTimerTest, TheDefragmenterSetsTheTimerAgainAfterwards) {
-    EnterStandInFolder({"defrag.exe"});
+    DriveOptimizerStandIn optimizer;
     for (int on : {1, 0}) {
         SCOPED_TRACE(on ? "option on" : "option off");
         ClearStandInLog();

@@ -14,6 +14,8 @@
 #include "app/main_window.h"
 #include "base/dpi.h"
 #include "base/handles.h"
+#include "list/folder_search.h"
+#include "list/folder_search_ids.h"
 #include "play/play_window.h"
 #include "play/play_window_ids.h"
 #include "support/fixture.h"
@@ -201,7 +203,10 @@ TEST_F(DpiLayoutTest, NothingIsCutInTheAboutBox) {
             char className[32] = "";
             GetClassNameA(child, className, sizeof className);
             const std::string text = WindowText(child);
-            if (lstrcmpiA(className, "Static") != 0 || text.empty() || (GetWindowLongA(child, GWL_STYLE) & SS_ICON))
+            // The link's path is shortened in its middle by design when long.
+            const LONG style = GetWindowLongA(child, GWL_STYLE);
+            if (lstrcmpiA(className, "Static") != 0 || text.empty() || (style & SS_ICON) ||
+                (style & SS_ELLIPSISMASK) == SS_PATHELLIPSIS)
                 continue;
             const RECT r = ChildRect(child);
             auto font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
@@ -212,6 +217,30 @@ TEST_F(DpiLayoutTest, NothingIsCutInTheAboutBox) {
         ClickButton(dialog, IDOK);
     });
     Command(kCmdAbout);
+    EXPECT_TRUE(checked);
+}
+
+// The folder search's longest result (rows added, files refused and
+// archives left in the cloud, each with four digits) fits its status line.
+TEST_F(DpiLayoutTest, TheLongestSearchResultFitsTheStatusLine) {
+    bool checked = false;
+    DialogDriver driver;
+    driver.On("スクリーンセーバーの検索", [&](HWND dialog) {
+        checked = true;
+        HWND status = GetDlgItem(dialog, IDC_SEARCH_STATUS);
+        const std::string text = FolderSearchResultText(9999, 9999, 9999);
+        RECT r{};
+        GetClientRect(status, &r);
+        RECT needed{0, 0, r.right, 0};
+        HDC dc = GetDC(status);
+        HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(status, WM_GETFONT, 0, 0)));
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+        SelectObject(dc, old);
+        ReleaseDC(status, dc);
+        EXPECT_LE(needed.bottom, r.bottom) << text;
+        ClickButton(dialog, IDOK);
+    });
+    Command(kCmdFolderSearch);
     EXPECT_TRUE(checked);
 }
 

@@ -130,6 +130,29 @@ TEST_F(EntryListTest, SortAfterRowsMovedDeletedAndAdded) {
     EXPECT_EQ(Column(0), (std::vector<std::string>{"f.scr", "f.scr", "e.scr", "c.scr", "b.scr", "a.scr"}));
 }
 
+// Rows whose texts are equal in the sorted column stay in the order they had
+// before the sort, in both directions. The others go by unsigned bytes: "B"
+// before "a", "~" (0x7E) before the full-width space (0x81 0x40), "猫" (0x94
+// 0x4C) before "表" (0x95 0x5C, a trail byte that is a backslash).
+TEST_F(EntryListTest, EqualTextsKeepTheirOrderInBothDirections) {
+    struct Case {
+        const char* name;
+        const char* seconds;
+    } const rows[] = {{"b.scr", "1"}, {"表.scr", "2"}, {"a.scr", "3"}, {"B.scr", "4"}, {"b.scr", "5"},
+                      {"　.scr", "6"}, {"a.scr", "7"}, {"~.scr", "8"}, {"表.scr", "9"}, {"猫.scr", "10"}};
+    for (const Case& r : rows) AddRow(Named(r.name, r.seconds));
+    ClickColumn(0);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"4", "3", "7", "1", "5", "8", "6", "10", "2", "9"}));
+    ClickColumn(0);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"2", "9", "10", "6", "8", "1", "5", "3", "7", "4"}));
+    // A column where every text is the same leaves the rows as they are.
+    const std::vector<std::string> before = Column(1);
+    ClickColumn(3);
+    EXPECT_EQ(Column(1), before);
+    ClickColumn(3);
+    EXPECT_EQ(Column(1), before);
+}
+
 TEST_F(EntryListTest, SortingEmptyOrSingleListChangesNothing) {
     ClickColumn(3);
     EXPECT_EQ(GetEntryRowCount(), 0);

@@ -12,10 +12,14 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "archive_support.h"
+#include "base/files.h"
 #include "list/entry_list.h"
+#include "list/folder_search.h"
 #include "list/folder_search_ids.h"
 #include "list/list_file.h"
 #include "base/long_operation.h"
+#include "base/strings.h"
+#include "res/resource.h"
 #include "support/fixture.h"
 #include "support/input.h"
 #include "support/ui.h"
@@ -29,9 +33,7 @@ const std::string kKanjiFolder = "\x95\x5c";  // 表: its trail byte is a backsl
 
 std::string AddedText(int rows, int refused = 0) {
     std::string text = std::to_string(rows) + kAdded;
-    if (refused)
-        text += "（名前にカンマを含むか長すぎる " + std::to_string(refused) +
-                " 個は、リストに保存できないため追加しませんでした）";
+    if (refused) text += FormatText(IDS_SEARCH_REFUSED, std::to_string(refused));
     return text;
 }
 
@@ -61,6 +63,13 @@ protected:
         GetCurrentDirectoryA(sizeof now, now);
         EXPECT_STREQ(now, current_) << "the search gives the current folder back";
         MainWindowTest::TearDown();
+    }
+    // The same request with the folder typed as %ZELVISTA_SEARCH_ROOT%, as a
+    // user types %LOCALAPPDATA%.
+    static SearchRequest ByVariable(SearchRequest request) {
+        SetEnvironmentVariableA("ZELVISTA_SEARCH_ROOT", request.folder.c_str());
+        request.folder = "%ZELVISTA_SEARCH_ROOT%";
+        return request;
     }
     SearchRequest Request(bool subFolders, bool archives, bool lzh = true, bool zip = true, bool cab = true) const {
         SearchRequest request;
@@ -152,6 +161,7 @@ TEST_F(FolderSearchTest, SearchAddsWhatTheBoxesAllow) {
         {"ZIP only", Request(true, true, false, true, false), Sorted({files, deeper, zip, inner})},
         {"CAB only", Request(true, true, false, false, true), Sorted({files, deeper, cab})},
         {"kinds ticked, archives not", Request(true, false, true, true, true), Sorted({files, deeper})},
+        {"the folder typed as an environment variable", ByVariable(Request(false, false)), Sorted({files})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -277,7 +287,7 @@ TEST_F(FolderSearchTest, CancelFromATimer) {
 TEST_F(FolderSearchTest, CommandsDuringASearch) {
     InstalledLibraries libraries(true, true, true);
     const int total = static_cast<int>(SearchOrder(root_, true).size());
-    EnterStandInFolder({"defrag.exe"});
+    DriveOptimizerStandIn optimizer;
     const struct {
         const char* name;
         int command;
@@ -429,6 +439,68 @@ TEST_F(FolderSearchTest, DroppedFilesAndFolders) {
     ReadEntryRow(0);
     EXPECT_STREQ(CurrentEntry.name, "a.scr") << "files first, in the order dropped";
     EXPECT_EQ(CurrentList.Modified, 1);
+}
+
+// Archives whose contents are not on the disk (a cloud placeholder, a file
+// in offline storage) are not opened: reading them would download them.
+// Screen savers are added by name, never read, and stay in the search.
+TEST(CloudFileTest, WhatTheSearchLeavesUnopened) {
+    const struct {
+        DWORD attributes;
+        bool notOnDisk;
+    } cases[] = {
+        {FILE_ATTRIBUTE_ARCHIVE, false},
+        {FILE_ATTRIBUTE_NORMAL, false},
+        {FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, false},
+        {FILE_ATTRIBUTE_ARCHIVE | 0x00080000, false},           // pinned: kept on this device
+        {FILE_ATTRIBUTE_ARCHIVE | 0x00100000, false},           // unpinned, still here until it goes
+        {FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SPARSE_FILE | FILE_ATTRIBUTE_REPARSE_POINT, false},
+        {FILE_ATTRIBUTE_ARCHIVE | 0x00400000, true},            // recall on data access: online only
+        {FILE_ATTRIBUTE_ARCHIVE | 0x00400000 | 0x00100000 | FILE_ATTRIBUTE_SPARSE_FILE | FILE_ATTRIBUTE_REPARSE_POINT,
+         true},                                                 // OneDrive's "online only" placeholder
+        {FILE_ATTRIBUTE_ARCHIVE | 0x00040000, true},            // recall on open
+        {FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_OFFLINE, true},  // moved to offline storage
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsNotOnDisk(c.attributes), c.notOnDisk) << std::hex << c.attributes;
+    EXPECT_EQ(FolderSearchResultText(3, 0, 0), AddedText(3));
+    EXPECT_EQ(FolderSearchResultText(0, 0, 2),
+              AddedText(0) + "\nクラウドにだけある書庫 2 個は、開くとダウンロードされるため探しませんでした。"
+                             "中も探すには「このデバイス上に常に保持する」にしてください。");
+    EXPECT_EQ(FolderSearchResultText(4, 1, 1),
+              AddedText(4, 1) + "\nクラウドにだけある書庫 1 個は、開くとダウンロードされるため探しませんでした。"
+                                "中も探すには「このデバイス上に常に保持する」にしてください。");
+}
+
+// The real search over archives marked so, for each attribute the file
+// system here keeps; Wine 8 keeps none of them (it stores only the hidden
+// and system attributes), so there the search runs with them unset and
+// finds every archive, as it does for files on the disk.
+TEST_F(FolderSearchTest, ArchivesOnlyInTheCloudAreNotOpened) {
+    InstalledLibraries libraries(true, true, true);
+    const auto zip = Members("pack.zip", {"Deep.Scr", "Lower.scr", "SAVER1.SCR"});
+    for (DWORD attribute : {DWORD{0x00400000}, DWORD{0x00040000}, DWORD{FILE_ATTRIBUTE_OFFLINE}}) {
+        SCOPED_TRACE(attribute);
+        ScratchFolder scratch;
+        const std::string folder = scratch.path() + "cloud";
+        CopyArchiveFixture("zip_deflate.zip", folder + "\\pack.zip");
+        MakeFile(folder + "\\a.scr", "x");
+        SetFileAttributesA((folder + "\\pack.zip").c_str(), FILE_ATTRIBUTE_ARCHIVE | attribute);
+        const bool kept = (GetFileAttributesA((folder + "\\pack.zip").c_str()) & attribute) != 0;
+        NewList();
+        SearchRequest request;
+        request.folder = folder;
+        request.archives = true;
+        request.kinds[0] = request.kinds[1] = request.kinds[2] = true;
+        const std::string status = RunFolderSearch(request);
+        if (kept) {
+            EXPECT_EQ(status, FolderSearchResultText(1, 0, 1));
+            EXPECT_EQ(SortedRowNames(), std::vector<std::string>{"a.scr"});
+        } else {
+            EXPECT_EQ(status, AddedText(4));
+            EXPECT_EQ(SortedRowNames(), Sorted({{"a.scr"}, zip}));
+        }
+        SetFileAttributesA((folder + "\\pack.zip").c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
 }
 
 }  // namespace

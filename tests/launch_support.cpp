@@ -6,6 +6,7 @@
 #include "archive/archiver.h"
 #include "archive_support.h"
 #include "archiver_interface.h"
+#include "base/own_folder.h"
 #include "base/program_paths.h"
 #include "list/entry_list.h"
 #include "system/changer.h"
@@ -31,7 +32,7 @@ void SaverRunTest::SetUp() {
     standardSaver_.emplace();
     ASSERT_NO_FATAL_FAILURE(CopyBuiltLibraries(TestProgramFolder()));
     FindLibraries();
-    EmptyFolder(AppPaths.WorkFolder);
+    EmptyWorkFolder();
     EmptyFolder(AppPaths.SaverStoreFolder);
     SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "");
     SetProbeEnvironment("ZELVISTA_PROBE_BEHAVIOUR", "");
@@ -44,7 +45,7 @@ void SaverRunTest::TearDown() {
     for (const ArchiverLibraryInterface& library : kArchiverLibraries)
         DeleteFileA((TestProgramFolder() + library.fileName).c_str());
     FindLibraries();
-    EmptyFolder(AppPaths.WorkFolder);
+    EmptyWorkFolder();
     EmptyFolder(AppPaths.SaverStoreFolder);
     MainWindowTest::TearDown();
 }
@@ -75,5 +76,36 @@ Row SaverRunTest::ArchivedProbe(const std::string& kind, const std::string& memb
 }
 
 std::vector<std::string> SaverRunTest::WorkFolderFiles() {
-    return FolderEntries(AppPaths.WorkFolder);
+    std::vector<std::string> files = FolderEntries(AppPaths.WorkFolder);
+    std::erase(files, std::string(kOwnFolderMarkName));
+    return files;
+}
+
+void SaverRunTest::EmptyWorkFolder() {
+    for (const std::string& name : WorkFolderFiles()) DeleteFileA((std::string(AppPaths.WorkFolder) + name).c_str());
+}
+
+ProbeRun SaverRunTest::StartSystemSaver(const std::string& name) {
+    const std::string path = scratch_.path() + name;
+    EXPECT_TRUE(InstallProbe(path));
+    const DWORD pid = StartSystemSaverProbe(path);
+    EXPECT_NE(pid, 0u);
+    std::vector<ProbeRun> runs = log_.WaitFor(
+        [pid](const std::vector<ProbeRun>& r) {
+            for (const ProbeRun& run : r)
+                if (run.pid == pid && run.windowUs >= 0) return true;
+            return false;
+        },
+        10000);
+    for (const ProbeRun& run : runs)
+        if (run.pid == pid) return run;
+    ADD_FAILURE() << "the system screen saver did not start";
+    return {};
+}
+
+void SaverRunTest::EndSystemSaver(const ProbeRun& run) {
+    Handle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, run.pid));
+    if (!process) return;
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 5000);
 }

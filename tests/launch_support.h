@@ -32,7 +32,13 @@ protected:
     static Row LooseProbe(const std::string& folder, const std::string& name, const std::string& seconds = "0");
     // A member of one of the probe archives ("lzh", "zip", "cab").
     static Row ArchivedProbe(const std::string& kind, const std::string& member, const std::string& seconds = "0");
+    // The files in the work folder but its mark, and emptying it of them.
     static std::vector<std::string> WorkFolderFiles();
+    // A probe named `name` in the scratch folder, running as the system's own
+    // screen saver with its window up; and ended from outside.
+    ProbeRun StartSystemSaver(const std::string& name = "SystemSaver.scr");
+    static void EndSystemSaver(const ProbeRun& run);
+    static void EmptyWorkFolder();
 
     ProbeLog log_;
     ScratchFolder scratch_;

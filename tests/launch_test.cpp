@@ -8,11 +8,14 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/toolbar.h"
+#include "archive/archiver.h"
 #include "base/program_paths.h"
 #include "base/strings.h"
 #include "base/text.h"
 #include "launch_support.h"
 #include "list/entry_list.h"
+#include "play/full_screen_run.h"
 #include "play/play_connections.h"
 #include "play/prepare_entry.h"
 #include "res/resource.h"
@@ -69,6 +72,14 @@ protected:
     // A file left in the work folder by an earlier run.
     static void LeaveFileInWorkFolder() {
         WriteFileBytes(std::string(AppPaths.WorkFolder) + "leftover.scr", "old");
+    }
+    // Runs a command that cannot act on its entry: the message box it shows
+    // is read and closed with OK; its text, or "" when none came.
+    static std::string ProblemShownBy(int command) {
+        DialogDriver driver;
+        driver.On(LoadText(IDS_APP_TITLE), [](HWND box) { ClickButton(box, IDOK); });
+        Command(command);
+        return driver.seen().empty() ? "" : driver.seen()[0].text;
     }
     std::string blanks_;
 };
@@ -204,7 +215,8 @@ TEST_F(LaunchTest, PreviewOfWhatCannotRunStartsNothingAndRestores) {
         StartWithActive(1);
         log_.Clear();
         controlCalls.clear();
-        Command(kCmdPreview);
+        if (c.commandLineSize) Command(kCmdPreview);
+        else EXPECT_NE(ProblemShownBy(kCmdPreview), "") << "the user hears why";
         std::vector<ProbeRun> runs = log_.Runs();
         ASSERT_EQ(runs.size(), c.commandLineSize ? 1u : 0u);
         if (c.commandLineSize) {
@@ -246,10 +258,10 @@ TEST_F(LaunchTest, PreparingPutsTheFileInPlace) {
          store + "ArcProbe.scr", {}},
         {"ZIP to the store", ArchivedProbe("zip", "SubProbe.scr"), true, PrepareOutcome::Ready,
          store + "SubProbe.scr", {}},
-        {"member not in the archive", ArchivedProbe("lzh", "NoSuch.scr"), false, PrepareOutcome::ExtractionFailed,
+        {"member not in the archive", ArchivedProbe("lzh", "NoSuch.scr"), false, PrepareOutcome::MemberMissing,
          work + "NoSuch.scr", {}},
         {"missing archive", {"ArcProbe.scr", "0", blanks_, "書庫(ZIP)", "gone.zip"}, false,
-         PrepareOutcome::ExtractionFailed, work + "ArcProbe.scr", {}},
+         PrepareOutcome::ArchiveMissing, work + "ArcProbe.scr", {}},
         {"unknown type", {"ArcProbe.scr", "0", ProbeArchiveFolder(), "書庫", "probe.zip"}, false,
          PrepareOutcome::UnknownArchiveType, "", {}},
         {"loose path too long", {"Probe-long-name.scr", "0", longFolder, "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, false,
@@ -322,7 +334,8 @@ TEST_F(LaunchTest, StandardScreenSaverComesFromTheStoreFolder) {
             StartWithActive(on);
             LeaveFileInWorkFolder();
             if (on == 0 && !c.file.empty() && !c.row.archive.empty()) DeleteFileA(c.file.c_str());
-            Command(kCmdSetStandard);
+            if (!c.file.empty()) Command(kCmdSetStandard);
+            else EXPECT_NE(ProblemShownBy(kCmdSetStandard), "") << "the user hears why";
             if (!c.file.empty()) current = ShortPathOf(c.file);
             EXPECT_FALSE(current.empty());
             EXPECT_EQ(IniStandardSaver(), current);
@@ -388,7 +401,8 @@ TEST_F(LaunchTest, AnEntryWhoseSettingsAreOpen) {
         Command(kCmdPreview);
         EXPECT_TRUE(driver.allHandled());
         ASSERT_EQ(driver.seen().size(), 1u);
-        EXPECT_EQ(driver.seen()[0].text, FormatText(IDS_CANNOT_RUN_FILE, member));
+        EXPECT_EQ(driver.seen()[0].text,
+                  FormatText(IDS_CANNOT_PREVIEW, "ArcProbe.scr", FormatText(IDS_CANNOT_RUN_FILE, member)));
         EXPECT_EQ(log_.Runs().size(), 1u) << "nothing more ran";
     }
     {
@@ -404,6 +418,126 @@ TEST_F(LaunchTest, AnEntryWhoseSettingsAreOpen) {
     EXPECT_EQ(runs[0].endUs, -1) << "the settings are still open";
     PostMessageA(reinterpret_cast<HWND>(std::stoll(runs[0].windowHandle)), WM_CLOSE, 0, 0);
     log_.WaitFor([](const std::vector<ProbeRun>& r) { return r[0].endUs >= 0; }, 10000);
+}
+
+// The probe ZIP with its member ArcProbe.scr changed: its method made one
+// the library does not read, or a byte of its packed data flipped.
+std::string ProbeZipWith(bool unreadMethod) {
+    std::string zip = ReadFileBytes(ProbeArchiveFolder() + "probe.zip");
+    const std::string member = "ArcProbe.scr";
+    auto le16 = [&zip](size_t at) { return static_cast<size_t>(static_cast<unsigned char>(zip[at]) |
+                                                               static_cast<unsigned char>(zip[at + 1]) << 8); };
+    // The member comes first: its local header at 0, its name after 30 bytes.
+    EXPECT_EQ(zip.compare(0, 4, "PK\x03\x04"), 0);
+    EXPECT_EQ(zip.compare(30, member.size(), member), 0);
+    const size_t central = zip.find(std::string("PK\x01\x02") );
+    EXPECT_NE(central, std::string::npos);
+    EXPECT_EQ(zip.compare(central + 46, member.size(), member), 0);
+    if (unreadMethod) {
+        zip[8] = zip[central + 10] = 12;  // bzip2
+        zip[9] = zip[central + 11] = 0;
+    } else {
+        const size_t data = 30 + le16(26) + le16(28);
+        const size_t packed = le16(central + 20) | le16(central + 22) << 16;
+        zip[data + packed / 2] = static_cast<char>(zip[data + packed / 2] ^ 0x5A);
+    }
+    return zip;
+}
+
+// An entry that cannot be prepared or started: configure, preview and "make
+// standard" each say which screen saver and why, and what to do; playback
+// goes on past it, and the status bar names it. The changer's run of one
+// entry says so too.
+TEST_F(LaunchTest, AnEntryThatCannotRunSaysWhy) {
+    const std::string folder = scratch_.path();
+    WriteFileBytes(folder + "notazip.zip", "This is no archive.");
+    WriteFileBytes(folder + "method.zip", ProbeZipWith(true));
+    WriteFileBytes(folder + "damaged.zip", ProbeZipWith(false));
+    WriteFileBytes(folder + "Broken.scr", "no program at all");
+    const std::string longFolder = "C:\\" + std::string(245, 'x') + "\\";
+    struct Case {
+        const char* name;
+        Row row;
+        unsigned shortText, fullText;
+        std::string named;  // the full text's %s
+        bool withoutZipLibrary = false;
+        bool inPlace = false;  // the file is there: it can become the standard screen saver
+    } cases[] = {
+        {"file gone", {"Gone.scr", "0", folder, "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, IDS_SHORT_FILE_MISSING, IDS_WHY_FILE_MISSING,
+         folder + "Gone.scr"},
+        {"archive gone", {"ArcProbe.scr", "0", folder, "書庫(LZH)", "gone.lzh"}, IDS_SHORT_ARCHIVE_MISSING,
+         IDS_WHY_ARCHIVE_MISSING, folder + "gone.lzh"},
+        {"library missing", ArchivedProbe("zip", "ArcProbe.scr"), IDS_SHORT_LIBRARY_MISSING, IDS_WHY_LIBRARY_MISSING,
+         LoadText(IDS_MISSING_UNZIP32), true},
+        {"no archive", {"ArcProbe.scr", "0", folder, "書庫(ZIP)", "notazip.zip"}, IDS_SHORT_ARCHIVE_UNREADABLE,
+         IDS_WHY_ARCHIVE_UNREADABLE, folder + "notazip.zip"},
+        {"member not in the archive", ArchivedProbe("cab", "NoSuch.scr"), IDS_SHORT_MEMBER_MISSING,
+         IDS_WHY_MEMBER_MISSING, ProbeArchiveFolder() + "probe.cab"},
+        {"method not read", {"ArcProbe.scr", "0", folder, "書庫(ZIP)", "method.zip"}, IDS_SHORT_METHOD_NOT_READ,
+         IDS_WHY_METHOD_NOT_READ, folder + "method.zip"},
+        {"data damaged", {"ArcProbe.scr", "0", folder, "書庫(ZIP)", "damaged.zip"}, IDS_SHORT_DATA_DAMAGED,
+         IDS_WHY_DATA_DAMAGED, folder + "damaged.zip"},
+        {"unknown archive type", {"ArcProbe.scr", "0", ProbeArchiveFolder(), "書庫(RAR)", "probe.lzh"},
+         IDS_SHORT_UNKNOWN_TYPE, IDS_WHY_UNKNOWN_TYPE, ProbeArchiveFolder() + "probe.lzh"},
+        {"path too long", {"Probe-long-name.scr", "0", longFolder, "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, IDS_SHORT_PATH_TOO_LONG,
+         IDS_WHY_PATH_TOO_LONG, longFolder + "Probe-long-name.scr"},
+        {"no program", {"Broken.scr", "0", folder, "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""}, IDS_SHORT_NOT_STARTED, IDS_WHY_NOT_STARTED,
+         folder + "Broken.scr", false, true},
+    };
+    const struct {
+        int command;
+        unsigned heading;
+    } commands[] = {{kCmdConfigure, IDS_CANNOT_CONFIGURE}, {kCmdPreview, IDS_CANNOT_PREVIEW},
+                    {kCmdSetStandard, IDS_CANNOT_SET_STANDARD}};
+    HWND status = GetDlgItem(MainWindow, kStatusBarId);
+    auto statusText = [status] {
+        char text[512] = "";
+        SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    WriteStandardSaverEverywhere("C:\\BEFORE.SCR");
+    SetProbeEnvironment("ZELVISTA_PROBE_END_MS", "300");
+    AppSettings.LopPlay = 0;
+    char zipLibrary[sizeof Archivers.LibraryPath[1]];
+    CopyText(zipLibrary, sizeof zipLibrary, Archivers.LibraryPath[1]);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.withoutZipLibrary) Archivers.LibraryPath[1][0] = '\0';
+        DeleteAllEntryRows();
+        AddRow(c.row);
+        AddRow(LooseProbe(blanks_, "Next.scr", "1"));
+        const std::string why = FormatText(c.fullText, c.named);
+        for (const auto& command : commands) {
+            SCOPED_TRACE(command.command);
+            if (c.inPlace && command.command == kCmdSetStandard) continue;
+            SelectListRow(0);
+            log_.Clear();
+            EXPECT_EQ(ProblemShownBy(command.command), FormatText(command.heading, c.row.name, why));
+            EXPECT_TRUE(log_.Runs().empty()) << "nothing ran";
+        }
+        EXPECT_EQ(IniStandardSaver(), "C:\\BEFORE.SCR");
+
+        // Playback skips it and plays the next; the status bar says what it skipped.
+        SelectListRow(0);
+        log_.Clear();
+        Command(kCmdPlayFullScreen);
+        const std::vector<ProbeRun> runs = log_.Runs();
+        ASSERT_EQ(runs.size(), 1u);
+        EXPECT_EQ(runs[0].name, "Next.scr");
+        const std::string skipped = FormatText(IDS_SKIPPED_ENTRY, c.row.name, LoadText(c.shortText));
+        EXPECT_EQ(statusText(), skipped);
+        // As the changer runs it.
+        ShowStatusText("");
+        EXPECT_EQ(RunEntryFullScreen(0, 1), TimedSaverRun::NotStarted);
+        EXPECT_EQ(statusText(), skipped);
+        CopyText(Archivers.LibraryPath[1], sizeof Archivers.LibraryPath[1], zipLibrary);
+    }
+    // A playback that skips nothing leaves the status bar empty.
+    DeleteAllEntryRows();
+    AddRow(LooseProbe(blanks_, "Next.scr", "1"));
+    SelectListRow(0);
+    Command(kCmdPlayFullScreen);
+    EXPECT_EQ(statusText(), "");
 }
 
 TEST_F(LaunchTest, OpenArchiveOpensOnlyArchives) {

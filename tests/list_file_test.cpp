@@ -275,12 +275,110 @@ TEST_F(ListFileTest, SaveAsThroughDialogThenSaveWritesSameFile) {
     driver.On("名前を付けてリストファイルを保存", [path](HWND dlg) { TypeFileName(dlg, path); });
     EXPECT_EQ(SaveList(), SaveOutcome::Saved);  // not yet named: asks for a name
     EXPECT_TRUE(FileExists((folder + "named.lst").c_str()));
-    EXPECT_EQ(std::string(CurrentList.Path), path);  // the extension is added to the copy only
+    EXPECT_EQ(std::string(CurrentList.Path), path + ".lst");  // named by the file written
     AddRow(kMember);
     EXPECT_EQ(SaveList(), SaveOutcome::Saved);  // named now: no dialog
     NewList();
     LoadListFile((folder + "named.lst").c_str());
     EXPECT_EQ(GetEntryRowCount(), 2);
+    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"named.lst"});
+}
+
+// Whatever is typed in Save As, the question about replacing a file names
+// the file that is written, and No writes nothing.
+struct SaveAsCase {
+    const char* name;
+    std::vector<std::string> typed;      // typed in turn (a folder first opens it); relative to the folder
+    std::vector<std::string> existing;   // files there before, holding "old"; a name ending in \ is a folder
+    const char* asked;                   // the file the question names, or null when none is asked
+    int answer;                          // to the question
+    const char* written;                 // the file written, or null
+    SaveOutcome outcome;
+};
+
+TEST_F(ListFileTest, SaveAsAsksAboutTheFileItWrites) {
+    const std::string dialog = "名前を付けてリストファイルを保存";
+    const std::string question = "名前を付けて保存の確認";
+    const SaveAsCase cases[] = {
+        {"bare name, nothing there", {"mylist"}, {}, nullptr, 0, "mylist.lst", SaveOutcome::Saved},
+        {"bare name, its .lst there: yes", {"mylist"}, {"mylist.lst"}, "mylist.lst", IDYES, "mylist.lst",
+         SaveOutcome::Saved},
+        {"bare name, its .lst there: no", {"mylist"}, {"mylist.lst"}, "mylist.lst", IDNO, nullptr,
+         SaveOutcome::Skipped},
+        {"bare name, a file of that very name there", {"mylist"}, {"mylist"}, nullptr, 0, "mylist.lst",
+         SaveOutcome::Saved},
+        {"with .lst, there", {"mylist.lst"}, {"mylist.lst"}, "mylist.lst", IDYES, "mylist.lst", SaveOutcome::Saved},
+        {"with .LST in capitals, there", {"MYLIST.LST"}, {"mylist.lst"}, "MYLIST.LST", IDYES, "MYLIST.LST",
+         SaveOutcome::Saved},
+        {"another extension, that file there", {"mylist.txt"}, {"mylist.txt"}, nullptr, 0, "mylist.txt.lst",
+         SaveOutcome::Saved},
+        {"another extension, its .lst there", {"mylist.txt"}, {"mylist.txt.lst"}, "mylist.txt.lst", IDNO, nullptr,
+         SaveOutcome::Skipped},
+        {"a name with a dot, its .lst there", {"my.list"}, {"my.list", "my.list.lst"}, "my.list.lst", IDYES,
+         "my.list.lst", SaveOutcome::Saved},
+        {"a path into a folder", {"sub\\mylist"}, {"sub\\", "sub\\mylist.lst"}, "sub\\mylist.lst", IDYES,
+         "sub\\mylist.lst", SaveOutcome::Saved},
+        {"a folder first, then a name", {"sub", "sub\\mylist"}, {"sub\\", "sub.lst"}, nullptr, 0, "sub\\mylist.lst",
+         SaveOutcome::Saved},
+        {"the .lst name is a folder", {"mylist"}, {"mylist.lst\\"}, nullptr, 0, nullptr, SaveOutcome::Failed},
+    };
+    for (const SaveAsCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScratchFolder scratch;
+        const std::string& folder = scratch.path();
+        for (const std::string& e : c.existing) {
+            if (e.back() == '\\') {
+                ASSERT_TRUE(CreateDirectoryA((folder + e).c_str(), nullptr));
+            } else {
+                WriteFileBytes(folder + e, "old");
+            }
+        }
+        NewList();
+        AddRow(kLoose);
+        CurrentList.Modified = 1;
+        // The dialog opens in the folder of the list's file.
+        CopyText(CurrentList.Path, sizeof CurrentList.Path, (folder + "start.lst").c_str());
+        const std::string before = CurrentList.Path;
+        DialogDriver driver;
+        for (const std::string& t : c.typed) {
+            const std::string typed = c.typed.size() > 1 ? folder + t : t;
+            driver.On(dialog, [typed](HWND dlg) { TypeFileName(dlg, typed); });
+        }
+        if (c.asked) {
+            const int answer = c.answer;
+            driver.On(question, [answer](HWND box) { ClickButton(box, answer); });
+            // No goes back to the dialog, which is then cancelled.
+            if (answer == IDNO) driver.On(dialog, [](HWND dlg) { ClickButton(dlg, IDCANCEL); });
+        }
+        if (c.outcome == SaveOutcome::Failed)
+            driver.On("リストファイル書き込みエラー", [](HWND box) { ClickButton(box, IDOK); });
+        EXPECT_EQ(SaveListAs(), c.outcome);
+        EXPECT_TRUE(driver.allHandled());
+        std::vector<std::string> questions;
+        for (const DialogDriver::Seen& seen : driver.seen())
+            if (seen.caption == question) questions.push_back(seen.text);
+        if (c.asked) {
+            EXPECT_EQ(questions, std::vector<std::string>{folder + c.asked +
+                                                          "\nこのﾌｧｲﾙはすでに存在します。\n\n上書きしますか？"});
+        } else {
+            EXPECT_TRUE(questions.empty());
+        }
+        // Only the written file changed; every other file keeps its bytes.
+        for (const std::string& e : c.existing) {
+            if (e.back() == '\\') continue;
+            const bool isWritten = c.written && _stricmp(e.c_str(), c.written) == 0;
+            EXPECT_EQ(ReadFileBytes(folder + e) == "old", !isWritten) << e;
+        }
+        if (c.written) {
+            EXPECT_EQ(ReadFileBytes(folder + c.written).substr(0, 10), "Ver,3.00\r\n") << c.written;
+            EXPECT_EQ(std::string(CurrentList.Path), folder + c.written);
+            EXPECT_EQ(CurrentList.Modified, 0);
+        } else {
+            EXPECT_EQ(std::string(CurrentList.Path), before);
+            EXPECT_EQ(CurrentList.Modified, 1);
+        }
+        EXPECT_FALSE(FileExists((folder + "start.lst").c_str()));
+    }
 }
 
 TEST_F(ListFileTest, SaveStandardListAsksBeforeOverwriting) {

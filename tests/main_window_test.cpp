@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,7 @@ TEST_F(MainWindowStartTest, PathsAreBuiltFromTheProgramFolder) {
     std::string folder = TestProgramFolder();
     EXPECT_EQ(std::string(AppPaths.ProgramFolder), folder);
     EXPECT_EQ(std::string(AppPaths.StandardListPath), folder + "zelvista.lst");
-    EXPECT_EQ(std::string(AppPaths.WorkFolder), folder + "temp\\");
+    EXPECT_EQ(std::string(AppPaths.WorkFolder), folder + "ZelvistaWork\\");
     EXPECT_EQ(std::string(AppPaths.SaverStoreFolder), folder + "Scrnsave\\");
     for (const char* f : {AppPaths.WorkFolder, AppPaths.SaverStoreFolder}) {
         DWORD attributes = GetFileAttributesA(f);
@@ -150,6 +151,85 @@ TEST_F(MainWindowStartTest, UnusableStoredRectanglesAreNotApplied) {
         RECT r = WindowRect();
         EXPECT_EQ(r.right - r.left, fresh.right - fresh.left) << c.left << "," << c.top;
         EXPECT_EQ(r.bottom - r.top, fresh.bottom - fresh.top) << c.left << "," << c.top;
+    }
+}
+
+// The work area's offset from the primary monitor's top left (a task bar at
+// the top or the left); a run that set one (tests/work_area.sh) checks that
+// the display has it.
+POINT WorkAreaOffset() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    const POINT offset{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+    char wanted[32] = "";
+    if (GetEnvironmentVariableA("ZELVISTA_TEST_WORK_AREA", wanted, sizeof wanted) > 0) {
+        EXPECT_EQ(std::to_string(offset.x) + "," + std::to_string(offset.y), wanted) << "the run's work area";
+    }
+    return offset;
+}
+
+RECT Moved(const RECT& r, POINT by) {
+    return RECT{r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
+}
+
+std::string Text(const RECT& r) {
+    return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+RECT StoredMainRect() {
+    RECT r{};
+    int l = 0, t = 0, rr = 0, b = 0;
+    if (ReadSettingInt("MainL", &l) && ReadSettingInt("MainT", &t) && ReadSettingInt("MainR", &rr) &&
+        ReadSettingInt("MainB", &b))
+        r = RECT{l, t, rr, b};
+    return r;
+}
+
+// Stored as window placements give them (workspace coordinates, which older
+// versions stored too) and put back in screen coordinates: whatever side the
+// task bar is on, the window comes back where it was and does not creep.
+TEST_F(MainWindowStartTest, WindowComesBackWhereItWasWhateverTheWorkArea) {
+    const POINT offset = WorkAreaOffset();
+    const POINT back{-offset.x, -offset.y};
+    // Stored earlier, by an older version or by hand.
+    for (const RECT& stored : {RECT{40, 30, 640, 430}, RECT{0, 0, 500, 300}, RECT{200, 150, 520, 390}}) {
+        StoreMainRect(stored);
+        const RECT expected = Moved(stored, offset), r = WindowRect();
+        EXPECT_TRUE(EqualRect(&r, &expected)) << Text(stored) << " came to " << Text(r);
+    }
+    // Put somewhere by the user, then closed and opened again, three times.
+    for (const RECT& placed : {RECT{100, 120, 600, 420}, Moved(RECT{0, 0, 400, 300}, offset)}) {
+        MoveWindow(MainWindow, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, TRUE);
+        for (int round = 0; round < 3; ++round) {
+            DestroyTestMainWindow();
+            const RECT stored = StoredMainRect(), expectedStored = Moved(placed, back);
+            EXPECT_TRUE(EqualRect(&stored, &expectedStored)) << Text(placed) << " stored as " << Text(stored);
+            ASSERT_NE(CreateTestMainWindow(), nullptr);
+            const RECT r = WindowRect();
+            EXPECT_TRUE(EqualRect(&r, &placed)) << Text(placed) << " came back at " << Text(r) << ", round " << round;
+        }
+    }
+    // Closed while maximized: its normal rectangle comes from the placement.
+    // Some systems (Wine 8) give placements in screen coordinates, which
+    // only a work area at the screen's origin tells apart from Windows'.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(MainWindow, &placement);
+    const RECT nowInWorkspace = Moved(WindowRect(), back);
+    const bool placementsInWorkspace =
+        EqualRect(&placement.rcNormalPosition, &nowInWorkspace) || (offset.x == 0 && offset.y == 0);
+    if (placementsInWorkspace) {
+        const RECT placed{120, 90, 620, 390};
+        MoveWindow(MainWindow, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, TRUE);
+        ShowWindow(MainWindow, SW_MAXIMIZE);
+        DestroyTestMainWindow();
+        ASSERT_NE(CreateTestMainWindow(), nullptr);
+        const RECT r = WindowRect();
+        EXPECT_TRUE(EqualRect(&r, &placed)) << "closed maximized, came back at " << Text(r);
+    } else {
+        std::printf("placements are in screen coordinates here: the maximized case is left out\n");
     }
 }
 
@@ -303,29 +383,6 @@ TEST_F(SingleInstanceTest, SecondStartBringsTheFirstForward) {
     }
 }
 
-// A message box of the process, once it is there.
-HWND FindProcessMessageBox(DWORD processId) {
-    struct Search {
-        DWORD id;
-        HWND found;
-    } search{processId, nullptr};
-    for (int i = 0; i < 200 && !search.found; ++i) {
-        EnumWindows(
-            [](HWND w, LPARAM p) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(p);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(w, &owner);
-                char cls[16] = "";
-                GetClassNameA(w, cls, sizeof cls);
-                if (owner == s->id && std::string(cls) == "#32770" && IsWindowVisible(w)) s->found = w;
-                return s->found ? FALSE : TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-        if (!search.found) Sleep(50);
-    }
-    return search.found;
-}
-
 // A program folder too long for its store folder: the user is told at
 // start-up, and the program still starts and closes.
 TEST_F(SingleInstanceTest, ProgramFolderTooLongIsToldAtStartUp) {
@@ -349,7 +406,7 @@ TEST_F(SingleInstanceTest, ProgramFolderTooLongIsToldAtStartUp) {
     Handle process(pi.hProcess), thread(pi.hThread);
     HWND box = FindProcessMessageBox(pi.dwProcessId);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(MessageBoxText(box), FormatText(IDS_PROGRAM_FOLDER_TOO_LONG, exe));
+    EXPECT_EQ(MessageBoxText(box), FormatText(IDS_PROGRAM_FOLDER_TOO_LONG, folder)) << "the folder to move";
     ClickButton(box, IDOK);
     HWND window = FindProcessMainWindow(pi.dwProcessId, false);
     EXPECT_NE(window, nullptr);

@@ -58,15 +58,7 @@ protected:
         case Way::Changer: RunChanger(); break;
         case Way::FullScreen: Command(kCmdPlayFullScreen); break;
         case Way::Preview: Command(kCmdPreview); break;
-        case Way::PlayWindow: {
-            PlaybackScript script;
-            script.When([] { return PlayWindow() && !IsListPlaying(); },
-                        [] { ClickButton(PlayWindow(), IDC_PLAY_CLOSE); });
-            DialogDriver driver;
-            driver.Allow("再生ウィンドウ");
-            Command(kCmdPlayWindow);
-            break;
-        }
+        case Way::PlayWindow: PlayInPlayWindowAndClose(); break;
         }
     }
 };

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -140,6 +141,44 @@ TEST(MonitorGeometryTest, StoredRectanglesComeBackOnAPresentMonitor) {
     EXPECT_TRUE(EqualRect(&placed, &inside));
     EXPECT_FALSE(PlaceStoredRect({100, 100, 100, 300}, three, &placed)) << "empty";
     EXPECT_FALSE(PlaceStoredRect({100, 100, 400, 300}, Layout({}), &placed)) << "no monitor";
+}
+
+// Window placements are in workspace coordinates: screen coordinates less
+// the offset of the work area of the rectangle's monitor (a task bar at the
+// top or the left). Both ways, over one and two monitors.
+TEST(MonitorGeometryTest, WorkspaceAndScreenCoordinates) {
+    const MonitorRects bottomBar = Layout({{0, 0, 1024, 768}}, {{0, 0, 1024, 728}});
+    const MonitorRects topBar = Layout({{0, 0, 1024, 768}}, {{0, 40, 1024, 768}});
+    const MonitorRects leftBar = Layout({{0, 0, 1024, 768}}, {{60, 0, 1024, 768}});
+    // The primary's bar on top, the secondary's (on the left of it) on its left.
+    const MonitorRects two = Layout({{0, 0, 1920, 1080}, {-1280, 0, 0, 1024}}, {{0, 48, 1920, 1080}, {-1220, 0, 0, 1024}});
+    const struct {
+        const char* name;
+        const MonitorRects* monitors;
+        RECT screen;
+        RECT workspace;
+    } cases[] = {
+        {"bar at the bottom: the same", &bottomBar, {100, 100, 500, 400}, {100, 100, 500, 400}},
+        {"bar on top", &topBar, {100, 100, 500, 400}, {100, 60, 500, 360}},
+        {"bar on top, window at the work area's top", &topBar, {0, 40, 400, 340}, {0, 0, 400, 300}},
+        {"bar on the left", &leftBar, {100, 100, 500, 400}, {40, 100, 440, 400}},
+        {"two monitors, on the primary", &two, {200, 300, 800, 700}, {200, 252, 800, 652}},
+        {"two monitors, on the secondary", &two, {-1000, 100, -400, 500}, {-1060, 100, -460, 500}},
+        {"no monitor: unchanged", nullptr, {100, 100, 500, 400}, {100, 100, 500, 400}},
+    };
+    const MonitorRects none = Layout({});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const MonitorRects& m = c.monitors ? *c.monitors : none;
+        const RECT workspace = ScreenToWorkspace(c.screen, m);
+        const RECT screen = WorkspaceToScreen(c.workspace, m);
+        EXPECT_TRUE(EqualRect(&workspace, &c.workspace));
+        EXPECT_TRUE(EqualRect(&screen, &c.screen));
+    }
+    // A hand-edited rectangle at the edge of an int is not moved past it.
+    const RECT edge{INT_MAX - 100, 0, INT_MAX, 300};
+    const RECT back = WorkspaceToScreen(edge, leftBar);
+    EXPECT_TRUE(EqualRect(&back, &edge));
 }
 
 TEST(MonitorGeometryTest, CoveringAMonitor) {

@@ -5,6 +5,10 @@
 #include "play/list_playback.h"
 #include "base/handles.h"
 #include "play/play_window.h"
+#include "play/play_window_ids.h"
+#include "app/commands.h"
+#include "app/main_window.h"
+#include "support/ui.h"
 
 namespace {
 PlaybackScript* activeScript;
@@ -43,6 +47,14 @@ void PlaybackScript::Poll() {
     Step step = steps_[next_++];
     step.act();
     running_ = false;
+}
+
+void PlayInPlayWindowAndClose() {
+    PlaybackScript script;
+    script.When([] { return PlayWindow() && !IsListPlaying(); }, [] { ClickButton(PlayWindow(), IDC_PLAY_CLOSE); });
+    DialogDriver driver;
+    driver.Allow("再生ウィンドウ");
+    SendMessageA(MainWindow, WM_COMMAND, kCmdPlayWindow, 0);
 }
 
 size_t RunsShown(const ProbeLog& log) {

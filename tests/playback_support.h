@@ -40,6 +40,10 @@ private:
 // Runs that have shown their window.
 size_t RunsShown(const ProbeLog& log);
 
+// Plays the list in the play window as its command does, and closes the
+// window once playback is over.
+void PlayInPlayWindowAndClose();
+
 // Whether the play area shows exactly these bytes, yellow on black at
 // (10, 15) in its own device context's font, and nothing else.
 bool PlayAreaShows(const std::string& bytes);

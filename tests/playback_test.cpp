@@ -288,6 +288,48 @@ TEST_F(PlaybackTest, PlayWindowPlaceAndZOrder) {
     }
 }
 
+// With the work area below or right of the screen's origin (a task bar at
+// the top or the left), the play window comes back where it was, round after
+// round, and a rectangle stored earlier (in workspace coordinates, as window
+// placements give them) opens moved by the work area's offset.
+TEST_F(PlaybackTest, PlayWindowComesBackWhereItWasWhateverTheWorkArea) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    const POINT offset{info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top};
+    const char* names[4] = {"ViewL", "ViewT", "ViewR", "ViewB"};
+    auto opened = [this] {
+        RECT r{};
+        PlaybackScript script;
+        script.When([] { return PlayWindow() != nullptr; }, [&] { GetWindowRect(PlayWindow(), &r); });
+        Play(Mode::Window, script);
+        return r;
+    };
+    DeleteSettingsKey();
+    AppSettings.EndSave = 1;
+    const int stored[4] = {40, 30, 460, 360};
+    for (int i = 0; i < 4; ++i) WriteSettingInt(names[i], stored[i]);
+    LoadPlayWindowRect();
+    const RECT earlier = opened();
+    const RECT expected{stored[0] + offset.x, stored[1] + offset.y, stored[2] + offset.x, stored[3] + offset.y};
+    EXPECT_TRUE(EqualRect(&earlier, &expected)) << earlier.left << "," << earlier.top;
+
+    const RECT place{100, 120, 520, 450};
+    PlaybackScript first;
+    first.When([] { return PlayWindow() != nullptr; },
+               [&] { MoveWindow(PlayWindow(), place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE); });
+    Play(Mode::Window, first);
+    for (int round = 0; round < 3; ++round) {
+        int values[4] = {};
+        for (int i = 0; i < 4; ++i) ReadSettingInt(names[i], &values[i]);
+        EXPECT_EQ(std::vector<int>(values, values + 4),
+                  (std::vector<int>{place.left - offset.x, place.top - offset.y, place.right - offset.x,
+                                    place.bottom - offset.y}));
+        const RECT r = opened();
+        EXPECT_TRUE(EqualRect(&r, &place)) << "round " << round << ": " << r.left << "," << r.top;
+    }
+}
+
 // A play window stored on a monitor that is gone opens inside the work area
 // of the monitor nearest to where it was, as large as it was.
 TEST_F(PlaybackTest, PlayWindowStoredOnAMonitorThatIsGoneComesBack) {

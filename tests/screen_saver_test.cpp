@@ -73,8 +73,11 @@ TEST_F(ScreenSaverTest, ClosingPutsTheStartupSettingBack) {
     }
 }
 
+// The system's drive optimiser from the system folder, never a program of
+// that name in the current folder.
 TEST_F(ScreenSaverTest, DefragmenterRunsWithTheScreenSaverOff) {
-    EnterStandInFolder({"defrag.exe"});
+    DriveOptimizerStandIn optimizer;
+    EnterStandInFolder({"dfrgui.exe", "defrag.exe"});
     for (int on : {1, 0}) {
         ClearStandInLog();
         StartWithActive(on);
@@ -82,18 +85,32 @@ TEST_F(ScreenSaverTest, DefragmenterRunsWithTheScreenSaverOff) {
         // The command waited for the program: its line is there at once.
         std::vector<std::string> log = StandInLog();
         ASSERT_EQ(log.size(), 1u) << on;
-        EXPECT_EQ(log[0].rfind("defrag.exe active=0 cmd=defrag.exe", 0), 0u) << log[0];
+        EXPECT_EQ(log[0].rfind("dfrgui.exe active=0 cmd=", 0), 0u) << log[0];
+        EXPECT_NE(log[0].find(DriveOptimizerStandIn::Path()), std::string::npos) << log[0];
         EXPECT_EQ(IsScreenSaverActive(), on);
         EXPECT_EQ(ScreenSaverActive, on);
+        EXPECT_FALSE(OffMarkPresent());
     }
 }
 
-TEST_F(ScreenSaverTest, MissingDefragmenterStillRestoresTheSetting) {
-    EnterStandInFolder({});
+// Without the optimiser (as under Wine) the user is told, after the
+// setting is back.
+TEST_F(ScreenSaverTest, MissingDefragmenterIsToldAndRestoresTheSetting) {
+    EnterStandInFolder({"dfrgui.exe"});
     StartWithActive(1);
     EXPECT_EQ(RunAndWait("zelvista-no-such-program.exe"), 0);
+    int activeDuringMessage = -1;
+    DialogDriver driver;
+    driver.On("ドライブの最適化", [&](HWND box) {
+        activeDuringMessage = IsScreenSaverActive();
+        ClickButton(box, IDOK);
+    });
     Command(kCmdDefrag);
+    ASSERT_TRUE(driver.allHandled());
+    EXPECT_EQ(driver.seen()[0].text, "ドライブの最適化を起動できませんでした。\n" + DriveOptimizerStandIn::Path());
+    EXPECT_EQ(activeDuringMessage, 1);
     EXPECT_EQ(IsScreenSaverActive(), 1);
+    EXPECT_TRUE(StandInLog().empty()) << "nothing from the current folder ran";
 }
 
 // The standard screen saver goes to SYSTEM.INI and to the user's desktop settings.

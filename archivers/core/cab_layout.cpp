@@ -11,8 +11,8 @@ constexpr uint16_t kContinuedFromPrevious = 0xFFFD;  // this and above: continua
 constexpr uint64_t kNameLimit = 256;                 // a name and its zero byte
 
 // Moves `at` past a zero-terminated string of at most kNameLimit bytes that
-// ends inside the file.
-bool SkipString(Source& source, uint64_t& at) {
+// ends inside the file; `text`, when given, receives the string.
+bool SkipString(Source& source, uint64_t& at, std::string* text = nullptr) {
     uint8_t buffer[kNameLimit];
     const uint64_t size = source.Size();
     if (at >= size) return false;
@@ -20,13 +20,13 @@ bool SkipString(Source& source, uint64_t& at) {
     if (!source.ReadAt(at, buffer, n)) return false;
     const void* zero = std::memchr(buffer, 0, n);
     if (!zero) return false;
-    at += static_cast<const uint8_t*>(zero) - buffer + 1;
+    const size_t length = static_cast<size_t>(static_cast<const uint8_t*>(zero) - buffer);
+    if (text) text->assign(reinterpret_cast<const char*>(buffer), length);
+    at += length + 1;
     return true;
 }
 
-}  // namespace
-
-Status CheckCabinetLayout(Source& source) {
+Status ReadLayout(Source& source, std::vector<CabinetEntry>* entries) {
     const uint64_t size = source.Size();
     uint8_t h[kHeaderSize];
     if (size < 4 || !source.ReadAt(0, h, 4) || std::memcmp(h, "MSCF", 4) != 0) return Status::NotArchive;
@@ -48,6 +48,11 @@ Status CheckCabinetLayout(Source& source) {
     const uint64_t folderTableEnd = at + folders * (8 + folderReserve);
     if (folderTableEnd > size) return Status::Corrupt;
 
+    // The system's library reads the member table right after the folder
+    // table, whatever the header's offset says: a header that points
+    // elsewhere would have this check look at another table than the one
+    // read, and is refused.
+    if (filesAt != folderTableEnd) return Status::Corrupt;
     at = filesAt;
     for (uint16_t i = 0; i < files; ++i) {
         uint8_t f[16];
@@ -57,9 +62,33 @@ Status CheckCabinetLayout(Source& source) {
         // must be one. Any other names one of the folders.
         if (folder >= kContinuedFromPrevious ? folders == 0 : folder >= folders) return Status::Corrupt;
         at += sizeof f;
-        if (!SkipString(source, at)) return Status::Corrupt;
+        std::string name;
+        if (!SkipString(source, at, entries ? &name : nullptr)) return Status::Corrupt;
+        if (entries) {
+            CabinetEntry e;
+            e.name = std::move(name);
+            e.size = Le32(f);
+            e.folder = folder;
+            e.date = Le16(f + 10);
+            e.time = Le16(f + 12);
+            e.attributes = Le16(f + 14);
+            entries->push_back(std::move(e));
+        }
     }
     return Status::Ok;
+}
+
+}  // namespace
+
+Status CheckCabinetLayout(Source& source) {
+    return ReadLayout(source, nullptr);
+}
+
+Status ReadCabinetLayout(Source& source, std::vector<CabinetEntry>& entries) {
+    entries.clear();
+    const Status s = ReadLayout(source, &entries);
+    if (s != Status::Ok) entries.clear();
+    return s;
 }
 
 }  // namespace arc

@@ -13,8 +13,13 @@ constexpr int kLiteralCount = 510;  // 256 literals + 254 match lengths
 constexpr int kLengthCodeCount = 19;
 constexpr int kMaxDictionaryBits = 19;  // -lhx-
 constexpr int kMaxPositionCount = kMaxDictionaryBits + 1;
-constexpr size_t kMinHistory = size_t{1} << 16;  // smaller dictionaries share the -lh7- layout
-constexpr int kWorkSize = 1 << 20;    // decoded bytes gathered before a flush
+// Decoded bytes gathered before a flush. The window (history + this) stays
+// small: a library is loaded for each extraction, and a block of a megabyte
+// comes fresh from the system every time, a page fault per 4 KB, which cost
+// more than decoding the member. A few more writes cost far less.
+constexpr size_t kWorkSize = size_t{32} << 10;
+constexpr size_t kInputSize = size_t{16} << 10;  // packed bytes read at a time
+constexpr size_t kLargestSmallHistory = size_t{1} << 16;  // -lh7-'s
 constexpr int kMaxMatch = 256;
 
 // MSB-first bit reader over a byte range of a Source. Past the end it feeds
@@ -23,7 +28,7 @@ class BitReader {
 public:
     BitReader(Source& source, uint64_t offset, uint64_t size)
         : source_(source), next_(offset), end_(offset + size),
-          buffer_(static_cast<size_t>(std::min<uint64_t>(size + 8, 1 << 16))) {}
+          buffer_(static_cast<size_t>(std::min<uint64_t>(size + 8, kInputSize))) {}
 
     // Makes at least 32 bits available.
     void Need() {
@@ -157,13 +162,19 @@ public:
         : in_(source, offset, packed),
           positionCount_(dictionaryBits + 1),
           positionBits_(dictionaryBits == 13 ? 4 : 5),
-          history_(std::max(kMinHistory, size_t{1} << dictionaryBits)) {}
+          // A match reaches back at most 2^dictionaryBits bytes: the position
+          // table has dictionaryBits + 1 codes, and code p stands for at most 2^p.
+          history_(size_t{1} << dictionaryBits) {}
 
     Status Run(uint64_t originalSize, uint16_t expectedCrc, Sink& out) {
         // A local copy: stores through the byte window would make the compiler reload a member.
         const size_t history = history_;
-        // Small members need only a small work area after the history.
-        const size_t work = static_cast<size_t>(std::min<uint64_t>(originalSize, kWorkSize));
+        // Small members need only a small work area after the history. The
+        // history moves to the front at each flush: -lhx-'s, eight times the
+        // others', gets a work area twice its size, so that it moves as little
+        // per byte as the small ones'.
+        const size_t work = static_cast<size_t>(
+            std::min<uint64_t>(originalSize, history > kLargestSmallHistory ? 2 * history : kWorkSize));
         std::vector<uint8_t> window(history + work + kMaxMatch + 16);
         // Matches may reach before the start of the data; that history is blanks.
         std::memset(window.data(), ' ', history);

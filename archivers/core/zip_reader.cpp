@@ -18,7 +18,9 @@ constexpr uint32_t kCentralSignature = 0x02014b50;
 constexpr uint32_t kLocalSignature = 0x04034b50;
 constexpr uint16_t kStored = 0, kDeflated = 8;
 constexpr uint32_t kUtf8Name = 1u << 11;  // general-purpose flag: the name is UTF-8
-constexpr size_t kChunk = 1 << 16;
+// Bytes read or inflated at a time: buffers this small are reused from the
+// heap, where larger ones come fresh from the system at every extraction.
+constexpr size_t kChunk = 1 << 15;
 
 class ZipArchive final : public Archive {
 public:
@@ -237,7 +239,7 @@ private:
             z_stream* z;
             ~End() { inflateEnd(z); }
         } end{&z};
-        std::vector<uint8_t> input(kChunk), output(4 * kChunk);
+        std::vector<uint8_t> input(kChunk), output(kChunk);
         uint64_t consumed = 0, produced = 0;
         uint32_t crc = 0;
         int r = Z_OK;

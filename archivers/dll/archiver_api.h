@@ -12,12 +12,6 @@
 #include "archive.h"
 #include "archiver_interface.h"
 
-// Results of the command function: 0 on success, otherwise one of these.
-constexpr int ERROR_ARCHIVER_COMMAND = 0x8001;   // command line not understood
-constexpr int ERROR_ARCHIVER_OPEN = 0x8002;      // archive missing, unreadable or damaged
-constexpr int ERROR_ARCHIVER_NO_MEMBER = 0x8003; // no member matches
-constexpr int ERROR_ARCHIVER_EXTRACT = 0x8004;   // a member failed to extract
-
 namespace archiver {
 
 // Opens the archive at `path` (code page 932) with whatever it needs kept alive in `keep`.
@@ -29,6 +23,9 @@ struct Kind {
     bool commandWord;         // the command line starts with a command word ("e", "x")
     WORD version;             // version × 100
     OpenFunction open;
+    // How the command function opens the archive to extract from it, when
+    // that can be done with less than a full listing; else `open`.
+    OpenFunction openToExtract = nullptr;
 };
 
 int RunCommand(const Kind& kind, HWND window, LPCSTR commandLine, LPSTR output, DWORD outputSize);
@@ -48,6 +45,10 @@ arc::Status OpenFileArchive(const std::string& path, std::unique_ptr<arc::Source
 bool CodePage932FromUtf8(std::string& name);
 arc::Status OpenCabinet(const std::string& path, std::unique_ptr<arc::Source>& keep,
                         std::unique_ptr<arc::Archive>& archive);
+// The same members read from the checked file table instead of a listing by
+// the system's cabinet library; the extraction checks each against it.
+arc::Status OpenCabinetToExtract(const std::string& path, std::unique_ptr<arc::Source>& keep,
+                                 std::unique_ptr<arc::Archive>& archive);
 
 }  // namespace archiver
 

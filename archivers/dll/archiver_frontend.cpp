@@ -64,9 +64,25 @@ private:
     DWORD used_ = 0;
 };
 
-bool Open(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source, std::unique_ptr<arc::Archive>& archive) {
-    if (!path || !*path) return false;
-    return kind.open(path, source, archive) == arc::Status::Ok;
+arc::Status OpenStatus(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source,
+                       std::unique_ptr<arc::Archive>& archive, OpenFunction open = nullptr) {
+    if (!path || !*path) return arc::Status::NotArchive;
+    return (open ? open : kind.open)(path, source, archive);
+}
+
+bool Open(const Kind& kind, LPCSTR path, std::unique_ptr<arc::Source>& source, std::unique_ptr<arc::Archive>& archive,
+          OpenFunction open = nullptr) {
+    return OpenStatus(kind, path, source, archive, open) == arc::Status::Ok;
+}
+
+// Why an archive did not open, as the user reads it in the library's message.
+const char* OpenFailureText(arc::Status status) {
+    switch (status) {
+        case arc::Status::Corrupt: return "書庫が壊れています。";
+        case arc::Status::Truncated: return "書庫が途中で切れています。ダウンロードやコピーが終わっていない可能性があります。";
+        case arc::Status::Unsupported: return "この書庫の形式には対応していません。";
+        default: return "この形式の書庫ではないか、ファイルを読めません。";
+    }
 }
 
 bool IsExtractCommand(const Kind& kind, const arc::ArchiverCommand& c) {
@@ -117,6 +133,21 @@ Result Guarded(Result failure, Body body) {
         return body();
     } catch (...) {
         return failure;
+    }
+}
+
+// The command's result for a member that did not extract: what the library
+// cannot read is told apart from damaged data and from a file it could not write.
+int ExtractFailureResult(arc::Status status) {
+    switch (status) {
+        case arc::Status::Unsupported:
+        case arc::Status::InCabinetSet:
+            return ERROR_ARCHIVER_METHOD;
+        case arc::Status::WriteFailed:
+        case arc::Status::BadName:
+            return ERROR_ARCHIVER_WRITE;
+        default:
+            return ERROR_ARCHIVER_EXTRACT;
     }
 }
 
@@ -172,7 +203,7 @@ int RunCommand(const Kind& kind, HWND, LPCSTR commandLine, LPSTR output, DWORD o
         }
         std::unique_ptr<arc::Source> source;
         std::unique_ptr<arc::Archive> archive;
-        if (!Open(kind, c.archive.c_str(), source, archive)) {
+        if (!Open(kind, c.archive.c_str(), source, archive, kind.openToExtract)) {
             out.Add(c.archive + ": cannot open the archive\r\n");
             return ERROR_ARCHIVER_OPEN;
         }
@@ -190,7 +221,7 @@ int RunCommand(const Kind& kind, HWND, LPCSTR commandLine, LPSTR output, DWORD o
             const arc::Status s = arc::ExtractToFolder(*archive, index, c.destination, written);
             if (s != arc::Status::Ok) {
                 out.Add(members[index].path + ": " + arc::StatusText(s) + "\r\n");
-                result = ERROR_ARCHIVER_EXTRACT;
+                result = ExtractFailureResult(s);
             } else {
                 out.Add(written + "\r\n");
             }
@@ -220,11 +251,13 @@ int GetFileCount(const Kind& kind, LPCSTR path) {
 HARC OpenArchive(const Kind& kind, HWND window, LPCSTR path, DWORD mode) {
     return Guarded(HARC{nullptr}, [&]() -> HARC {
         auto opened = std::make_unique<OpenedArchive>();
-        if (!Open(kind, path, opened->source, opened->archive)) {
+        const arc::Status status = OpenStatus(kind, path, opened->source, opened->archive);
+        if (status != arc::Status::Ok) {
             if (mode & M_ERROR_MESSAGE_ON) {
                 // Shown in UTF-16, so that it reads in Japanese whatever
                 // the calling process's code page.
-                const std::string text = std::string(path ? path : "") + "\r\n書庫を開けません。";
+                const std::string text =
+                    std::string(path ? path : "") + "\r\n書庫を開けません。" + OpenFailureText(status);
                 const std::wstring wide = arc::WidePath(text), caption = arc::WidePath(kind.libraryName);
                 MessageBoxW(window, wide.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
             }

@@ -2,7 +2,7 @@
 #include "archiver_api.h"
 
 namespace {
-const archiver::Kind kCab{"CAB32.DLL", false, 100, archiver::OpenCabinet};
+const archiver::Kind kCab{"CAB32.DLL", false, 100, archiver::OpenCabinet, archiver::OpenCabinetToExtract};
 }  // namespace
 
 ARCHIVER_EXPORTS(Cab, kCab)

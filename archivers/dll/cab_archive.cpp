@@ -145,24 +145,39 @@ std::string BackslashPath(const char* name) {
     return s;
 }
 
+// A member as FDI announces it, and the stored name and size that the
+// extraction checks FDI's announcement against.
+struct Listed {
+    std::string name;
+    uint32_t size = 0;
+};
+
+arc::Member MemberOf(const std::string& stored, uint32_t size, uint16_t date, uint16_t time, uint16_t attributes) {
+    arc::Member m;
+    // Names flagged as UTF-8 follow unzip32.dll's rule: their exact code
+    // page 932 form, or the member is left out.
+    std::string name = stored;
+    if ((attributes & _A_NAME_IS_UTF) && !CodePage932FromUtf8(name)) m.nameUnusable = true;
+    m.path = m.nameUnusable ? name : BackslashPath(name.c_str());
+    m.size = size;
+    m.dosDateTime = (static_cast<uint32_t>(date) << 16) | time;
+    m.attributes = static_cast<uint8_t>(attributes);
+    m.method = "cab";
+    return m;
+}
+
 struct ListContext {
     std::vector<arc::Member>* members;
+    std::vector<Listed>* listed;
 };
 
 FNFDINOTIFY(ListNotify) {
     auto* ctx = static_cast<ListContext*>(pfdin->pv);
     if (fdint == fdintCOPY_FILE) try {
-        arc::Member m;
-        // Names flagged as UTF-8 follow unzip32.dll's rule: their exact code
-        // page 932 form, or the member is left out.
-        std::string name = pfdin->psz1 ? pfdin->psz1 : "";
-        if ((pfdin->attribs & _A_NAME_IS_UTF) && !CodePage932FromUtf8(name)) m.nameUnusable = true;
-        m.path = m.nameUnusable ? name : BackslashPath(name.c_str());
-        m.size = static_cast<uint32_t>(pfdin->cb);
-        m.dosDateTime = (static_cast<uint32_t>(pfdin->date) << 16) | pfdin->time;
-        m.attributes = static_cast<uint8_t>(pfdin->attribs);
-        m.method = "cab";
-        ctx->members->push_back(std::move(m));
+        const std::string stored = pfdin->psz1 ? pfdin->psz1 : "";
+        const auto size = static_cast<uint32_t>(pfdin->cb);
+        ctx->members->push_back(MemberOf(stored, size, pfdin->date, pfdin->time, pfdin->attribs));
+        ctx->listed->push_back({stored, size});
         return 0;  // listing only: skip the data
     } catch (...) {
         return -1;  // nothing may unwind through cabinet.dll
@@ -174,9 +189,11 @@ FNFDINOTIFY(ListNotify) {
 struct ExtractContext {
     size_t target = 0;
     size_t seen = 0;
+    const Listed* expected = nullptr;
     FdiFile out;
     bool closed = false;
     bool nextCabinet = false;  // the member continues in the next cabinet of a set
+    bool otherMember = false;  // FDI announced another member than the one listed there
     uint64_t declared = 0;
 };
 
@@ -186,6 +203,13 @@ FNFDINOTIFY(ExtractNotify) {
         case fdintCOPY_FILE:
             if (ctx->closed) return -1;  // done: stop reading the cabinet
             if (ctx->seen++ != ctx->target) return 0;
+            // The member is counted in FDI's order; a cabinet whose tables
+            // read otherwise than they were listed is taken as damaged.
+            if (!pfdin->psz1 || ctx->expected->name != pfdin->psz1 ||
+                ctx->expected->size != static_cast<uint32_t>(pfdin->cb)) {
+                ctx->otherMember = true;
+                return -1;
+            }
             ctx->declared = static_cast<uint32_t>(pfdin->cb);
             ctx->out.limit = ctx->declared;
             try {
@@ -212,48 +236,86 @@ class CabArchive final : public arc::Archive {
 public:
     CabArchive(arc::Source& unused, std::string path) : Archive(unused), path_(std::move(path)) {}
 
+    // The members as FDI lists them, after the tables were checked.
     arc::Status List() {
-        // FDI trusts the cabinet's tables: they are checked first. A file
-        // shorter than the size its header declares is a truncated cabinet.
-        arc::FileSource file;
-        if (!file.Open(path_)) return arc::Status::NotArchive;
-        const arc::Status layout = arc::CheckCabinetLayout(file);
+        const arc::Status layout = CheckTables(nullptr);
         if (layout != arc::Status::Ok) return layout;
         Fdi fdi;
-        ListContext ctx{&members_};
+        ListContext ctx{&members_, &listed_};
         return fdi.Copy(path_, ListNotify, &ctx) ? arc::Status::Ok : arc::Status::NotArchive;
     }
 
+    // The same members from the file table the check has just read, without
+    // a listing pass of FDI: an extraction then reads the cabinet once. FDI
+    // announces every entry but those continued from an earlier cabinet,
+    // in table order; the extraction checks that it names the member listed.
+    arc::Status ListFromTables() {
+        std::vector<arc::CabinetEntry> entries;
+        const arc::Status layout = CheckTables(&entries);
+        if (layout != arc::Status::Ok) return layout;
+        constexpr uint16_t kContinuedFromPrevious = 0xFFFD;  // also set in 0xFFFF, continued both ways
+        for (const arc::CabinetEntry& e : entries) {
+            if ((e.folder & kContinuedFromPrevious) == kContinuedFromPrevious) continue;
+            members_.push_back(MemberOf(e.name, e.size, e.date, e.time, e.attributes));
+            listed_.push_back({e.name, e.size});
+        }
+        return arc::Status::Ok;
+    }
+
     arc::Status Extract(size_t index, arc::Sink& out) override {
-        if (index >= members_.size()) return arc::Status::Unsupported;
+        if (index >= members_.size() || index >= listed_.size()) return arc::Status::Unsupported;
         Fdi fdi;
         ExtractContext ctx;
         ctx.target = index;
+        ctx.expected = &listed_[index];
         ctx.out.sink = &out;
         const bool copied = fdi.Copy(path_, ExtractNotify, &ctx);
         RemoveLive(&ctx.out);  // FDI is done with it, whatever it passes later
         if (ctx.nextCabinet) return arc::Status::InCabinetSet;
+        if (ctx.otherMember) return arc::Status::Corrupt;
         if (ctx.out.failed) return arc::Status::WriteFailed;
         if (!ctx.closed) return copied ? arc::Status::Unsupported : arc::Status::Corrupt;
         return ctx.out.written == ctx.declared ? arc::Status::Ok : arc::Status::SizeMismatch;
     }
 
 private:
+    // FDI trusts the cabinet's tables: they are checked first, and their
+    // entries kept when asked. A file shorter than the size its header
+    // declares is a truncated cabinet.
+    arc::Status CheckTables(std::vector<arc::CabinetEntry>* entries) {
+        arc::FileSource file;
+        if (!file.Open(path_)) return arc::Status::NotArchive;
+        return entries ? arc::ReadCabinetLayout(file, *entries) : arc::CheckCabinetLayout(file);
+    }
+
     std::string path_;
+    std::vector<Listed> listed_;  // by member index
 };
+
+using Lister = arc::Status (CabArchive::*)();
+
+arc::Status OpenCabinetBy(Lister list, const std::string& path, std::unique_ptr<arc::Source>& keep,
+                          std::unique_ptr<arc::Archive>& archive) {
+    // FDI reads the file itself; the source only stands for it.
+    auto source = std::make_unique<arc::MemorySource>(nullptr, 0);
+    auto cab = std::make_unique<CabArchive>(*source, path);
+    const arc::Status s = ((*cab).*list)();
+    if (s != arc::Status::Ok) return s;
+    keep = std::move(source);
+    archive = std::move(cab);
+    return arc::Status::Ok;
+}
 
 }  // namespace
 
 arc::Status OpenCabinet(const std::string& path, std::unique_ptr<arc::Source>& keep,
                         std::unique_ptr<arc::Archive>& archive) {
-    // FDI reads the file itself; the source only stands for it.
-    auto source = std::make_unique<arc::MemorySource>(nullptr, 0);
-    auto cab = std::make_unique<CabArchive>(*source, path);
-    const arc::Status s = cab->List();
-    if (s != arc::Status::Ok) return s;
-    keep = std::move(source);
-    archive = std::move(cab);
-    return arc::Status::Ok;
+    return OpenCabinetBy(&CabArchive::List, path, keep, archive);
+}
+
+arc::Status OpenCabinetToExtract(const std::string& path, std::unique_ptr<arc::Source>& keep,
+                                 std::unique_ptr<arc::Archive>& archive) {
+    return OpenCabinetBy(&CabArchive::ListFromTables, path, keep, archive);
 }
 
 }  // namespace archiver

@@ -48,6 +48,15 @@ using ArchiverFindNextFunction = int(WINAPI*)(HARC archive, INDIVIDUALINFO* info
 using ArchiverCloseArchiveFunction = int(WINAPI*)(HARC archive);
 using ArchiverGetVersionFunction = WORD(WINAPI*)();  // version x 100
 
+// Results of the command function: 0 on success, otherwise one of these,
+// so that the caller can tell the user why a member did not come out.
+constexpr int ERROR_ARCHIVER_COMMAND = 0x8001;   // command line not understood
+constexpr int ERROR_ARCHIVER_OPEN = 0x8002;      // archive missing, unreadable or damaged
+constexpr int ERROR_ARCHIVER_NO_MEMBER = 0x8003; // no member matches
+constexpr int ERROR_ARCHIVER_EXTRACT = 0x8004;   // a member's data are damaged (checksum, size, coding)
+constexpr int ERROR_ARCHIVER_METHOD = 0x8005;    // a member's method or layout is one the library does not read
+constexpr int ERROR_ARCHIVER_WRITE = 0x8006;     // the member's file could not be written
+
 constexpr char kCommandSuffix[] = "";
 constexpr char kCheckArchiveSuffix[] = "CheckArchive";
 constexpr char kGetFileCountSuffix[] = "GetFileCount";

@@ -4,6 +4,7 @@
 #include "app/help.h"
 #include "app/installed_archives.h"
 #include "app/main_window.h"
+#include "app/managed_settings.h"
 #include "app/option_timers.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
@@ -39,10 +40,9 @@ void ShowListPopupMenu() {
                    MainWindow, nullptr);
 }
 
-void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
-    GetSelectedEntryRow();
-    int command = LOWORD(wParam);
-    if (!AdmitCommand(MainWindow, wParam)) return;
+namespace {
+
+void RunCommand(int command) {
     switch (command) {
     case kCmdNewList: NewList(); break;
     case kCmdOpenList: OpenList(); break;
@@ -63,13 +63,13 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdPreview: PreviewEntry(SelectedEntryRow); break;
     case kCmdOpenArchive: OpenEntryArchive(SelectedEntryRow); break;
     case kCmdSetStandard: SetEntryAsStandard(SelectedEntryRow); break;
-    case kCmdSettings: ShowSettingsDialog(MainWindow, ProgramOptionTimers()); break;
+    case kCmdSettings: ShowSettingsDialog(MainWindow, ProgramOptionTimers(), ReadSystemSaverFacts); break;
     case kCmdPlayFullScreen: PlayListFullScreen(); break;
     case kCmdPlayWindow: ShowPlayWindow(); break;
     case kCmdDisplayProperties: ShowDisplayProperties(); break;
     case kCmdCustomizeToolbar: CustomizeToolbar(); break;
     case kCmdHelp: ShowHelp(); break;
-    case kCmdAbout: ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor}); break;
+    case kCmdAbout: ShowAboutBox(MainWindow, LinkStyle{LinkFont, LinkCursor, HelpPagePath().c_str()}); break;
     case kCmdLeaveTray: LeaveTray(); break;
     case kCmdSaverOff: DisableScreenSaver(); break;
     case kCmdSaverOn: EnableScreenSaver(); break;
@@ -85,6 +85,18 @@ void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
     case kCmdDefrag: RunDefragWithoutScreenSaver(MainWindow); break;
     default: break;
     }
+}
+
+}  // namespace
+
+void DispatchCommand(WPARAM wParam, LPARAM /*lParam*/) {
+    GetSelectedEntryRow();
+    const int command = LOWORD(wParam);
+    if (!AdmitCommand(MainWindow, wParam)) return;
+    // What the administrator's policy fixes is not changed: the user hears why.
+    if (AdmitManagedCommand(MainWindow, command)) RunCommand(command);
+    // A customised or reset toolbar has its buttons back enabled.
+    RefreshPolicyState();
     // Not while a modal dialog disables the window: the dialog keeps the keyboard.
     if (MainChildren.listView && IsWindowEnabled(MainWindow)) SetFocus(MainChildren.listView);
 }

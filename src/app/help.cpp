@@ -13,11 +13,15 @@ void ShowDisplayProperties() {
     ShellExecuteW(nullptr, L"open", L"control.exe", L"desk.cpl,,1", nullptr, SW_SHOWNA);
 }
 
+std::string HelpPagePath() {
+    char page[MAX_PATH];
+    if (!AppPaths.ProgramFolder[0] || !JoinPath(page, sizeof page, AppPaths.ProgramFolder, kHelpFileName)) return "";
+    return page;
+}
+
 // The help is one HTML page beside the program, opened with the user's browser.
 void ShowHelp() {
-    if (!AppPaths.ProgramFolder[0]) return;
-    char page[MAX_PATH];
-    if (!JoinPath(page, sizeof page, AppPaths.ProgramFolder, kHelpFileName)) return;
-    if (!FileExists(page)) return;
+    const std::string page = HelpPagePath();
+    if (page.empty() || !FileExists(page.c_str())) return;
     ShellExecuteW(MainWindow, L"open", Wide(page), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -10,5 +10,6 @@ ArchiveAccess InstalledArchives() {
     access.listMembers = [](int index, const char* archivePath, HWND owner) {
         return ListArchiveMembers(index, archivePath, owner);
     };
+    access.readable = IsReadableArchive;
     return access;
 }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/playback_connections.h"
+#include "app/toolbar.h"
 #include "archive/archiver.h"
 #include "base/text.h"
 #include "list/entry_list.h"
@@ -34,10 +35,26 @@ bool ReadRowForPlay(int row, SaverEntry& entry) {
     return true;
 }
 
+// The archive adapter's answer in the words playing code knows.
+MemberExtraction ExtractMemberForPlay(int archiver, const char* archivePath, const char* memberName,
+                                      const char* destinationFolder, HWND owner) {
+    switch (ExtractOutcomeOf(ExtractMember(archiver, archivePath, memberName, destinationFolder, owner))) {
+    case ExtractOutcome::Extracted: return MemberExtraction::Extracted;
+    case ExtractOutcome::NoLibrary: return MemberExtraction::LibraryMissing;
+    case ExtractOutcome::ArchiveUnreadable: return MemberExtraction::ArchiveUnreadable;
+    case ExtractOutcome::NoSuchMember: return MemberExtraction::NoSuchMember;
+    case ExtractOutcome::MethodNotRead: return MemberExtraction::MethodNotRead;
+    case ExtractOutcome::DataDamaged: return MemberExtraction::DataDamaged;
+    case ExtractOutcome::WriteFailed: return MemberExtraction::WriteFailed;
+    default: return MemberExtraction::Failed;
+    }
+}
+
 ChangerEntryResult RunRowForChanger(int row, int standardSeconds) {
     switch (RunEntryFullScreen(row, standardSeconds)) {
     case TimedSaverRun::EndedEarly: return ChangerEntryResult::UserReturned;
     case TimedSaverRun::TimeOver: return ChangerEntryResult::TimeOver;
+    case TimedSaverRun::SessionAway: return ChangerEntryResult::SessionAway;
     default: return ChangerEntryResult::Skipped;
     }
 }
@@ -49,7 +66,8 @@ void ConnectPlayAndChanger(HWND mainWindow) {
     play.owner = mainWindow;
     play.rowCount = GetEntryRowCount;
     play.readRow = ReadRowForPlay;
-    play.extractMember = ExtractMember;
+    play.extractMember = ExtractMemberForPlay;
+    play.showStatus = ShowStatusText;
     play.isSaverActive = IsScreenSaverActive;
     play.enableSaver = EnableScreenSaver;
     play.disableSaver = DisableScreenSaver;

@@ -7,9 +7,12 @@
 
 #include "app/command_policy.h"
 #include "app/commands.h"
+#include "app/first_start.h"
 #include "app/launch_connections.h"
+#include "app/managed_settings.h"
 #include "app/installed_archives.h"
 #include "app/option_timers.h"
+#include "app/session_end.h"
 #include "app/toolbar.h"
 #include "app/tray.h"
 #include "archive/archiver.h"
@@ -17,11 +20,13 @@
 #include "base/files.h"
 #include "base/handles.h"
 #include "base/program_paths.h"
+#include "base/session.h"
 #include "base/strings.h"
 #include "base/text.h"
 #include "list/dropped_files.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "list/list_recovery.h"
 #include "base/long_operation.h"
 #include "base/path_names.h"
 #include "base/wide.h"
@@ -99,18 +104,39 @@ void WarnWhenProgramFolderUnusable() {
     if (AppPaths.WorkFolder[0] && AppPaths.SaverStoreFolder[0] && AppPaths.StandardListPath[0]) return;
     wchar_t module[1024];
     const DWORD n = GetModuleFileNameW(nullptr, module, static_cast<DWORD>(std::size(module)));
-    const std::wstring_view path(module, n > 0 && n < std::size(module) ? n : 0);
+    std::wstring_view path(module, n > 0 && n < std::size(module) ? n : 0);
     const PathIn932 named = PathInCodePage932(path);
+    // The folder is what the user moves: the program's file name is left off.
+    // In UTF-16 a backslash is never part of another character.
+    path = path.substr(0, path.find_last_of(L"\\/") + 1);
     const std::wstring text = named.usable() ? FormatWideText(IDS_PROGRAM_FOLDER_TOO_LONG, path)
                                              : FormatWideText(IDS_PROGRAM_FOLDER_UNUSABLE, named.unusablePart);
     ShowMessageBox(nullptr, text, LoadText(IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
 }
 
+// A work folder that cannot be the program's own is not used: the user hears
+// why archived entries cannot run and what to do, once, at start-up.
+void SetUpWorkFolderOrWarn() {
+    char folder[sizeof AppPaths.WorkFolder];
+    CopyText(folder, sizeof folder, AppPaths.WorkFolder);
+    const OwnFolder state = SetUpWorkFolder();
+    // A path too long to form was told about already.
+    if (state == OwnFolder::Ours || !folder[0]) return;
+    const unsigned text = state == OwnFolder::NotOurs ? IDS_WORK_FOLDER_NOT_OURS : IDS_WORK_FOLDER_CANNOT_MAKE;
+    ShowMessageBox(nullptr, FormatText(text, folder), LoadText(IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
+}
+
 void OnCreate() {
+    // Before anything reads the setting as the user's: a program that ended
+    // while it had the screen saver off for a while left a mark to mend it.
+    MendInterruptedScreenSaverOff();
     CurrentList.Named = 0;
+    ResetSessionEnd();
     SetUpProgramPaths();
+    // Before anything is stored in the settings key.
+    NoteWhetherFirstStart();
     WarnWhenProgramFolderUnusable();
-    if (AppPaths.WorkFolder[0]) CreateDirectoryW(Wide(AppPaths.WorkFolder), nullptr);
+    SetUpWorkFolderOrWarn();
     if (AppPaths.SaverStoreFolder[0]) CreateDirectoryW(Wide(AppPaths.SaverStoreFolder), nullptr);
     ClearWorkFolder();
     for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
@@ -136,18 +162,22 @@ void OnCreate() {
     } else {
         NewList();
     }
+    // A list Windows ended the session on comes back if the user wants it.
+    OfferRecoveryList();
     // The start-up choice follows the changer's options.
     HandChangerOptionsOver();
     ChooseRandomStandardSaver();
     StartCornerTimerFromSettings(MainWindow);
     StartChangerTimerFromSettings(MainWindow);
+    // A lock or a disconnection ends what plays: nobody would see it.
+    RegisterSessionNotifications(MainWindow);
+    RefreshPolicyState();
 }
 
 // The user's answer to the save prompt decides whether the window may close.
 bool ConfirmCloseWithChanges() {
     if (CurrentList.Modified != 1) return true;
-    const std::string text = FormatText(IDS_SAVE_CHANGES, CurrentList.Path);
-    switch (ShowMessageBox(MainWindow, text, LoadText(IDS_APP_TITLE), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    switch (AskToSaveChanges(MainWindow, 0)) {
     case IDCANCEL:
         return false;
     case IDYES:
@@ -161,14 +191,18 @@ bool ConfirmCloseWithChanges() {
 }
 
 void RestoreStartupScreenSaverState() {
-    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, StartupScreenSaverState == 1 ? 1 : 0, nullptr,
-                          SPIF_UPDATEINIFILE);
+    RestoreScreenSaverSetting(StartupScreenSaverState);
 }
 
 bool OnClose() {
     // A long operation on the list ends first; the close comes back afterwards.
     if (!AdmitCommand(MainWindow, kCmdExit)) return false;
-    if (!ConfirmCloseWithChanges()) return false;
+    // At the end of the session the list was kept already, or the user was asked.
+    if (!SessionEnding()) {
+        if (!ConfirmCloseWithChanges()) return false;
+        // Decided by the user: a list kept at an earlier session end is done with.
+        DiscardRecoveryList();
+    }
     if (TrayIconShown == 1) RemoveTrayIcon();
     StopCornerTimer(MainWindow);
     RestoreStartupScreenSaverState();
@@ -287,6 +321,7 @@ void OnMainWindowDpiChanged(int dpi, const RECT& suggested) {
     MainWindowDpi = dpi;
     if (dpi != old) {
         RecreateMainToolbar(dpi);
+        RefreshPolicyState();
         RescaleEntryColumns(old, dpi);
         SetFontsForDpi(dpi);
         SetWindowIconsForDpi(dpi);
@@ -310,11 +345,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_CLOSE:
             if (!OnClose()) return 0;
             break;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession(window, lParam) ? TRUE : FALSE;
         case WM_ENDSESSION:
             // Leaving Windows must not leave the screen saver switched off for good.
             if (wParam) RestoreStartupScreenSaverState();
+            OnEndSession(window, wParam != 0);
             return 0;
         case WM_DESTROY:
+            UnregisterSessionNotifications(window);
             SaveMainWindowRect(window);
             DetachEntryListView();
             MainChildren = MainWindowChildren{};
@@ -349,6 +388,23 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DPICHANGED:
             OnMainWindowDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_WTSSESSION_CHANGE:
+            NoteSessionChange(wParam);
+            return 0;
+        case WM_INITMENUPOPUP:
+            // Every menu of the window, the tray's and the list's included.
+            ApplyPolicyToMenu(reinterpret_cast<HMENU>(wParam));
+            break;
+        case WM_MENUSELECT:
+            OnMenuSelect(wParam, lParam);
+            break;
+        case WM_SETTINGCHANGE:
+            // Among others, a policy applied again ("Policy").
+            RefreshPolicyState();
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) RefreshPolicyState();
+            break;
         case WM_DROPFILES:
             AddDroppedFiles(reinterpret_cast<HDROP>(wParam), InstalledArchives(), window);
             return 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/commands.h"
+#include "app/first_start.h"
 #include "app/main_window.h"
 #include "base/dpi.h"
 #include "base/handles.h"
@@ -103,6 +104,8 @@ int RunZelvista(HINSTANCE instance, int showCommand) {
         UpdateWindow(MainWindow);
     }
     LoadProgramAccelerators();
+    // Asked once the window shows, so the user sees what the list is for.
+    OfferFirstList();
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);

@@ -5,7 +5,9 @@
 
 #include "app/commands.h"
 #include "app/main_window.h"
+#include "app/managed_settings.h"
 #include "base/dpi.h"
+#include "base/wide.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 
@@ -179,9 +181,20 @@ HWND CreateStatusBar() {
                                kStatusBarId);
 }
 
+void ShowStatusText(const char* text) {
+    if (MainChildren.statusBar)
+        SendMessageW(MainChildren.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+}
+
 void AnswerTooltipRequest(NMTTDISPINFOW* request) {
     const ToolbarRow* row = RowOfCommand(static_cast<int>(request->hdr.idFrom));
     if (!row) return;
+    // A button the administrator's policy disables says why.
+    if (const wchar_t* reason = PolicyTooltip(row->command)) {
+        request->hinst = nullptr;
+        request->lpszText = const_cast<wchar_t*>(reason);
+        return;
+    }
     request->hinst = AppInstance;
     request->lpszText = MAKEINTRESOURCEW(row->tooltip);
 }

@@ -13,6 +13,8 @@ void CreateMainToolbar(int dpi);
 // Makes the toolbar again for another DPI, with the buttons it has now.
 void RecreateMainToolbar(int dpi);
 HWND CreateStatusBar();
+// Shows one line in the status bar (its only part); empty clears it.
+void ShowStatusText(const char* text);
 void AnswerTooltipRequest(NMTTDISPINFOW* request);
 // Customisation dialog questions; the results go back to the toolbar.
 LRESULT GetToolbarButtonInfo(NMTOOLBARW* request);

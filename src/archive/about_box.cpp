@@ -11,7 +11,6 @@
 #include "res/resource.h"
 
 int AboutLinkVisited = 0;
-const char kAuthorWebPage[] = "https://zelvista.example.org/";
 
 namespace {
 
@@ -24,7 +23,8 @@ const LinkStyle* StyleOf(HWND dialog) {
 
 INT_PTR OnInitDialog(HWND dialog, LPARAM style) {
     SetWindowLongPtrA(dialog, DWLP_USER, style);
-    SetDlgItemTextA(dialog, IDC_ABOUT_LINK, kAuthorWebPage);
+    const LinkStyle* link = StyleOf(dialog);
+    SetDlgItemTextA(dialog, IDC_ABOUT_LINK, link && link->address ? link->address : "");
     const int versionControls[kArchiverCount] = {IDC_ABOUT_LZH_VERSION, IDC_ABOUT_ZIP_VERSION, IDC_ABOUT_CAB_VERSION};
     for (int index = 0; index < kArchiverCount; ++index) {
         std::string text = LoadText(IDS_NOT_INSTALLED);
@@ -59,7 +59,7 @@ void OnLinkClicked(HWND dialog) {
     AboutLinkVisited = 1;
     char address[256] = {};
     GetDlgItemTextA(dialog, IDC_ABOUT_LINK, address, sizeof address);
-    ShellExecuteA(dialog, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    if (address[0]) ShellExecuteA(dialog, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
     InvalidateRect(GetDlgItem(dialog, IDC_ABOUT_LINK), nullptr, FALSE);
 }
 

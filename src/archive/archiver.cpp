@@ -92,6 +92,12 @@ WORD GetArchiverVersion(int index) {
     return version ? static_cast<WORD>(version() & 0xFFFF) : 0;
 }
 
+bool IsReadableArchive(int index, const char* archivePath) {
+    ModuleHandle library = LoadArchiver(index);
+    const auto check = LibraryFunction<ArchiverCheckArchiveFunction>(library, index, kCheckArchiveSuffix);
+    return check && check(archivePath, CHECKARCHIVE_BASIC);
+}
+
 std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, HWND owner,
                                             const FolderSearchBoxes* folderSearch) {
     std::vector<std::string> names;
@@ -127,24 +133,37 @@ std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, 
 
 int ExtractMember(int index, const char* archivePath, const char* memberName, const char* destinationFolder,
                   HWND owner) {
-    if (!ValidIndex(index)) return -1;
+    if (!ValidIndex(index)) return kExtractRefused;
     // An empty or relative destination would put the member into whatever
     // the current folder is, perhaps over a file of the user's.
-    if (!IsFullPath(destinationFolder)) return -1;
+    if (!IsFullPath(destinationFolder)) return kExtractRefused;
     // No Windows path holds a double quote; one in an edited list file would
     // end an argument early and could point the extraction elsewhere.
     for (const char* part : {memberName, destinationFolder, archivePath})
-        if (std::strchr(part, '"')) return -1;
+        if (std::strchr(part, '"')) return kExtractRefused;
     char command[1024];
     if (!CopyText(command, sizeof command, kArchiverLibraries[index].extractSwitches) ||
         !AppendText(command, sizeof command, " \"") || !AppendText(command, sizeof command, archivePath) ||
         !AppendText(command, sizeof command, "\" \"") || !AppendText(command, sizeof command, destinationFolder) ||
         !AppendText(command, sizeof command, "\" \"") || !AppendText(command, sizeof command, memberName) ||
         !AppendText(command, sizeof command, "\""))
-        return -1;  // a command line that does not fit is not cut
+        return kExtractRefused;  // a command line that does not fit is not cut
     ModuleHandle library = LoadArchiver(index);
     const auto run = LibraryFunction<ArchiverCommandFunction>(library, index, kCommandSuffix);
-    if (!run) return -1;
+    if (!run) return kExtractNoLibrary;
     char output[1024] = {};
     return run(owner, command, output, sizeof output);
+}
+
+ExtractOutcome ExtractOutcomeOf(int result) {
+    switch (result) {
+    case 0: return ExtractOutcome::Extracted;
+    case kExtractNoLibrary: return ExtractOutcome::NoLibrary;
+    case ERROR_ARCHIVER_OPEN: return ExtractOutcome::ArchiveUnreadable;
+    case ERROR_ARCHIVER_NO_MEMBER: return ExtractOutcome::NoSuchMember;
+    case ERROR_ARCHIVER_METHOD: return ExtractOutcome::MethodNotRead;
+    case ERROR_ARCHIVER_EXTRACT: return ExtractOutcome::DataDamaged;
+    case ERROR_ARCHIVER_WRITE: return ExtractOutcome::WriteFailed;
+    default: return ExtractOutcome::Failed;
+    }
 }

@@ -40,7 +40,25 @@ WORD GetArchiverVersion(int index);
 // is an empty name, so that adding can say it is there and cannot be used.
 std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, HWND owner,
                                             const FolderSearchBoxes* folderSearch = nullptr);
+// True when the library of index reads the file as an archive of its kind.
+bool IsReadableArchive(int index, const char* archivePath);
 // Extracts one member by name into destinationFolder: the library's result
-// (0 on success), or -1 when the library or a usable command line is missing.
+// (0 on success), kExtractRefused when no usable command line can be made,
+// kExtractNoLibrary when the library cannot be loaded or has no command.
+constexpr int kExtractRefused = -1;
+constexpr int kExtractNoLibrary = -2;
 int ExtractMember(int index, const char* archivePath, const char* memberName, const char* destinationFolder,
                   HWND owner);
+
+// What an extraction's result says happened.
+enum class ExtractOutcome {
+    Extracted,
+    NoLibrary,          // the library is missing or unusable
+    ArchiveUnreadable,  // the archive cannot be opened: damaged, or no archive of its kind
+    NoSuchMember,       // the archive holds no member of that name
+    MethodNotRead,      // the member is stored in a way the library does not read
+    DataDamaged,        // the member's data are damaged
+    WriteFailed,        // the member's file could not be written
+    Failed,             // anything else: a refused command line, an unknown answer
+};
+ExtractOutcome ExtractOutcomeOf(int result);

@@ -82,16 +82,3 @@ bool ReplaceFileContents(const char* target, const std::string& bytes) {
     if (!ok) DeleteFileW(Wide(temp));
     return ok;
 }
-
-void DeleteFilesInFolder(const char* folder) {
-    if (folder[0] == '\0') return;
-    // In UTF-16 throughout: a file whose name code page 932 cannot write goes too.
-    const std::wstring wideFolder(Wide(folder).view());
-    WIN32_FIND_DATAW data;
-    FindHandle find(FindFirstFileW((wideFolder + L"*.*").c_str(), &data));
-    if (!find) return;
-    do {
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        DeleteFileW((wideFolder + data.cFileName).c_str());
-    } while (FindNextFileW(find.get(), &data));
-}

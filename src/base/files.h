@@ -4,6 +4,16 @@
 #include <cstddef>
 #include <string>
 
+// Attributes that say a file's contents are not on this disk: a cloud file
+// that is only a placeholder (OneDrive's "online only" and the like), or one
+// moved to offline storage. Reading such a file downloads or recalls it first.
+constexpr unsigned long kFileRecallOnOpen = 0x00040000;        // FILE_ATTRIBUTE_RECALL_ON_OPEN
+constexpr unsigned long kFileRecallOnDataAccess = 0x00400000;  // FILE_ATTRIBUTE_RECALL_ON_DATA_ACCESS
+constexpr unsigned long kFileOffline = 0x00001000;             // FILE_ATTRIBUTE_OFFLINE
+constexpr bool IsNotOnDisk(unsigned long attributes) {
+    return (attributes & (kFileRecallOnOpen | kFileRecallOnDataAccess | kFileOffline)) != 0;
+}
+
 // 1 when a file or folder matches the path or wildcard pattern, else 0.
 int FileExists(const char* pathOrPattern);
 
@@ -15,7 +25,3 @@ bool ReadWholeFile(const char* path, std::string& out, std::size_t maxBytes);
 // one step, so a failed write never leaves a damaged or missing file. False,
 // with target untouched and no new file left behind, on any failure.
 bool ReplaceFileContents(const char* target, const std::string& bytes);
-
-// Deletes the files directly inside folder (which ends with a separator);
-// subfolders and their contents stay.
-void DeleteFilesInFolder(const char* folder);

@@ -1,6 +1,7 @@
 #include "base/monitors.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -161,6 +162,49 @@ bool PlaceStoredRect(const RECT& stored, const MonitorRects& monitors, RECT* pla
     FitSpan(stored.top, static_cast<long long>(stored.bottom) - stored.top, work.top, work.bottom, &placed->top,
             &placed->bottom);
     return true;
+}
+
+namespace {
+
+// The work area's offset from its monitor's top left corner.
+POINT WorkAreaOffset(const MonitorRects& monitors, int index) {
+    return {monitors.work[index].left - monitors.monitor[index].left,
+            monitors.work[index].top - monitors.monitor[index].top};
+}
+
+// The rectangle moved by (dx, dy); unchanged when a side would leave the
+// range of an int (only a hand-edited rectangle comes near it).
+RECT Moved(const RECT& r, long long dx, long long dy) {
+    const long long sides[4] = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+    for (long long side : sides)
+        if (side < INT_MIN || side > INT_MAX) return r;
+    return RECT{static_cast<LONG>(sides[0]), static_cast<LONG>(sides[1]), static_cast<LONG>(sides[2]),
+                static_cast<LONG>(sides[3])};
+}
+
+}  // namespace
+
+RECT ScreenToWorkspace(const RECT& screen, const MonitorRects& monitors) {
+    const int i = NearestMonitor(screen, monitors);
+    if (i < 0) return screen;
+    const POINT offset = WorkAreaOffset(monitors, i);
+    return Moved(screen, -static_cast<long long>(offset.x), -static_cast<long long>(offset.y));
+}
+
+RECT WorkspaceToScreen(const RECT& workspace, const MonitorRects& monitors) {
+    const int guess = NearestMonitor(workspace, monitors);
+    if (guess < 0) return workspace;
+    // The monitor nearest to the rectangle as given is tried first; another
+    // one counts only when its offset moves the rectangle onto it.
+    for (int k = -1; k < monitors.count; ++k) {
+        const int i = k < 0 ? guess : k;
+        if (k >= 0 && i == guess) continue;
+        const POINT offset = WorkAreaOffset(monitors, i);
+        const RECT screen = Moved(workspace, offset.x, offset.y);
+        if (NearestMonitor(screen, monitors) == i) return screen;
+    }
+    const POINT offset = WorkAreaOffset(monitors, guess);
+    return Moved(workspace, offset.x, offset.y);
 }
 
 bool CoversMonitor(const RECT& window, const RECT& monitor) {

@@ -38,6 +38,15 @@ int DeadEndCornerMonitor(POINT p, CornerKind kind, const MonitorRects& monitors)
 // or the rectangle is empty.
 bool PlaceStoredRect(const RECT& stored, const MonitorRects& monitors, RECT* placed);
 
+// Window placements (GetWindowPlacement, SetWindowPlacement) give a top-level
+// window's rectangle in workspace coordinates: screen coordinates less the
+// offset of the work area from the top left corner of the monitor the
+// rectangle is on. The two differ where a task bar sits at the top or the
+// left. The monitor is the nearest to the rectangle; from workspace
+// coordinates it is one whose offset puts the rectangle back on it.
+RECT ScreenToWorkspace(const RECT& screen, const MonitorRects& monitors);
+RECT WorkspaceToScreen(const RECT& workspace, const MonitorRects& monitors);
+
 // Whether a window rectangle covers the whole monitor rectangle.
 bool CoversMonitor(const RECT& window, const RECT& monitor);
 // Whether rect (part of the window, in screen coordinates) covers the whole

@@ -10,6 +10,9 @@
 
 ProgramPaths AppPaths;
 
+const char kWorkFolderName[] = "ZelvistaWork\\";
+const char kRecoveryListName[] = "Recovered.lst";
+
 ProgramPaths MakeProgramPaths(const char* modulePath, const char* windowsFolder, const char* systemFolder,
                               const char* systemIniPath) {
     ProgramPaths paths;
@@ -26,7 +29,7 @@ ProgramPaths MakeProgramPaths(const char* modulePath, const char* windowsFolder,
             dest[0] = '\0';
     };
     build(paths.StandardListPath, sizeof paths.StandardListPath, "zelvista.lst");
-    build(paths.WorkFolder, sizeof paths.WorkFolder, "temp\\");
+    build(paths.WorkFolder, sizeof paths.WorkFolder, kWorkFolderName);
     build(paths.SaverStoreFolder, sizeof paths.SaverStoreFolder, "Scrnsave\\");
     CopyText(paths.WindowsFolder, sizeof paths.WindowsFolder, windowsFolder);
     CopyText(paths.SystemFolder, sizeof paths.SystemFolder, systemFolder);
@@ -61,6 +64,12 @@ void SetUpProgramPaths() {
     AppPaths = MakeProgramPaths(ModulePathIn932().c_str(), windowsPath.c_str(), systemPath.c_str(), iniPath.c_str());
 }
 
-void ClearWorkFolder() {
-    DeleteFilesInFolder(AppPaths.WorkFolder);
+OwnFolder SetUpWorkFolder() {
+    const OwnFolder state = MakeOwnFolder(AppPaths.WorkFolder);
+    if (state != OwnFolder::Ours) AppPaths.WorkFolder[0] = '\0';
+    return state;
+}
+
+bool ClearWorkFolder() {
+    return EmptyOwnFolder(AppPaths.WorkFolder, kRecoveryListName);
 }

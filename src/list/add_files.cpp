@@ -169,6 +169,12 @@ void AddChosenFile(const char* path, const ArchiveAccess& archives, HWND owner, 
         Warn(owner, FormatText(IDS_REFUSED_TOO_LONG, path));
     else if (result.refused > 0)
         Warn(owner, RefusedMembersText(result.refused, path));
+    else if (index >= 0 && result.added == 0 && result.unusable == 0)
+        // The user chose this archive: that nothing came of it is told, and why.
+        Warn(owner, FormatText(archives.readable && !archives.readable(index, path) ? IDS_ARCHIVE_UNREADABLE
+                                                                                   : IDS_NO_SAVERS_IN_ARCHIVE,
+                               path));
+    // Screen savers that are there but cannot be used are told apart from none.
     if (result.unusable > 0) Warn(owner, FormatText(IDS_UNUSABLE_MEMBERS, std::to_string(result.unusable), path));
 }
 

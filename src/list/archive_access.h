@@ -14,4 +14,7 @@ struct ArchiveAccess {
     // or refuses the file. An empty name is a member whose name code page
     // 932 cannot write. The owner owns any message the library shows.
     std::vector<std::string> (*listMembers)(int index, const char* archivePath, HWND owner) = nullptr;
+    // True when the library reads the file as an archive of its kind: an
+    // archive that gives no rows is then one without screen savers.
+    bool (*readable)(int index, const char* archivePath) = nullptr;
 };

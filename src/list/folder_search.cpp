@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 
+#include "base/files.h"
 #include "base/handles.h"
 #include "base/long_operation.h"
 #include "base/path_names.h"
@@ -50,6 +52,7 @@ struct FolderSearchState {
     // Files and folders whose names code page 932 cannot write, with no
     // short name, this search: their full paths.
     std::vector<std::wstring> unusable;
+    int notOnDisk = 0;              // archives left unopened: only in the cloud, this search
     const std::vector<std::wstring>* startFolders = nullptr;  // searched at once
     std::wstring statusText;        // the status line's text while a search runs
     ULONGLONG lastPump = 0;
@@ -126,10 +129,19 @@ bool Wanted(FileKind kind, const ArchiveGate& gate) {
     return kind == FileKind::ScreenSaver || (kind != FileKind::Other && gate.open[ArchiverIndexOf(kind)]);
 }
 
-void AddFoundFile(const std::string& path) {
+// attributes are the file's find data.
+void AddFoundFile(const std::string& path, unsigned long attributes) {
     FileKind kind = ClassifyFile(path.c_str());
     if (kind == FileKind::Other) return;
-    const AddResult result = AddFileToList(path.c_str(), kind, GateFor(kind), search.archives, search.owner);
+    const ArchiveGate gate = GateFor(kind);
+    // Listing an archive reads it, which would download a whole cloud
+    // folder while the program waits: such archives are counted, not
+    // opened. A screen saver is added by its name and never read here.
+    if (kind != FileKind::ScreenSaver && gate.open[ArchiverIndexOf(kind)] && IsNotOnDisk(attributes)) {
+        ++search.notOnDisk;
+        return;
+    }
+    const AddResult result = AddFileToList(path.c_str(), kind, gate, search.archives, search.owner);
     search.refused += result.refused;
     // The archive is named, with how many of its members cannot be used.
     if (result.unusable > 0)
@@ -193,14 +205,19 @@ void RequestSearchStop() {
 }
 
 std::string ResultText(int added) {
-    std::string text = FormatText(IDS_SEARCH_ADDED, std::to_string(added));
-    if (search.refused > 0) text += FormatText(IDS_SEARCH_REFUSED, std::to_string(search.refused));
-    if (!search.unusable.empty()) text += FormatText(IDS_SEARCH_UNUSABLE, std::to_string(search.unusable.size()));
-    return text;
+    return FolderSearchResultText(added, search.refused, search.notOnDisk, static_cast<int>(search.unusable.size()));
 }
 
+// The folder as typed, with environment variables such as %LOCALAPPDATA%
+// replaced, as Explorer's address bar does.
 std::wstring FolderBoxText() {
-    return DlgItemTextWide(search.dialog, IDC_SEARCH_FOLDER);
+    std::wstring text = DlgItemTextWide(search.dialog, IDC_SEARCH_FOLDER);
+    if (text.find(L'%') != std::wstring::npos) {
+        wchar_t expanded[MAX_PATH];
+        const DWORD n = ExpandEnvironmentStringsW(text.c_str(), expanded, static_cast<DWORD>(std::size(expanded)));
+        if (n > 0 && n <= std::size(expanded)) text.assign(expanded, n - 1);
+    }
+    return text;
 }
 
 // Searches one folder for the running search, depth first: its own files
@@ -241,7 +258,7 @@ void SearchFolderNamed(const std::wstring& wide, const std::string& named) {
             continue;
         }
         if (folder) subFolders.push_back({wide + found.cFileName + L'\\', named + name + '\\'});
-        else AddFoundFile(named + name);
+        else AddFoundFile(named + name, found.dwFileAttributes);
     } while (!search.cancelRequested && search.dialog && FindNextFileW(listing.get(), &found));
     listing.reset();
     if (search.cancelRequested || !search.dialog || !Ticked(search.subFoldersBox)) return;
@@ -330,6 +347,7 @@ void StartSearch() {
     search.cancelRequested = false;
     search.refused = 0;
     search.unusable.clear();
+    search.notOnDisk = 0;
     search.lastBoxes = CurrentBoxes();
     const int before = GetEntryRowCount();
     Enable(IDC_SEARCH_START, false);
@@ -445,6 +463,14 @@ void ShowSearchDialog(const std::vector<std::wstring>* folders, const ArchiveAcc
 }
 
 }  // namespace
+
+std::string FolderSearchResultText(int added, int refused, int notOnDisk, int unusable) {
+    std::string text = FormatText(IDS_SEARCH_ADDED, std::to_string(added));
+    if (unusable > 0) text += FormatText(IDS_SEARCH_UNUSABLE, std::to_string(unusable));
+    if (refused > 0) text += FormatText(IDS_SEARCH_REFUSED, std::to_string(refused));
+    if (notOnDisk > 0) text += FormatText(IDS_SEARCH_NOT_ON_DISK, std::to_string(notOnDisk));
+    return text;
+}
 
 void FolderSearchDialog(const ArchiveAccess& archives, HWND owner) {
     ShowSearchDialog(nullptr, archives, owner);

@@ -38,7 +38,27 @@ bool HasListExtension(const char* path) {
     return dot && _stricmp(dot, kListExtension) == 0;
 }
 
-// The file's bytes, made from the rows one at a time.
+// The file a save under path writes: path itself when its extension is
+// ".lst" in any case, else path with ".lst" added (a.txt gives a.txt.lst);
+// false when that does not fit.
+bool ListFileTarget(const char* path, char (&target)[256]) {
+    bool fits = CopyText(target, sizeof target, path);
+    if (fits && !HasListExtension(target)) fits = AppendText(target, sizeof target, kListExtension);
+    return fits;
+}
+
+// Whether the file may be written: a file that is there is replaced only
+// when the user says so, naming the file that will be written. A folder of
+// that name is no file to replace: the write fails and says so.
+bool MayWrite(const char* target) {
+    const DWORD attributes = GetFileAttributesW(Wide(target));
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    return ShowMessageBox(EntryListOwner(), FormatText(IDS_OVERWRITE_LIST, target), LoadText(IDS_CONFIRM_SAVE_AS),
+                          MB_ICONWARNING | MB_YESNO) == IDYES;
+}
+
+}  // namespace
+
 std::string FormatRows() {
     std::string text;
     AppendListHeader(text);
@@ -50,6 +70,8 @@ std::string FormatRows() {
     }
     return text;
 }
+
+namespace {
 
 bool ListIsEmptyWarned() {
     if (GetEntryRowCount() > 0) return false;
@@ -68,13 +90,14 @@ std::wstring ListFilter() {
 
 enum class ListPathChoice { Chosen, Cancelled, Unusable };
 
-// The open or save dialog, proposing the current list path; the chosen path
-// in code page 932 in file. A chosen name that cannot be used is refused
-// after the user has heard why, under errorCaption.
+// The open or save dialog, proposing the path in file; the chosen path in
+// code page 932 in file. A chosen name that cannot be used is refused after
+// the user has heard why, under errorCaption. The save dialog asks nothing
+// about a file that is there: the caller asks about the file it will write.
 ListPathChoice AskListPath(bool save, unsigned title, unsigned errorCaption, char (&file)[256]) {
     // The dialog writes at most 256 characters, as it did bytes.
     wchar_t chosen[256] = L"";
-    const Wide current(CurrentList.Path);
+    const Wide current(file);
     if (current.size() < std::size(chosen)) std::wmemcpy(chosen, current.c_str(), current.size() + 1);
     const std::wstring filter = ListFilter();
     const Wide caption(LoadText(title));
@@ -86,7 +109,7 @@ ListPathChoice AskListPath(bool save, unsigned title, unsigned errorCaption, cha
     ofn.lpstrFile = chosen;
     ofn.nMaxFile = static_cast<DWORD>(std::size(chosen));
     ofn.lpstrTitle = caption;
-    ofn.Flags = save ? OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY : OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    ofn.Flags = save ? OFN_HIDEREADONLY : OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return ListPathChoice::Cancelled;
     std::string path;
     if (!ChosenPathIn932(EntryListOwner(), chosen, errorCaption, path)) return ListPathChoice::Unusable;
@@ -138,9 +161,7 @@ int LoadListFile(const char* path) {
 
 SaveOutcome SaveListFile(const char* path) {
     char target[256];
-    bool fits = CopyText(target, sizeof target, path);
-    if (fits && !HasListExtension(target)) fits = AppendText(target, sizeof target, kListExtension);
-    if (!fits || !ReplaceFileContents(target, FormatRows())) {
+    if (!ListFileTarget(path, target) || !ReplaceFileContents(target, FormatRows())) {
         Warn(IDS_WRITE_FAILED, IDS_LIST_WRITE_ERROR);
         return SaveOutcome::Failed;
     }
@@ -162,6 +183,7 @@ void NewList() {
 
 void OpenList() {
     char file[256];
+    CopyText(file, sizeof file, CurrentList.Path);
     if (AskListPath(false, IDS_OPEN_LIST_TITLE, IDS_LIST_READ_ERROR, file) != ListPathChoice::Chosen) return;
     if (LoadListFile(file)) CopyText(CurrentList.Path, sizeof CurrentList.Path, file);
 }
@@ -175,15 +197,29 @@ SaveOutcome SaveList() {
 SaveOutcome SaveListAs() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
     char file[256];
-    // A name that cannot be used counts as a failed write: closing the
-    // program after it must not lose the list.
-    switch (AskListPath(true, IDS_SAVE_LIST_AS_TITLE, IDS_LIST_WRITE_ERROR, file)) {
-    case ListPathChoice::Cancelled: return SaveOutcome::Skipped;
-    case ListPathChoice::Unusable: return SaveOutcome::Failed;
-    case ListPathChoice::Chosen: break;
+    CopyText(file, sizeof file, CurrentList.Path);
+    // The dialog's own overwrite question would ask about the name as typed,
+    // while ".lst" may still be added to it: the question is asked here,
+    // about the file that will be written. No goes back to the dialog, as
+    // the dialog's own question does.
+    for (;;) {
+        // A name that cannot be used counts as a failed write: closing the
+        // program after it must not lose the list.
+        switch (AskListPath(true, IDS_SAVE_LIST_AS_TITLE, IDS_LIST_WRITE_ERROR, file)) {
+        case ListPathChoice::Cancelled: return SaveOutcome::Skipped;
+        case ListPathChoice::Unusable: return SaveOutcome::Failed;
+        case ListPathChoice::Chosen: break;
+        }
+        char target[256];
+        // A name with no room for ".lst" is refused by the write, with its message.
+        if (!ListFileTarget(file, target)) return SaveListFile(file);
+        if (!MayWrite(target)) continue;
+        // The list is then named by the file it was written to; a failed
+        // write leaves it named as it was.
+        const SaveOutcome outcome = SaveListFile(target);
+        if (outcome == SaveOutcome::Saved) CopyText(CurrentList.Path, sizeof CurrentList.Path, target);
+        return outcome;
     }
-    CopyText(CurrentList.Path, sizeof CurrentList.Path, file);
-    return SaveListFile(CurrentList.Path);
 }
 
 SaveOutcome SaveStandardList() {

@@ -3,6 +3,8 @@
 // list_format.h.
 #pragma once
 
+#include <string>
+
 // The list state: what the rows are saved as and whether they changed.
 struct ListState {
     int Modified = 0;     // 1 when the rows changed since the last load or save
@@ -24,6 +26,9 @@ void OpenList();
 SaveOutcome SaveList();
 SaveOutcome SaveListAs();
 SaveOutcome SaveStandardList();
+
+// The list file's bytes for the rows, made from the rows one at a time.
+std::string FormatRows();
 
 // Title "Zelvista　【name】" for the list file at path.
 void SetListTitle(const char* path);

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "base/long_operation.h"
+#include "base/session.h"
 #include "base/strings.h"
+#include "play/entry_problem.h"
 #include "play/play_connections.h"
 #include "play/play_window.h"
 #include "play/playback_state.h"
@@ -123,10 +125,17 @@ bool PlayOneEntry(int row) {
     PlaybackSwitch(saverSwitch);
     PreparedEntry prepared;
     char commandLine[kSaverCommandLineSize];
-    if (!PrepareSaverCommandLine(row, saverSwitch, commandLine, sizeof commandLine, prepared)) return false;
+    // What cannot run is skipped, and the status bar says which and why.
+    if (!PrepareSaverCommandLine(row, saverSwitch, commandLine, sizeof commandLine, prepared)) {
+        ReportSkippedEntry(prepared);
+        return false;
+    }
     const DWORD ms = EntrySwitchMilliseconds(prepared.entry.seconds, Options().ChgTime);
     auto saver = std::make_unique<SaverProcess>();
-    if (!saver->Start(commandLine, Playback.inWindow ? Playback.playArea : nullptr)) return false;
+    if (!saver->Start(commandLine, Playback.inWindow ? Playback.playArea : nullptr)) {
+        ReportSkippedEntry(prepared, true);
+        return false;
+    }
     Playback.saver = std::move(saver);
     Playback.entryFinished = 0;
     const DWORD startedAt = GetTickCount();
@@ -140,9 +149,12 @@ bool PlayOneEntry(int row) {
         started = started || (timing && Playback.saver->Running());
         WaitForPlaybackEvent(timing ? kEscapePollPeriod : kReadyPollPeriod);
         PollEscape();
-        if (!Playback.inWindow && GetTickCount() - watchedAt >= kSaverWatchPeriod) {
+        if (GetTickCount() - watchedAt >= kSaverWatchPeriod) {
             watchedAt = GetTickCount();
-            WatchSaverWindow();
+            if (!Playback.inWindow) WatchSaverWindow();
+            // Locked or disconnected: playback stops as Stop stops it, as
+            // nobody sees it play.
+            if (SessionAway()) Playback.abort = 1;
         }
     }
     StopPlayingSaver();
@@ -160,6 +172,7 @@ void PlayList() {
         const int count = Play.rowCount ? Play.rowCount() : 0;
         int row = selected < 0 ? 0 : selected;
         ShowPlayAreaMessage(IDS_PLAY_LOADING);
+        ClearSkippedEntryReport();
         EscapePressed();  // a press from before playback is not a request to stop it
 
         // Entries in a row that started nothing: as many as the list holds end

@@ -21,14 +21,29 @@ struct PlaybackOptions {
     int ZOrder = 0;    // the play window stays on top when not 0
 };
 
+// What became of extracting an archive member, as the archive side tells it.
+enum class MemberExtraction {
+    Extracted,
+    LibraryMissing,     // the archive's library is missing or cannot be loaded
+    ArchiveUnreadable,  // the archive cannot be opened: damaged, or not of its kind
+    NoSuchMember,       // the archive holds no member of that name
+    MethodNotRead,      // the member is stored in a way the library does not read
+    DataDamaged,        // the member's data are damaged
+    WriteFailed,        // the member's file could not be written
+    Failed,             // anything else
+};
+
 struct PlayConnections {
     HWND owner = nullptr;  // the main window: owns the libraries' messages and the changer timer
     int (*rowCount)() = nullptr;
     // The row's texts; false when the row is not in the list.
     bool (*readRow)(int row, SaverEntry& entry) = nullptr;
-    // 0 when the library extracted the member into the folder.
-    int (*extractMember)(int archiver, const char* archivePath, const char* memberName,
-                         const char* destinationFolder, HWND owner) = nullptr;
+    // Extracted when the library put the member into the folder.
+    MemberExtraction (*extractMember)(int archiver, const char* archivePath, const char* memberName,
+                                      const char* destinationFolder, HWND owner) = nullptr;
+    // A line for the main window's status bar (empty to clear it): what
+    // playback and the changer skipped.
+    void (*showStatus)(const char* text) = nullptr;
     int (*isSaverActive)() = nullptr;
     int (*enableSaver)() = nullptr;
     int (*disableSaver)() = nullptr;

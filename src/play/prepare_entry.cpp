@@ -87,6 +87,19 @@ bool FileInUse(const char* path) {
     return !file && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
+// The library's answer as the reason the entry is not ready.
+PrepareOutcome OutcomeOfExtraction(MemberExtraction extraction) {
+    switch (extraction) {
+    case MemberExtraction::Extracted: return PrepareOutcome::Ready;
+    case MemberExtraction::LibraryMissing: return PrepareOutcome::LibraryMissing;
+    case MemberExtraction::ArchiveUnreadable: return PrepareOutcome::ArchiveUnreadable;
+    case MemberExtraction::NoSuchMember: return PrepareOutcome::MemberMissing;
+    case MemberExtraction::MethodNotRead: return PrepareOutcome::MethodNotRead;
+    case MemberExtraction::DataDamaged: return PrepareOutcome::DataDamaged;
+    default: return PrepareOutcome::ExtractionFailed;
+    }
+}
+
 PrepareOutcome PrepareArchiveMember(PreparedEntry& prepared, const char* destinationFolder) {
     ClearWorkFolder();
     const SaverEntry& entry = prepared.entry;
@@ -101,16 +114,18 @@ PrepareOutcome PrepareArchiveMember(PreparedEntry& prepared, const char* destina
         !JoinPath(archive, sizeof archive, entry.folder, entry.archive))
         return PrepareOutcome::PathTooLong;
     // A missing archive fails here, without loading a library for it.
-    if (GetFileAttributesW(Wide(archive)) == INVALID_FILE_ATTRIBUTES || !Play.extractMember)
-        return PrepareOutcome::ExtractionFailed;
+    if (GetFileAttributesW(Wide(archive)) == INVALID_FILE_ATTRIBUTES) return PrepareOutcome::ArchiveMissing;
+    if (!Play.extractMember) return PrepareOutcome::LibraryMissing;
     if (FileInUse(prepared.path)) return PrepareOutcome::FileInUse;
     // The store folder is never emptied and may hold an older file of the
     // same name, so the library's own answer counts as well as the file.
-    const int result = Play.extractMember(entry.archiver, archive, entry.name, destinationFolder, Play.owner);
-    if (!TakeExtractedShortPath(prepared, destinationFolder) || result != 0) {
+    const MemberExtraction result =
+        Play.extractMember(entry.archiver, archive, entry.name, destinationFolder, Play.owner);
+    if (result != MemberExtraction::Extracted) {
         prepared.shortPath[0] = '\0';
-        return PrepareOutcome::ExtractionFailed;
+        return OutcomeOfExtraction(result);
     }
+    if (!TakeExtractedShortPath(prepared, destinationFolder)) return PrepareOutcome::ExtractionFailed;
     return PrepareOutcome::Ready;
 }
 
@@ -138,8 +153,15 @@ bool PrepareSaverCommandLine(int row, const char* switchText, char* commandLine,
 }
 
 bool PrepareEntryAsStandard(int row, char* shortPath, std::size_t size) {
-    const PreparedEntry prepared = PrepareEntry(row, AppPaths.SaverStoreFolder);
+    PreparedEntry prepared;
+    return PrepareEntryAsStandard(row, shortPath, size, prepared);
+}
+
+bool PrepareEntryAsStandard(int row, char* shortPath, std::size_t size, PreparedEntry& prepared) {
+    prepared = PrepareEntry(row, AppPaths.SaverStoreFolder);
     if (prepared.ready() && prepared.shortPath[0] && CopyText(shortPath, size, prepared.shortPath)) return true;
+    // A file in place whose short path is missing or does not fit cannot be named.
+    if (prepared.ready()) prepared.outcome = PrepareOutcome::ExtractionFailed;
     if (size > 0) shortPath[0] = '\0';
     return false;
 }

@@ -11,7 +11,13 @@ enum class PrepareOutcome {
     NoSuchRow,           // the row is not in the list
     PathTooLong,         // folder and name do not fit 255 bytes: refused, never cut
     UnknownArchiveType,  // an archive name with a type that names no archiver library
-    ExtractionFailed,    // the archive is missing, or the library failed or left no file
+    ArchiveMissing,      // the archive file is gone
+    LibraryMissing,      // the archive's library is missing or cannot be loaded
+    ArchiveUnreadable,   // the archive cannot be opened: damaged, or not of its kind
+    MemberMissing,       // the archive holds no member of that name
+    MethodNotRead,       // the member is stored in a way the library does not read
+    DataDamaged,         // the member's data are damaged
+    ExtractionFailed,    // no folder to extract to, the file could not be written, or no file came out
     FileInUse,           // the member's file at the destination is in use (its settings are open)
     FileMissing,         // a loose screen saver whose file is gone
 };
@@ -40,3 +46,5 @@ bool PrepareSaverCommandLine(int row, const char* switchText, char* commandLine,
 // file a standard screen saver names stays; false, with shortPath empty,
 // unless the file is in place and its short path fits size.
 bool PrepareEntryAsStandard(int row, char* shortPath, std::size_t size);
+// The same, with the entry as prepared.
+bool PrepareEntryAsStandard(int row, char* shortPath, std::size_t size, PreparedEntry& prepared);

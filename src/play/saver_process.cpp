@@ -6,6 +6,7 @@
 
 #include "base/process.h"
 #include "base/saver_window.h"
+#include "base/session.h"
 #include "base/text.h"
 
 namespace {
@@ -42,23 +43,6 @@ BOOL CALLBACK CloseIfTheSavers(HWND window, LPARAM param) {
     if (owner != search->processId || GetParent(window) != search->parent) return TRUE;
     PostClose(window, search);
     return TRUE;
-}
-
-// Waits up to ms for the process to end. Messages other threads send to this
-// one are answered meanwhile (nothing posted is touched): a screen saver
-// closing a window inside one of ours tells our window so, and would
-// otherwise wait for us while we wait for it.
-bool WaitForEnd(HANDLE process, DWORD ms) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const DWORD spent = GetTickCount() - start;
-        const DWORD left = spent >= ms ? 0 : ms - spent;
-        const DWORD woke = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_SENDMESSAGE);
-        if (woke == WAIT_OBJECT_0) return true;
-        if (woke != WAIT_OBJECT_0 + 1) return false;
-        MSG msg;
-        PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
-    }
 }
 
 }  // namespace
@@ -125,9 +109,9 @@ SaverEnd SaverProcess::Close(DWORD closeWaitMs) {
         // A window of its own class that it hid is still its to close.
         if (!search.shownReached && OwnedBy(shown_, id_)) PostClose(shown_, &search);
     }
-    if (search.found > 0 && WaitForEnd(process_.get(), closeWaitMs)) return SaverEnd::Closed;
+    if (search.found > 0 && WaitForProcessEnd(process_.get(), closeWaitMs)) return SaverEnd::Closed;
     TerminateProcess(process_.get(), 1);
-    WaitForEnd(process_.get(), kTerminateWaitMs);
+    WaitForProcessEnd(process_.get(), kTerminateWaitMs);
     return SaverEnd::Terminated;
 }
 
@@ -150,7 +134,7 @@ TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms) {
         const DWORD spent = GetTickCount() - startedAt;
         if (spent >= ms) break;
         const DWORD left = ms - spent;
-        if (WaitForEnd(saver.Process(), left < kSaverWatchMs ? left : kSaverWatchMs)) return TimedSaverRun::EndedEarly;
+        if (WaitForProcessEnd(saver.Process(), left < kSaverWatchMs ? left : kSaverWatchMs)) return TimedSaverRun::EndedEarly;
         // A screen saver may hide its window at once and end seconds later:
         // the window going is the user's return, as is input the system saw
         // (after the moment the start itself may cause). Under Wine the
@@ -159,6 +143,11 @@ TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms) {
         if (saver.Watch() == SaverWindowState::Gone || InputSince(startedAt + kSaverInputGraceMs)) {
             saver.Close();
             return TimedSaverRun::EndedEarly;
+        }
+        // Locked or disconnected: nobody sees it play.
+        if (SessionAway()) {
+            saver.Close();
+            return TimedSaverRun::SessionAway;
         }
     }
     saver.Close();
@@ -169,13 +158,15 @@ SaverEnd RunSaverUntilEnded(const char* commandLine) {
     SaverProcess saver;
     if (!saver.Start(commandLine)) return SaverEnd::NotStarted;
     const DWORD startedAt = GetTickCount();
-    while (!WaitForEnd(saver.Process(), kSaverWatchMs)) {
+    while (!WaitForProcessEnd(saver.Process(), kSaverWatchMs)) {
         // No window to end it from, or a process lingering after its window
         // went: either would keep the program waiting for good.
         const SaverWindowState window = saver.Watch();
         if (window == SaverWindowState::Gone ||
             (window == SaverWindowState::NotYet && GetTickCount() - startedAt >= kSaverWindowWaitMs))
             return saver.Close();
+        // Nobody sees it once the session is locked or disconnected.
+        if (SessionAway()) return saver.Close();
     }
     return SaverEnd::AlreadyEnded;
 }

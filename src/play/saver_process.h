@@ -82,12 +82,15 @@ enum class TimedSaverRun {
                  // the system saw input: the user came back (or it failed); it was
                  // then ended as Close does
     TimeOver,    // its time was over and it was ended
+    SessionAway,  // the session was locked or disconnected: it was ended unseen
 };
 
 // Runs a full-screen screen saver for ms milliseconds and blocks meanwhile,
-// answering only messages other threads send.
+// answering only messages other threads send. It ends early when the
+// session is locked or disconnected.
 TimedSaverRun RunSaverFor(const char* commandLine, DWORD ms);
 // Runs a full-screen screen saver until the user ends it, blocking likewise.
 // One that shows no window within kSaverWindowWaitMs, or whose window has
-// gone while its process lingers, is closed as Close does.
+// gone while its process lingers, is closed as Close does; so is one that
+// plays on once the session is locked or disconnected.
 SaverEnd RunSaverUntilEnded(const char* commandLine);

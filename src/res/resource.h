@@ -157,6 +157,8 @@
 #define IDS_REFUSED_TOO_LONG 5359  // %s: the path
 #define IDS_REFUSED_MEMBERS 5360   // %s: how many, then %s: the archive's path
 #define IDS_NOT_A_SAVER 5361       // %s: the path
+#define IDS_ARCHIVE_UNREADABLE 5678    // %s: the archive's path
+#define IDS_NO_SAVERS_IN_ARCHIVE 5679  // %s: the archive's path
 
 // Strings: the folder search
 #define IDS_SEARCH_ADDED 5371      // %s: how many rows
@@ -179,8 +181,65 @@
 #define IDS_PLAY_FINISHED 5452
 
 // Strings: running entries and start-up
-#define IDS_PROGRAM_FOLDER_TOO_LONG 5461  // %s: the program's file
-#define IDS_CANNOT_RUN_FILE 5462          // %s: the screen saver's file
+#define IDS_PROGRAM_FOLDER_TOO_LONG 5461  // %s: the program's folder
+#define IDS_CANNOT_RUN_FILE 5462          // %s: the file in use
+
+// Strings: why an entry cannot run (first the short reason the status bar
+// shows, then the whole message with what to do; %s: the path concerned)
+#define IDS_CANNOT_CONFIGURE 5650     // %s: the screen saver's name, then %s: the reason
+#define IDS_CANNOT_PREVIEW 5651       // likewise
+#define IDS_CANNOT_SET_STANDARD 5652  // likewise
+#define IDS_SKIPPED_ENTRY 5653        // %s: the screen saver's name, then %s: the short reason
+#define IDS_SHORT_FILE_MISSING 5654
+#define IDS_SHORT_ARCHIVE_MISSING 5655
+#define IDS_SHORT_LIBRARY_MISSING 5656
+#define IDS_SHORT_ARCHIVE_UNREADABLE 5657
+#define IDS_SHORT_MEMBER_MISSING 5658
+#define IDS_SHORT_METHOD_NOT_READ 5659
+#define IDS_SHORT_DATA_DAMAGED 5660
+#define IDS_SHORT_EXTRACTION_FAILED 5661
+#define IDS_SHORT_PATH_TOO_LONG 5662
+#define IDS_SHORT_UNKNOWN_TYPE 5663
+#define IDS_SHORT_FILE_IN_USE 5664
+#define IDS_SHORT_NOT_STARTED 5665
+#define IDS_WHY_FILE_MISSING 5666
+#define IDS_WHY_ARCHIVE_MISSING 5667
+#define IDS_WHY_LIBRARY_MISSING 5668  // %s: the library's missing-library text
+#define IDS_WHY_ARCHIVE_UNREADABLE 5669
+#define IDS_WHY_MEMBER_MISSING 5670
+#define IDS_WHY_METHOD_NOT_READ 5671
+#define IDS_WHY_DATA_DAMAGED 5672
+#define IDS_WHY_EXTRACTION_FAILED 5673
+#define IDS_WHY_PATH_TOO_LONG 5674
+#define IDS_WHY_UNKNOWN_TYPE 5675
+#define IDS_WHY_NOT_STARTED 5676
+
+// Strings: the first start
+#define IDS_FIRST_LIST_OFFER 5677
+
+// Strings: the administrator's policy, password-protected screen savers, the drive optimiser
+#define IDS_POLICY_ACTIVE 5500           // why the on/off commands are disabled
+#define IDS_POLICY_TIMEOUT 5501          // why the waiting times are disabled
+#define IDS_POLICY_STANDARD 5502         // why "make standard" is disabled
+#define IDS_POLICY_MENU_MARK 5503        // after the text of a disabled menu item
+#define IDS_POLICY_STATUS 5504           // the status bar while a policy fixes anything
+#define IDS_POLICY_STANDARD_NOTE 5505    // settings: the random standard screen saver
+#define IDS_POLICY_CORNER_OFF 5506       // settings: immediate start with the screen saver off
+#define IDS_POLICY_CHANGER_OFF 5507      // settings: the changer with the screen saver off
+#define IDS_CHANGER_SECURE 5508          // %s: the grace period in seconds
+#define IDS_CHANGER_SECURE_NO_GRACE 5509
+#define IDS_DEFRAG_CAPTION 5510
+#define IDS_DEFRAG_CANNOT_START 5511     // %s: the optimiser's path
+
+// Nothing of the user's is lost: the work folder, the list kept at session
+// end, Save As, the folder search's cloud files.
+#define IDS_WORK_FOLDER_NOT_OURS 5550     // %s: the folder
+#define IDS_WORK_FOLDER_CANNOT_MAKE 5551  // %s: the folder
+#define IDS_CONFIRM_SAVE_AS 5552
+#define IDS_OVERWRITE_LIST 5553           // %s: the list file that would be replaced
+#define IDS_SEARCH_NOT_ON_DISK 5554       // %s: how many archives
+#define IDS_RECOVERY_OFFER 5555           // %s: the list's path
+#define IDS_SESSION_END_REASON 5556       // shown by Windows while the session end waits
 
 // Strings: names that code page 932 cannot write
 #define IDS_PROGRAM_FOLDER_UNUSABLE 5600  // %s: the program's path up to the part

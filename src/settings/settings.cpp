@@ -5,13 +5,12 @@
 #include "base/handles.h"
 #include "base/monitors.h"
 
-const char kSettingsKey[] = "Software\\Tandelworks\\Zelvista";
-
 const char kEndSave[] = "EndSave", kZOrder[] = "ZOrder", kLopPlay[] = "LopPlay", kChgTime[] = "ChgTime",
            kTskTray[] = "TskTray", kScrSave[] = "ScrSave", kSSPos[] = "SSPos", kSscBgn[] = "SscBgn",
            kSscTim[] = "SscTim", kTimPtn[] = "TimPtn", kFulScr[] = "FulScr";
 const char kMainL[] = "MainL", kMainT[] = "MainT", kMainR[] = "MainR", kMainB[] = "MainB";
 const char kViewL[] = "ViewL", kViewT[] = "ViewT", kViewR[] = "ViewR", kViewB[] = "ViewB";
+const char kSmpOfr[] = "SmpOfr";
 
 Settings AppSettings;
 
@@ -77,7 +76,17 @@ void StoreRect(HWND window, const char* l, const char* t, const char* r, const c
     if (!GetWindowPlacement(window, &placement)) return;
     KeyHandle key = OpenSettingsKey();
     if (!key) return;
-    const RECT& n = placement.rcNormalPosition;
+    // Stored as the placement gives it, in workspace coordinates. A window in
+    // its normal state is where its screen rectangle says (some systems give
+    // the placement in screen coordinates); only a minimized or maximized
+    // one needs the placement for its normal rectangle.
+    RECT n = placement.rcNormalPosition;
+    RECT shown{};
+    if (!IsIconic(window) && !IsZoomed(window) && GetWindowRect(window, &shown)) {
+        MonitorRects monitors;
+        ReadMonitorRects(&monitors, true);
+        n = ScreenToWorkspace(shown, monitors);
+    }
     WriteDwordTo(key.get(), l, n.left);
     WriteDwordTo(key.get(), t, n.top);
     WriteDwordTo(key.get(), r, n.right);
@@ -85,6 +94,19 @@ void StoreRect(HWND window, const char* l, const char* t, const char* r, const c
 }
 
 }  // namespace
+
+bool AnySettingStored() {
+    // Opened for reading only: looking must not make the key.
+    KeyHandle key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
+        key.release();
+        return false;
+    }
+    DWORD values = 0;
+    return RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                            nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+           values > 0;
+}
 
 int ReadSettingDword(const char* valueName, int* field) {
     KeyHandle key = OpenSettingsKey();
@@ -144,7 +166,9 @@ void ApplyStoredRect(HWND window, int left, int top, int right, int bottom) {
     // the user cannot see.
     MonitorRects monitors;
     ReadMonitorRects(&monitors, true);
+    // Stored in the placement's workspace coordinates, moved in screen ones.
+    const RECT stored = WorkspaceToScreen(RECT{left, top, right, bottom}, monitors);
     RECT placed;
-    if (!PlaceStoredRect(RECT{left, top, right, bottom}, monitors, &placed)) return;
+    if (!PlaceStoredRect(stored, monitors, &placed)) return;
     MoveWindow(window, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top, FALSE);
 }

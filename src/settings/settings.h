@@ -4,12 +4,16 @@
 
 #include <span>
 
-extern const char kSettingsKey[];  // under HKEY_CURRENT_USER
+#include "base/program_key.h"
+
+inline constexpr const char* kSettingsKey = kProgramKey;  // under HKEY_CURRENT_USER
 
 // Registry value names.
 extern const char kEndSave[], kZOrder[], kLopPlay[], kChgTime[], kTskTray[], kScrSave[], kSSPos[],
     kSscBgn[], kSscTim[], kTimPtn[], kFulScr[];
 extern const char kMainL[], kMainT[], kMainR[], kMainB[], kViewL[], kViewT[], kViewR[], kViewB[];
+// 1 once the first start's offer of a first list was answered, either way.
+extern const char kSmpOfr[];
 
 struct Settings {
     int EndSave = 0;
@@ -30,6 +34,8 @@ struct Settings {
 };
 extern Settings AppSettings;
 
+// True when the settings key holds any value: the program ran here before.
+bool AnySettingStored();
 int ReadSettingDword(const char* valueName, int* field);
 void WriteSettingDword(const char* valueName, int value);
 // Several values, in the order given, through one opening of the key.
@@ -40,9 +46,13 @@ struct SettingValue {
 void WriteSettingDwords(std::span<const SettingValue> values);
 void LoadSettings();
 void LoadPlayWindowRect();
+// Store the window's normal rectangle when saving positions is on.
 void SaveMainWindowRect(HWND mainWindow);
 void SavePlayWindowRect(HWND playWindow);
 
+// Rectangles are stored in workspace coordinates, as the window placement
+// gives them (monitors.h), and put back in screen coordinates, so that a
+// window comes back where it was whatever side the task bar is on.
 // Moves a window to a stored rectangle when saving positions is on and the
 // rectangle is usable: not empty and no wider or higher than an int holds.
 // When less than half of it lies on the monitors, the window goes into the

@@ -68,6 +68,8 @@ const PageControl kPageControls[] = {
     {IDC_SET_AT_RANDOM, 3},
 };
 constexpr int kSecondsPage = 1;
+constexpr int kCornerPage = 2;
+constexpr int kChangerPage = 3;
 
 // A master check box and the run of controls it enables.
 struct EnablingRule {
@@ -88,7 +90,33 @@ HWND OpenDialog = nullptr;
 struct DialogContext {
     HWND owner;
     const OptionTimers* timers;
+    SystemSaverFacts facts;
 };
+
+// What the administrator's policy means for the options of a page, in plain
+// words; empty when it means nothing there.
+std::string PolicyNote(const SystemSaverFacts& facts, int page) {
+    std::string note;
+    auto add = [&note](unsigned id) {
+        if (!note.empty()) note += "\n";
+        note += LoadText(id);
+    };
+    if (page == kChangerPage && facts.standardSaverFixed) add(IDS_POLICY_STANDARD_NOTE);
+    if (page == kCornerPage && facts.saverForcedOff) add(IDS_POLICY_CORNER_OFF);
+    if (page == kChangerPage && facts.saverForcedOff) add(IDS_POLICY_CHANGER_OFF);
+    return note;
+}
+
+// What the changer does with a password-protected system screen saver, in one line.
+std::string SecureNote(const SystemSaverFacts& facts) {
+    if (!facts.secure) return std::string();
+    if (!facts.changerCanCatch) return LoadText(IDS_CHANGER_SECURE_NO_GRACE);
+    return FormatText(IDS_CHANGER_SECURE, std::to_string(facts.graceSeconds));
+}
+
+const DialogContext* ContextOf(HWND dialog) {
+    return reinterpret_cast<const DialogContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 bool IsChecked(HWND dialog, int control) {
     return SendDlgItemMessageA(dialog, control, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -129,16 +157,26 @@ int ReadSecondsField(HWND dialog) {
     return static_cast<int>(std::strtol(text, nullptr, 10));
 }
 
+void ShowControl(HWND control, bool show) {
+    const bool shown = (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (show != shown) ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
+}
+
+// A note of the page, shown only when it has something to say.
+void ShowNote(HWND dialog, int control, const std::string& text) {
+    SetDlgItemTextA(dialog, control, text.c_str());
+    ShowControl(GetDlgItem(dialog, control), !text.empty());
+}
+
 // Shows the option controls of the selected page and hides the others.
 // Only controls whose state differs are touched, so nothing flickers.
 void ShowSelectedPage(HWND dialog) {
     const LRESULT page = SendDlgItemMessageA(dialog, IDC_SETTINGS_TABS, TCM_GETCURSEL, 0, 0);
-    for (const PageControl& pc : kPageControls) {
-        HWND control = GetDlgItem(dialog, pc.control);
-        const bool show = pc.page == page;
-        const bool shown = (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
-        if (show != shown) ShowWindow(control, show ? SW_SHOWNA : SW_HIDE);
-    }
+    for (const PageControl& pc : kPageControls) ShowControl(GetDlgItem(dialog, pc.control), pc.page == page);
+    const DialogContext* context = ContextOf(dialog);
+    const SystemSaverFacts facts = context ? context->facts : SystemSaverFacts{};
+    ShowNote(dialog, IDC_SET_SECURE_NOTE, page == kChangerPage ? SecureNote(facts) : std::string());
+    ShowNote(dialog, IDC_SET_POLICY_NOTE, PolicyNote(facts, static_cast<int>(page)));
 }
 
 void ApplyEnablingRule(HWND dialog, int master) {
@@ -185,6 +223,9 @@ INT_PTR OnInitDialog(HWND dialog, const DialogContext* context) {
     InsertPages(dialog);
     ApplyEnablingRule(dialog, IDC_SET_CHANGER);
     ApplyEnablingRule(dialog, IDC_SET_CORNER_START);
+    // The policy chooses the standard screen saver: no random one is made
+    // at start-up, whatever the box says.
+    if (context && context->facts.standardSaverFixed) EnableWindow(GetDlgItem(dialog, IDC_SET_RANDOM_STANDARD), FALSE);
     ShowSelectedPage(dialog);
     return TRUE;
 }
@@ -227,8 +268,7 @@ void OnOk(HWND dialog) {
     }
     StoreDialogSettings(dialog);
     LoadSettings();
-    if (auto* context = reinterpret_cast<const DialogContext*>(GetWindowLongPtrA(dialog, DWLP_USER)))
-        RearmOptionTimers(*context);
+    if (const DialogContext* context = ContextOf(dialog)) RearmOptionTimers(*context);
     EndDialog(dialog, 1);
 }
 
@@ -267,12 +307,12 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
-void ShowSettingsDialog(HWND owner, const OptionTimers& timers) {
+void ShowSettingsDialog(HWND owner, const OptionTimers& timers, SystemSaverFacts (*readFacts)()) {
     if (OpenDialog) {
         SetForegroundWindow(OpenDialog);
         return;
     }
-    const DialogContext context{owner, &timers};
+    const DialogContext context{owner, &timers, readFacts ? readFacts() : SystemSaverFacts{}};
     DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), owner, SettingsDialogProc,
                     reinterpret_cast<LPARAM>(&context));
     OpenDialog = nullptr;

@@ -25,3 +25,8 @@
 #define IDC_SET_ORDER_GROUP 3133
 #define IDC_SET_IN_ORDER 3134
 #define IDC_SET_AT_RANDOM 3135
+// What the system's settings mean for the options: the changer page's line
+// on a password-protected screen saver, and the note on what the
+// administrator's policy fixes (pages "即時起動" and "チェンジャー").
+#define IDC_SET_SECURE_NOTE 3140
+#define IDC_SET_POLICY_NOTE 3141

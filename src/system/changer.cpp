@@ -6,8 +6,11 @@
 #include <vector>
 
 #include "base/long_operation.h"
+#include "base/process.h"
 #include "base/saver_window.h"
+#include "base/session.h"
 #include "system/screen_saver.h"
+#include "system/screen_saver_policy.h"
 
 ChangerState Changer;
 
@@ -42,6 +45,31 @@ UINT TimerPeriodMs() {
     return static_cast<UINT>(seconds > kLongestMs / 1000 ? kLongestMs : seconds * 1000);
 }
 
+// How long ago the system screen saver started: its process says; failing
+// that it started after the last look that did not find it. Unknown counts
+// as long ago.
+DWORD SystemSaverAgeMs(HWND systemSaver) {
+    DWORD processId = 0;
+    DWORD age = 0;
+    if (GetWindowThreadProcessId(systemSaver, &processId) && ProcessAgeMs(processId, &age)) return age;
+    if (Changer.lookedWithoutSaver) return GetTickCount() - Changer.lookedWithoutSaverAt;
+    return static_cast<DWORD>(kLongestMs);
+}
+
+void LookForSystemSaver() {
+    // A screen saver of another window class is known by its file: the
+    // administrator's when a policy names one, else the user's.
+    char standard[MAX_PATH] = "";
+    ReadStandardScreenSaverInEffect(standard, sizeof standard);
+    HWND systemSaver = FindSystemSaverWindow(standard);
+    if (!systemSaver) {
+        Changer.lookedWithoutSaver = true;
+        Changer.lookedWithoutSaverAt = GetTickCount();
+        return;
+    }
+    ReplaceSystemSaver(systemSaver, SystemSaverAgeMs(systemSaver));
+}
+
 }  // namespace
 
 void ConnectChanger(const ChangerConnections& entries) {
@@ -53,7 +81,10 @@ void SetChangerOptions(const ChangerOptions& options) {
 }
 
 void StartChangerTimer(HWND window) {
-    if (Changer.options.SscTim == 1) SetTimer(window, kChangerTimerId, TimerPeriodMs(), OnChangerTimer);
+    if (Changer.options.SscTim != 1) return;
+    // A password-protected one must be found within its grace period.
+    const bool secure = ReadScreenSaverSecure(ReadScreenSaverPolicy());
+    SetTimer(window, kChangerTimerId, ChangerWatchPeriodMs(TimerPeriodMs(), secure), OnChangerTimer);
 }
 
 void StopChangerTimer(HWND window) {
@@ -64,34 +95,40 @@ void CALLBACK OnChangerTimer(HWND window, UINT, UINT_PTR, DWORD) {
     StopChangerTimer(window);
     try {
         // A folder search or playback is using the list between its steps:
-        // this tick is left out, the next one looks again.
+        // this tick is left out, the next one looks again. So while the
+        // session is locked or disconnected: the list would play unseen.
         const bool listBusy = RunningLongOperation() != LongOperation::None;
-        HWND systemSaver = nullptr;
-        if (!listBusy && RowCount() >= 2) {
-            // A screen saver of another window class is known by its file.
-            char standard[MAX_PATH] = "";
-            ReadStandardScreenSaver(standard, sizeof standard);
-            systemSaver = FindSystemSaverWindow(standard);
-        }
-        if (systemSaver) {
-            // Bounded: a hung screen saver must not hang the program.
-            SendMessageTimeoutA(systemSaver, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseAnswerMs, nullptr);
-            RunChanger();
-        }
+        if (!listBusy && RowCount() >= 2 && !SessionAway()) LookForSystemSaver();
     } catch (...) {
         // Nothing may unwind into the message dispatch; the timer goes on.
     }
     StartChangerTimer(window);
 }
 
-void RunChanger() {
+void ReplaceSystemSaver(HWND systemSaver, DWORD ageMs) {
+    const SecureSaverFacts secure = ReadSecureSaverFacts();
+    // Past its grace period a password-protected one has locked the session
+    // (or will as it ends): the list would play behind the sign-in screen.
+    if (!MayReplaceSystemSaver(secure, ageMs)) return;
+    const DWORD foundAt = GetTickCount();
+    // Bounded: a hung screen saver must not hang the program.
+    SendMessageTimeoutA(systemSaver, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseAnswerMs, nullptr);
+    const ChangerRunEnd end = RunChanger();
+    const DWORD ranMs = GetTickCount() - foundAt;
+    const DWORD sinceStart = ageMs > MAXDWORD - ranMs ? MAXDWORD : ageMs + ranMs;
+    // Whoever comes back after the grace period meets the sign-in screen,
+    // as with Windows' own screen saver; within it, the desktop.
+    if (LockWhenChangerRunEnds(secure, sinceStart, end)) LockSession();
+}
+
+ChangerRunEnd RunChanger() {
     // The system must not start its own meanwhile.
     ScreenSaverOffScope systemSaverOff;
     // The thread blocks in each screen saver's run, answering only what other
     // threads send: nothing edits the list meanwhile, so its count holds.
     const int rowCount = RowCount();
     Changer.userReturned = 0;
-    if (rowCount <= 0) return;
+    if (rowCount <= 0) return ChangerRunEnd::NothingStarted;
     // Seeded once per run: seeded again before each choice, every choice
     // within one second would give the same row, and one that cannot start
     // would be picked until the run gave up.
@@ -111,13 +148,14 @@ void RunChanger() {
                 if (!failed[static_cast<std::size_t>(position)]) --pick;
         }
         const ChangerEntryResult result = RunChangerEntry(position);
-        if (Changer.userReturned == 1) break;
+        if (Changer.userReturned == 1) return ChangerRunEnd::UserReturned;
+        if (result == ChangerEntryResult::SessionAway) return ChangerRunEnd::SessionAway;
         if (result != ChangerEntryResult::Skipped) {
             failed.assign(failed.size(), 0);
             failedCount = 0;
         } else if (!failed[static_cast<std::size_t>(position)]) {
             failed[static_cast<std::size_t>(position)] = 1;
-            if (++failedCount >= rowCount) break;
+            if (++failedCount >= rowCount) return ChangerRunEnd::NothingStarted;
         }
         ++position;
     }
@@ -125,6 +163,8 @@ void RunChanger() {
 
 void ChooseRandomStandardSaver() {
     if (Changer.options.SscBgn == 0 || !Changer.entries.prepareAsStandard) return;
+    // The administrator's policy names it: nothing to choose or extract.
+    if (PolicyFixes(ReadScreenSaverPolicy(), ManagedSetting::StandardSaver)) return;
     const int rowCount = RowCount();
     if (rowCount <= 0) return;
     const int chosen = RandomRow(rowCount);

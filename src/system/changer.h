@@ -6,6 +6,8 @@
 
 #include <cstddef>
 
+#include "system/secure_saver.h"
+
 constexpr UINT_PTR kChangerTimerId = 9007;
 
 // The options the changer follows, named as the program's settings: on when
@@ -22,6 +24,7 @@ enum class ChangerEntryResult {
     Skipped,       // not prepared, or its process could not be started
     UserReturned,  // it ended before its time
     TimeOver,      // it played its time and was ended
+    SessionAway,   // the session was locked or disconnected: it was ended unseen
 };
 
 // The list's rows and the way to play them belong to other parts of the
@@ -39,6 +42,10 @@ struct ChangerState {
     ChangerOptions options;
     ChangerConnections entries;
     int userReturned = 0;  // 1 once a screen saver of the run ended before its time
+    // When the timer last looked and found no system screen saver: one found
+    // later started after it, when its process does not tell its age.
+    bool lookedWithoutSaver = false;
+    DWORD lookedWithoutSaverAt = 0;
 };
 extern ChangerState Changer;
 
@@ -47,13 +54,22 @@ void ConnectChanger(const ChangerConnections& entries);
 void SetChangerOptions(const ChangerOptions& options);
 
 // Sets the timer on window when the changer is on, replacing a running one.
+// Its period is ChgTime, or the quick watch while the system screen saver is
+// password-protected.
 void StartChangerTimer(HWND window);
 void StopChangerTimer(HWND window);
 void CALLBACK OnChangerTimer(HWND window, UINT message, UINT_PTR id, DWORD time);
 // Plays the list full screen, in list order or at random, until the user
-// comes back or a whole pass started nothing. Blocks the thread meanwhile.
-void RunChanger();
+// comes back, the session is locked or disconnected, or a whole pass
+// started nothing. Blocks the thread meanwhile.
+ChangerRunEnd RunChanger();
+// What the timer does with a system screen saver it found: closes it and
+// plays the list in its place, unless it is password-protected and its
+// grace period is over; afterwards locks the session when Windows would
+// have. ageMs: how long ago that screen saver started.
+void ReplaceSystemSaver(HWND systemSaver, DWORD ageMs);
 // At start-up: a random entry becomes the standard screen saver when that
 // option is on. An entry that cannot be prepared is passed over for another;
-// when none can, nothing changes.
+// when none can, nothing changes. Nothing is chosen (or extracted) while the
+// administrator's policy names the standard screen saver.
 void ChooseRandomStandardSaver();

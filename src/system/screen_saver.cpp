@@ -8,8 +8,12 @@
 #include "base/handles.h"
 #include "base/path_names.h"
 #include "base/process.h"
+#include "base/program_key.h"
 #include "base/program_paths.h"
+#include "base/strings.h"
+#include "base/text.h"
 #include "base/wide.h"
+#include "res/resource.h"
 #include "system/corner_timer.h"
 
 int ScreenSaverActive;
@@ -20,6 +24,31 @@ constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 // of system.ini's [boot] section. Written and read in UTF-16: the path is
 // Windows' own, whatever the process's code page.
 constexpr wchar_t kStandardSaverValue[] = L"SCRNSAVE.EXE";
+
+// Left in the program's key while the program has the setting off for a
+// while and it was on before: a program ended meanwhile (a crash, Task
+// Manager, Windows shutting down) cannot switch it on again, its next start
+// does. The setting itself is still written to the profile, which Windows
+// reads at the next sign-in.
+constexpr char kOffMarkValue[] = "TmpOff";
+// The system's drive optimiser: it runs for a standard user and asks for
+// administrator rights itself when it needs them.
+constexpr char kDriveOptimizer[] = "\\dfrgui.exe";
+
+void WriteOffMark() {
+    KeyHandle key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kProgramKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
+        ERROR_SUCCESS) {
+        key.release();
+        return;
+    }
+    const DWORD one = 1;
+    RegSetValueExA(key.get(), kOffMarkValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof one);
+}
+
+void RemoveOffMark() {
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kProgramKey, kOffMarkValue);
+}
 
 int SetActiveSetting(int on) {
     int result = SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on, nullptr, SPIF_UPDATEINIFILE);
@@ -73,13 +102,45 @@ int IsScreenSaverActive() {
 
 int EnableScreenSaver() {
     ScreenSaverActive = 1;
-    return SetActiveSetting(1);
+    const int result = SetActiveSetting(1);
+    RemoveOffMark();
+    return result;
 }
 
 int DisableScreenSaver() {
+    if (IsScreenSaverActive() == 1) WriteOffMark();  // before the setting goes off
     ScreenSaverActive = 0;
     return SetActiveSetting(0);
 }
+
+bool OffMarkPresent() {
+    return RegGetValueA(HKEY_CURRENT_USER, kProgramKey, kOffMarkValue, RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
+}
+
+bool MendInterruptedScreenSaverOff() {
+    if (!OffMarkPresent()) return false;
+    SetActiveSetting(1);
+    RemoveOffMark();
+    return true;
+}
+
+void RestoreScreenSaverSetting(int on) {
+    SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, on == 1 ? 1 : 0, nullptr, SPIF_UPDATEINIFILE);
+    RemoveOffMark();
+}
+
+namespace {
+
+// Switched on only for a call that needs it and off again at once: the flag
+// follows as Enable/DisableScreenSaver set it, the mark stays as it was (a
+// program ended in between leaves the setting on, not off).
+void SetActiveForACall(int on) {
+    ScreenSaverActive = on;
+    SetActiveSetting(on);
+}
+
+}  // namespace
 
 void SetStandardScreenSaver(const char* shortPath) {
     if (!shortPath || shortPath[0] == '\0') return;  // never an empty standard screen saver
@@ -88,9 +149,9 @@ void SetStandardScreenSaver(const char* shortPath) {
         SetActiveSetting(1);
         WriteStandardSaverEntries(shortPath);
     } else {
-        EnableScreenSaver();
+        SetActiveForACall(1);
         WriteStandardSaverEntries(shortPath);
-        DisableScreenSaver();
+        SetActiveForACall(0);
     }
 }
 
@@ -100,9 +161,9 @@ void SetScreenSaverTimeout(int minutes) {
     if (IsScreenSaverActive() == 1) {
         SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, seconds, nullptr, 0);
     } else {
-        EnableScreenSaver();
+        SetActiveForACall(1);
         SystemParametersInfoA(SPI_SETSCREENSAVETIMEOUT, seconds, nullptr, 0);
-        DisableScreenSaver();
+        SetActiveForACall(0);
     }
 }
 
@@ -118,9 +179,30 @@ ScreenSaverOffScope::~ScreenSaverOffScope() {
     if (wasOn_ == 1) EnableScreenSaver();
 }
 
+namespace {
+
+// The optimiser's path in the system folder: never a program of that name
+// that happens to lie in the current folder.
+bool DriveOptimizerPath(char* path, std::size_t size) {
+    const UINT n = GetSystemDirectoryA(path, static_cast<UINT>(size));
+    return n > 0 && n < size && AppendText(path, size, kDriveOptimizer);
+}
+
+}  // namespace
+
 void RunDefragWithoutScreenSaver(HWND window) {
+    char path[MAX_PATH] = "";
+    DWORD error = ERROR_FILE_NOT_FOUND;
     StopCornerTimer(window);
-    ScreenSaverOffScope off;
-    RunAndWait("defrag.exe");
-    StartCornerTimer(window);
+    {
+        ScreenSaverOffScope off;
+        if (DriveOptimizerPath(path, sizeof path)) RunAndWait(path, window, &error);
+        StartCornerTimer(window);
+    }
+    // The user who declined the request for rights needs no message; any
+    // other failure is told, after the setting is back.
+    if (error == 0 || error == ERROR_CANCELLED) return;
+    const std::string text = FormatText(IDS_DEFRAG_CANNOT_START, path);
+    const std::string caption = LoadText(IDS_DEFRAG_CAPTION);
+    MessageBoxA(window, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

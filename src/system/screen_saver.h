@@ -6,8 +6,17 @@
 extern int ScreenSaverActive;  // the program's idea of whether it is on
 
 int IsScreenSaverActive();
+// Switching the setting on also removes the mark that the program has it
+// off for a while; switching it off leaves that mark when it was on.
 int EnableScreenSaver();
 int DisableScreenSaver();
+// At start-up, before the setting is taken as the user's: a mark left by a
+// program that ended while it had the setting off switches it on again.
+// True when it did.
+bool MendInterruptedScreenSaverOff();
+bool OffMarkPresent();
+// When the program ends: the setting as it was at start-up, and no mark left.
+void RestoreScreenSaverSetting(int on);
 // Makes the file at shortPath the system's standard screen saver; an empty
 // path changes nothing.
 void SetStandardScreenSaver(const char* shortPath);
@@ -30,6 +39,7 @@ private:
     int wasOn_;
 };
 
-// Runs the disk defragmenter and keeps the screen saver off meanwhile; the
-// corner timer of window pauses too.
+// Runs the system's drive optimiser and keeps the screen saver off while it
+// runs; the corner timer of window pauses too. A message says so when it
+// cannot be started.
 void RunDefragWithoutScreenSaver(HWND window);

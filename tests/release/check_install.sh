@@ -56,6 +56,11 @@ compgen -G "$dir/samples/*.scr" >/dev/null || fail "no sample screen savers were
 "$WINE" reg query "$uninstall_key" /v UninstallString >/dev/null 2>&1 || fail "no uninstall entry"
 [ $failures -eq 0 ] && pass "installed into $dir"
 
+# A temp folder of the user's beside the program, as when Zelvista is put in
+# a folder the user already works in: the program and its uninstaller leave it.
+mkdir -p "$dir/temp"
+printf 'mine' >"$dir/temp/my notes.txt"
+
 # The installed program starts, shows its window, makes its folders beside
 # itself and ends when its window is closed.
 if "$WINE" "$BUILD/testbin/zelvista_start_and_close.exe" "$(windows_path "$dir/Zelvista.exe")" </dev/null 2>&1 |
@@ -64,25 +69,42 @@ if "$WINE" "$BUILD/testbin/zelvista_start_and_close.exe" "$(windows_path "$dir/Z
 else
   fail "the installed program did not start and close"
 fi
-[ -d "$dir/temp" ] && [ -d "$dir/Scrnsave" ] || fail "the program made no temp and Scrnsave folders beside itself"
+[ -f "$dir/ZelvistaWork/Zelvista.tag" ] && [ -d "$dir/Scrnsave" ] ||
+  fail "the program made no marked work folder ZelvistaWork and no Scrnsave folder beside itself"
+[ "$(cat "$dir/temp/my notes.txt" 2>/dev/null)" = mine ] || fail "the program touched the user's temp folder"
 
 # The user's lists, and a standard screen saver kept in Scrnsave, must outlive
 # the program.
 printf 'Ver,3.00\r\n' >"$dir/zelvista.lst"
 printf 'Ver,3.00\r\n' >"$dir/mine.lst"
 printf 'x' >"$dir/Scrnsave/Kept.scr"
-printf 'x' >"$dir/temp/left.scr"
+printf 'x' >"$dir/ZelvistaWork/left.scr"
 
 uninstall
 for f in "${installed[@]}"; do [ ! -e "$dir/$f" ] || fail "$f is still there after uninstalling"; done
 [ ! -e "$dir/samples" ] || fail "samples is still there after uninstalling"
-[ ! -e "$dir/temp" ] || fail "the work folder temp is still there after uninstalling"
+[ ! -e "$dir/ZelvistaWork" ] || fail "the work folder ZelvistaWork is still there after uninstalling"
+[ "$(cat "$dir/temp/my notes.txt" 2>/dev/null)" = mine ] || fail "the uninstaller removed the user's temp\\my notes.txt"
 [ ! -e "$shortcut" ] || fail "the Start menu shortcut is still there after uninstalling"
 if "$WINE" reg query "$uninstall_key" >/dev/null 2>&1; then fail "the uninstall entry is still there"; fi
 for f in zelvista.lst mine.lst Scrnsave/Kept.scr; do
   [ -f "$dir/$f" ] || fail "the user's $f was removed"
 done
-[ $failures -eq 0 ] && pass "uninstalled; the user's lists and Scrnsave stayed"
+[ $failures -eq 0 ] && pass "uninstalled; the user's lists, Scrnsave and temp stayed"
+
+# A folder of the work folder's name that the program did not make (no mark,
+# or a mark file that is not the program's) stays with everything in it.
+for mark in none other; do
+  rm -rf "$dir"
+  "$WINE" "$setup" /S </dev/null >/dev/null 2>&1 || fail "the install ended with an error"
+  mkdir -p "$dir/ZelvistaWork"
+  printf 'mine' >"$dir/ZelvistaWork/my notes.txt"
+  [ $mark = other ] && printf 'my own tag\r\n' >"$dir/ZelvistaWork/Zelvista.tag"
+  uninstall
+  [ "$(cat "$dir/ZelvistaWork/my notes.txt" 2>/dev/null)" = mine ] ||
+    fail "the uninstaller removed a ZelvistaWork folder of the user's (mark: $mark)"
+done
+[ $failures -eq 0 ] && pass "a ZelvistaWork folder of the user's stayed"
 
 # Installed and uninstalled with nothing of the user's in it, the folder goes too.
 rm -rf "$dir"

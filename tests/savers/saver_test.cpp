@@ -33,8 +33,8 @@ struct Saver {
 
 const Saver kSavers[] = {
     {"Starfield.scr", "Starfield", "Speed", 3, 1, "星空の設定"},
-    {"Bubbles.scr", "Bubbles", "Count", 3, 1, "水の中の泡の設定"},
-    {"Clock.scr", "Clock", "HourStyle", 2, 0, "日本語の時計の設定"},
+    {"Bubbles.scr", "Bubbles", "Count", 3, 1, "泡の設定"},
+    {"Clock.scr", "Clock", "HourStyle", 2, 0, "時計の設定"},
     {"Rainbow.scr", "Rainbow", "Speed", 3, 1, "虹色の波の設定"},
 };
 

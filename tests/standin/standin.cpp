@@ -1,9 +1,12 @@
 // Started under the name of an outside program; appends one line to
 // %TEMP%\zelvista-standin.log: its own file name, whether the system screen
-// saver was active while it ran, and its command line.
+// saver was active while it ran, and its command line. With
+// ZELVISTA_STANDIN_WAIT_MS set it then stays that long, as a program the
+// user works in would.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 int main() {
@@ -21,5 +24,7 @@ int main() {
     if (!out) return 1;
     std::fprintf(out, "%s active=%d cmd=%s\n", name, active ? 1 : 0, GetCommandLineA());
     std::fclose(out);
+    char wait[16] = "";
+    if (GetEnvironmentVariableA("ZELVISTA_STANDIN_WAIT_MS", wait, sizeof wait) > 0) Sleep(std::strtoul(wait, nullptr, 10));
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "support/files.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 
 #include "app/main_window.h"
@@ -86,8 +88,12 @@ std::vector<std::string> FolderEntries(const std::string& folder) {
     return names;
 }
 
-ProgramProcess StartZelvista(WORD showWindow) {
-    std::string exe = TestProgramFolder() + "..\\bin\\Zelvista.exe";
+std::string BuiltZelvista() {
+    return TestProgramFolder() + "..\\bin\\Zelvista.exe";
+}
+
+ProgramProcess StartZelvista(WORD showWindow, const std::string& programFile) {
+    std::string exe = programFile.empty() ? BuiltZelvista() : programFile;
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
@@ -103,6 +109,42 @@ ProgramProcess StartZelvista(WORD showWindow) {
     program.process.reset(pi.hProcess);
     program.id = pi.dwProcessId;
     return program;
+}
+
+ProgramProcess StartZelvistaAt(const std::string& exe) {
+    return StartZelvista(SW_SHOWDEFAULT, exe);
+}
+
+HWND FindProcessMessageBox(DWORD processId, DWORD waitMs) {
+    struct Search {
+        DWORD id;
+        HWND found;
+    } search{processId, nullptr};
+    for (DWORD waited = 0;; waited += 50) {
+        EnumWindows(
+            [](HWND w, LPARAM p) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(p);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                char cls[16] = "";
+                GetClassNameA(w, cls, sizeof cls);
+                if (owner == s->id && std::string(cls) == "#32770" && IsWindowVisible(w)) s->found = w;
+                return s->found ? FALSE : TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found || waited >= waitMs) return search.found;
+        Sleep(50);
+    }
+}
+
+void CloseZelvista(ProgramProcess& program) {
+    HWND window = FindProcessMainWindow(program.id, false);
+    if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(program.process.get(), 20000) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the program did not close";
+        TerminateProcess(program.process.get(), 1);
+        WaitForSingleObject(program.process.get(), 5000);
+    }
 }
 
 HWND FindProcessMainWindow(DWORD processId, bool visibleOnly) {

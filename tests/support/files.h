@@ -40,6 +40,17 @@ struct ProgramProcess {
     Handle process;
     DWORD id = 0;
 };
-ProgramProcess StartZelvista(WORD showWindow = SW_SHOWDEFAULT);
+// The program built (Zelvista.exe in the build's bin folder).
+std::string BuiltZelvista();
+// Started from program (a copy of it elsewhere) when given.
+ProgramProcess StartZelvista(WORD showWindow = SW_SHOWDEFAULT, const std::string& programFile = "");
+// The same program copied elsewhere (its file at exe), started there.
+ProgramProcess StartZelvistaAt(const std::string& exe);
 // Its main window once it is there (visible ones only when asked), else null.
 HWND FindProcessMainWindow(DWORD processId, bool visibleOnly);
+// A message box (or other dialog) of the process once it shows, waiting up
+// to waitMs; else null.
+HWND FindProcessMessageBox(DWORD processId, DWORD waitMs = 10000);
+// Posts WM_CLOSE to its main window and waits for it to end; ended at once
+// (and the test failed) when it does not.
+void CloseZelvista(ProgramProcess& program);

@@ -211,6 +211,26 @@ StandInOpens::~StandInOpens() {
     ClearStandInLog();
 }
 
+std::string DriveOptimizerStandIn::Path() {
+    char system[MAX_PATH] = "";
+    GetSystemDirectoryA(system, sizeof system);
+    return std::string(system) + "\\dfrgui.exe";
+}
+
+DriveOptimizerStandIn::DriveOptimizerStandIn() {
+    const std::string path = Path();
+    movedAway_ = MoveFileA(path.c_str(), (path + ".away").c_str()) != FALSE;
+    CopyFileA(StandInPath().c_str(), path.c_str(), FALSE);
+    ClearStandInLog();
+}
+
+DriveOptimizerStandIn::~DriveOptimizerStandIn() {
+    const std::string path = Path();
+    DeleteFileA(path.c_str());
+    if (movedAway_) MoveFileA((path + ".away").c_str(), path.c_str());
+    ClearStandInLog();
+}
+
 std::string EnterStandInFolder(const std::vector<std::string>& names) {
     standInFolder = std::make_unique<ScratchFolder>();
     std::string folder = standInFolder->path();

@@ -74,6 +74,19 @@ private:
     std::vector<Saved> saved_;
     std::string className_;
 };
+// The stand-in in the system folder as the system's drive optimiser
+// (dfrgui.exe) while it lives; a program found there is put back after.
+class DriveOptimizerStandIn {
+public:
+    DriveOptimizerStandIn();
+    ~DriveOptimizerStandIn();
+    DriveOptimizerStandIn(const DriveOptimizerStandIn&) = delete;
+    DriveOptimizerStandIn& operator=(const DriveOptimizerStandIn&) = delete;
+    static std::string Path();
+
+private:
+    bool movedAway_ = false;
+};
 // The stand-in, copied as `name` into a fresh
 // folder that then becomes the current folder, first on the search path.
 // Returns the folder; LeaveStandInFolder puts the current folder back and
