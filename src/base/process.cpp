@@ -26,14 +26,15 @@ StartedProcess StartProcess(const char* commandLine, WORD show) {
 }
 
 int RunAndWait(const char* program, HWND owner, DWORD* error) {
-    SHELLEXECUTEINFOA run{};
+    const Wide file(program);
+    SHELLEXECUTEINFOW run{};
     run.cbSize = sizeof run;
     // Our own message when it fails; no process handle is lost.
     run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     run.hwnd = owner;
-    run.lpFile = program;
+    run.lpFile = file;
     run.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&run)) {
+    if (!ShellExecuteExW(&run)) {
         const DWORD why = GetLastError();
         if (error) *error = why != 0 ? why : ERROR_FILE_NOT_FOUND;
         return 0;

@@ -164,7 +164,7 @@ void ShowControl(HWND control, bool show) {
 
 // A note of the page, shown only when it has something to say.
 void ShowNote(HWND dialog, int control, const std::string& text) {
-    SetDlgItemTextA(dialog, control, text.c_str());
+    SetDlgItemTextTo(dialog, control, text);
     ShowControl(GetDlgItem(dialog, control), !text.empty());
 }
 

@@ -184,8 +184,10 @@ namespace {
 // The optimiser's path in the system folder: never a program of that name
 // that happens to lie in the current folder.
 bool DriveOptimizerPath(char* path, std::size_t size) {
-    const UINT n = GetSystemDirectoryA(path, static_cast<UINT>(size));
-    return n > 0 && n < size && AppendText(path, size, kDriveOptimizer);
+    wchar_t system[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(system, MAX_PATH);
+    return n > 0 && n < MAX_PATH && ToCodePage932(std::wstring_view(system, n), path, size) &&
+           AppendText(path, size, kDriveOptimizer);
 }
 
 }  // namespace
@@ -202,7 +204,6 @@ void RunDefragWithoutScreenSaver(HWND window) {
     // The user who declined the request for rights needs no message; any
     // other failure is told, after the setting is back.
     if (error == 0 || error == ERROR_CANCELLED) return;
-    const std::string text = FormatText(IDS_DEFRAG_CANNOT_START, path);
-    const std::string caption = LoadText(IDS_DEFRAG_CAPTION);
-    MessageBoxA(window, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(window, FormatText(IDS_DEFRAG_CANNOT_START, path), LoadText(IDS_DEFRAG_CAPTION),
+                   MB_OK | MB_ICONEXCLAMATION);
 }
