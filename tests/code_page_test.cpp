@@ -16,8 +16,12 @@
 #include "archive_support.h"
 #include "app/installed_archives.h"
 #include "app/main_window.h"
+#include "app/session_end.h"
+#include "app/toolbar.h"
+#include "base/own_folder.h"
 #include "base/path_names.h"
 #include "base/program_paths.h"
+#include "base/strings.h"
 #include "base/text.h"
 #include "base/wide.h"
 #include "list/add_files.h"
@@ -332,6 +336,39 @@ TEST_F(CodePageWindowTest, ArchiveMembersWithoutACodePage932NameAreCounted) {
     EXPECT_NE(listed.find(archive + "（書庫の中の 2 個のスクリーンセーバー）\n"), std::string::npos) << listed;
 }
 
+// The questions and notes that keep the user's work read in Japanese on every
+// code page: the session end's save question naming a list in a Japanese
+// folder (its Yes, No and Cancel must be told apart), and the status bar.
+TEST_F(CodePageWindowTest, SaveQuestionAndStatusBarReadInJapanese) {
+    CopyText(CurrentList.Path, sizeof CurrentList.Path, "C:\\\x95\x5c\x8e\xa6\\\x83\x8a\x83\x58\x83\x67.lst");
+    DialogDriver driver;
+    driver.On(LoadText(IDS_APP_TITLE), [](HWND box) { ClickButton(box, IDCANCEL); });
+    EXPECT_EQ(AskToSaveChanges(MainWindow, 0), IDCANCEL);
+    ASSERT_EQ(driver.seen().size(), 1u);
+    EXPECT_EQ(W(driver.seen()[0].text), L"C:\\\u8868\u793a\\\u30ea\u30b9\u30c8.lst \u3078\u306e\u5909\u66f4\u3092\u4fdd\u5b58\u3057\u307e\u3059\u304b\uff1f");
+
+    ShowStatusText("\x95\x5c\x8e\xa6\x82\xb5\x82\xdc\x82\xb7");  // 表示します
+    wchar_t shown[64] = L"";
+    ASSERT_LT(LOWORD(SendMessageW(MainChildren.statusBar, SB_GETTEXTLENGTHW, 0, 0)), 64);
+    SendMessageW(MainChildren.statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ(shown, L"\u8868\u793a\u3057\u307e\u3059");
+    ShowStatusText("");
+}
+
+// The work folder is emptied in UTF-16: a file whose name code page 932
+// cannot write goes too, and the mark stays.
+TEST(CodePage, TheWorkFolderIsEmptiedWhateverTheNames) {
+    WideScratch scratch;
+    const std::string folder = Text932(scratch.wide()) + "work\\";
+    ASSERT_EQ(MakeOwnFolder(folder.c_str()), OwnFolder::Ours);
+    const std::wstring korean = scratch.Make(L"work\\\uce74\ud398.scr", false);
+    const std::wstring japanese = scratch.Make(L"work\\\u8868\u793a.scr", false);
+    EXPECT_TRUE(EmptyOwnFolder(folder.c_str()));
+    EXPECT_EQ(GetFileAttributesW(korean.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesW(japanese.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(IsOwnFolder(folder.c_str()));
+}
+
 // The program started from a folder whose name code page 932 cannot write
 // keeps everything it makes inside that folder (by its short name), never
 // above it; without a short name it makes nothing and says why. This test
@@ -369,7 +406,7 @@ TEST(CodePage, ProgramFolderOutsideCodePage932) {
             EXPECT_EQ(code, 0u) << "the child's checks failed";
             // Made inside its folder when it could be used, else nothing at all;
             // never anything beside the folder.
-            const DWORD work = GetFileAttributesW((folder + L"temp").c_str());
+            const DWORD work = GetFileAttributesW((folder + W(kWorkFolderName)).c_str());
             const DWORD store = GetFileAttributesW((folder + L"Scrnsave").c_str());
             EXPECT_EQ(work != INVALID_FILE_ATTRIBUTES, usable);
             EXPECT_EQ(store != INVALID_FILE_ATTRIBUTES, usable);
@@ -400,7 +437,7 @@ TEST(CodePageChild, StartsInItsOwnFolder) {
         EXPECT_EQ(driver.seen().size(), 0u);
         EXPECT_EQ(AppPaths.ProgramFolder[std::strlen(AppPaths.ProgramFolder) - 1], '\\');
         EXPECT_EQ(LongName(W(AppPaths.ProgramFolder)), LongName(folder));
-        EXPECT_EQ(LongName(W(AppPaths.WorkFolder)), LongName(folder + L"temp\\"));
+        EXPECT_EQ(LongName(W(AppPaths.WorkFolder)), LongName(folder + W(kWorkFolderName)));
         EXPECT_EQ(std::string(AppPaths.StandardListPath), std::string(AppPaths.ProgramFolder) + "zelvista.lst");
         // The standard list saves there and comes back.
         AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
