@@ -28,6 +28,7 @@
 #include "list/chosen_paths.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "list/list_recovery.h"
 #include "res/resource.h"
 #include "support/controls.h"
 #include "support/fixture.h"
@@ -353,6 +354,28 @@ TEST_F(CodePageWindowTest, SaveQuestionAndStatusBarReadInJapanese) {
     SendMessageW(MainChildren.statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(shown));
     EXPECT_STREQ(shown, L"\u8868\u793a\u3057\u307e\u3059");
     ShowStatusText("");
+}
+
+// The list kept at the end of a session comes back under its Japanese name,
+// offered in Japanese, whatever the process's code page.
+TEST_F(CodePageWindowTest, TheKeptListIsOfferedAndTakenBackInJapanese) {
+    const std::string path = "C:\\\x95\x5c\x8e\xa6\\\x83\x8a\x83\x58\x83\x67.lst";  // C:\表示\リスト.lst
+    AddRow({"a.scr", "0", "C:\\", "ｽｸﾘｰﾝｾｰﾊﾞｰ", ""});
+    CopyText(CurrentList.Path, sizeof CurrentList.Path, path.c_str());
+    CurrentList.Named = 1;
+    ASSERT_TRUE(KeepRecoveryList());
+    NewList();
+    DialogDriver driver;
+    driver.On(LoadText(IDS_APP_TITLE), [](HWND box) { ClickButton(box, IDYES); });
+    OfferRecoveryList();
+    ASSERT_EQ(driver.seen().size(), 1u);
+    EXPECT_EQ(W(driver.seen()[0].text), W(FormatText(IDS_RECOVERY_OFFER, path)));
+    EXPECT_NE(W(driver.seen()[0].text).find(L"\nC:\\\u8868\u793a\\\u30ea\u30b9\u30c8.lst\n"), std::wstring::npos);
+    EXPECT_EQ(std::string(CurrentList.Path), path);
+    EXPECT_EQ(CurrentList.Modified, 1);
+    EXPECT_EQ(GetEntryRowCount(), 1);
+    EXPECT_EQ(WindowTextWide(MainWindow), L"Zelvista\u3000\u3010\u30ea\u30b9\u30c8.lst\u3011");
+    EXPECT_FALSE(RecoveryListKept());
 }
 
 // The work folder is emptied in UTF-16: a file whose name code page 932
