@@ -11,4 +11,15 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DI
 
 set(ZELVISTA_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_SOURCE_DIR}/src/res/zelvista_version.h.in ${ZELVISTA_GENERATED_DIR}/zelvista_version.h @ONLY)
-configure_file(${CMAKE_SOURCE_DIR}/src/res/zelvista.manifest.in ${ZELVISTA_GENERATED_DIR}/zelvista.manifest @ONLY)
+# The manifest asks for the Japanese code page; ZELVISTA_ACTIVE_CODE_PAGE is
+# what the element says (the tests make copies that ask for another or none).
+function(zelvista_manifest output code_page)
+  if(code_page)
+    set(ZELVISTA_ACTIVE_CODE_PAGE
+        "<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">${code_page}</activeCodePage>")
+  else()
+    set(ZELVISTA_ACTIVE_CODE_PAGE "<!-- no activeCodePage: the system's code page -->")
+  endif()
+  configure_file(${CMAKE_SOURCE_DIR}/src/res/zelvista.manifest.in ${output} @ONLY)
+endfunction()
+zelvista_manifest(${ZELVISTA_GENERATED_DIR}/zelvista.manifest ja-JP)

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
+#include <string>
 
 #include "base/handles.h"
 #include "saver.h"
@@ -24,13 +26,15 @@ constexpr UINT kDateFormat = IDS_SAVER_FIRST + 9;  // year, month, day, weekday
 constexpr int kTwelveHours = 1;                     // the setting's second choice
 // Share of the free room crossed per second: a full crossing takes about 40 s.
 constexpr double kDrift = 0.025;
-constexpr char kFace[] = "MS UI Gothic";
+constexpr wchar_t kFace[] = L"MS UI Gothic";
 
 // The string table's texts, loaded once at the start rather than every frame.
+// Drawn in UTF-16: GDI's byte-string calls read the system's code page, which
+// need not be Japanese.
 struct ClockWords {
-    char weekdays[7][32];
-    char morning[32], afternoon[32];
-    char dateFormat[64];  // year, month, day, weekday
+    wchar_t weekdays[7][32];
+    wchar_t morning[32], afternoon[32];
+    wchar_t dateFormat[64];  // year, month, day, weekday
 };
 
 struct ClockFace {
@@ -42,15 +46,15 @@ struct ClockFace {
 ClockFace face;
 
 HFONT MakeFont(int height, int weight) {
-    return CreateFontA(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+    return CreateFontW(-height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS, kFace);
 }
 
 void LoadWords(ClockWords& w) {
-    for (UINT day = 0; day < 7; ++day) LoadText(kWeekdayFirst + day, w.weekdays[day], sizeof w.weekdays[day]);
-    LoadText(kMorning, w.morning, sizeof w.morning);
-    LoadText(kAfternoon, w.afternoon, sizeof w.afternoon);
-    LoadText(kDateFormat, w.dateFormat, sizeof w.dateFormat);
+    for (UINT day = 0; day < 7; ++day) LoadText(kWeekdayFirst + day, w.weekdays[day], 32);
+    LoadText(kMorning, w.morning, 32);
+    LoadText(kAfternoon, w.afternoon, 32);
+    LoadText(kDateFormat, w.dateFormat, 64);
 }
 
 void Start(int setting, int width, int height) {
@@ -99,41 +103,62 @@ void PaintBackground(BYTE* bits, int width, int height) {
 Backdrop background(PaintBackground);
 
 struct ClockTexts {
-    char time[32];
-    char noon[32];  // 午前 or 午後 on the 12-hour clock, else empty
-    char date[128];
+    std::wstring time;
+    std::wstring noon;  // 午前 or 午後 on the 12-hour clock, else empty
+    std::wstring date;
 };
+
+// The date format's "%d"s take the numbers in order and its "%s" the
+// weekday; nothing else in it is formatted.
+std::wstring FormatDate(const wchar_t* format, const int (&numbers)[3], const wchar_t* weekday) {
+    std::wstring out;
+    int next = 0;
+    for (const wchar_t* p = format; *p; ++p) {
+        if (p[0] == L'%' && p[1] == L'd' && next < 3) {
+            out += std::to_wstring(numbers[next++]);
+            ++p;
+        } else if (p[0] == L'%' && p[1] == L's') {
+            out += weekday;
+            ++p;
+        } else {
+            out += *p;
+        }
+    }
+    return out;
+}
 
 void FormatNow(ClockTexts& t) {
     SYSTEMTIME now;
     GetLocalTime(&now);
     int hour = now.wHour;
     const ClockWords& w = face.words;
-    t.noon[0] = '\0';
+    t.noon.clear();
     if (face.setting == kTwelveHours) {
-        std::snprintf(t.noon, sizeof t.noon, "%s", hour < 12 ? w.morning : w.afternoon);
+        t.noon = hour < 12 ? w.morning : w.afternoon;
         hour %= 12;
     }
-    std::snprintf(t.time, sizeof t.time, "%d:%02d:%02d", hour, now.wMinute, now.wSecond);
-    std::snprintf(t.date, sizeof t.date, w.dateFormat, now.wYear, now.wMonth, now.wDay, w.weekdays[now.wDayOfWeek % 7]);
+    wchar_t time[32];
+    std::swprintf(time, 32, L"%d:%02d:%02d", hour, now.wMinute, now.wSecond);
+    t.time = time;
+    t.date = FormatDate(w.dateFormat, {now.wYear, now.wMonth, now.wDay}, w.weekdays[now.wDayOfWeek % 7]);
 }
 
-SIZE TextSize(HDC dc, HGDIOBJ font, const char* text) {
+SIZE TextSize(HDC dc, HGDIOBJ font, const std::wstring& text) {
     SelectObject(dc, font);
     SIZE size{0, 0};
-    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
 
 // The text with a soft halo, then the text itself.
-void GlowText(HDC dc, int x, int y, const char* text, COLORREF color, COLORREF halo) {
-    int n = static_cast<int>(std::strlen(text));
+void GlowText(HDC dc, int x, int y, const std::wstring& text, COLORREF color, COLORREF halo) {
+    const int n = static_cast<int>(text.size());
     SetTextColor(dc, halo);
     for (int dy = -2; dy <= 2; dy += 2)
         for (int dx = -2; dx <= 2; dx += 2)
-            if (dx || dy) TextOutA(dc, x + dx, y + dy, text, n);
+            if (dx || dy) TextOutW(dc, x + dx, y + dy, text.c_str(), n);
     SetTextColor(dc, color);
-    TextOutA(dc, x, y, text, n);
+    TextOutW(dc, x, y, text.c_str(), n);
 }
 
 void Draw(HDC dc, int width, int height) {
@@ -143,8 +168,8 @@ void Draw(HDC dc, int width, int height) {
     FormatNow(t);
     HGDIOBJ oldFont = SelectObject(dc, face.timeFont.get());
     // Measured with the widest digits, so the block does not twitch as they change.
-    SIZE time = TextSize(dc, face.timeFont.get(), "00:00:00");
-    SIZE noon = t.noon[0] ? TextSize(dc, face.noonFont.get(), t.noon) : SIZE{0, 0};
+    SIZE time = TextSize(dc, face.timeFont.get(), L"00:00:00");
+    SIZE noon = !t.noon.empty() ? TextSize(dc, face.noonFont.get(), t.noon) : SIZE{0, 0};
     SIZE date = TextSize(dc, face.dateFont.get(), t.date);
     int gap = noon.cx ? noon.cy / 3 : 0;
     int timeRow = noon.cx + gap + time.cx;

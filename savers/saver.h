@@ -38,7 +38,9 @@ constexpr double kPi = 3.14159265358979323846;
 // 0..1 from the C library's generator, which each saver seeds at its start.
 inline double Random01() { return static_cast<double>(std::rand()) / RAND_MAX; }
 
-// A string of the saver's string table, empty when it is missing.
-inline void LoadText(UINT id, char* out, int size) {
-    if (LoadStringA(GetModuleHandleA(nullptr), id, out, size) <= 0) out[0] = '\0';
+// A string of the saver's string table, empty when it is missing. In UTF-16,
+// as the table holds it: the savers speak to Windows in UTF-16 only, so their
+// Japanese texts show whatever the process's code page.
+inline void LoadText(UINT id, wchar_t* out, int size) {
+    if (LoadStringW(GetModuleHandleW(nullptr), id, out, size) <= 0) out[0] = L'\0';
 }

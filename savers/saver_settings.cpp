@@ -17,9 +17,9 @@ bool SaverKeyPath(char* out, int size) {
 }
 
 void SetItemFromTable(HWND dialog, int item, UINT id) {
-    char text[256];
-    LoadText(id, text, sizeof text);
-    SetDlgItemTextA(dialog, item, text);
+    wchar_t text[256];
+    LoadText(id, text, 256);
+    SetDlgItemTextW(dialog, item, text);
 }
 
 // The saver's name, larger and bold, above the setting; lives as long as the dialog.
@@ -27,28 +27,28 @@ GdiObject nameFont;
 
 void MakeNameBold(HWND dialog) {
     HWND name = GetDlgItem(dialog, IDC_SAVER_NAME);
-    LOGFONTA font{};
-    HFONT current = reinterpret_cast<HFONT>(SendMessageA(name, WM_GETFONT, 0, 0));
-    if (!current || !GetObjectA(current, sizeof font, &font)) return;
+    LOGFONTW font{};
+    HFONT current = reinterpret_cast<HFONT>(SendMessageW(name, WM_GETFONT, 0, 0));
+    if (!current || !GetObjectW(current, sizeof font, &font)) return;
     font.lfWeight = FW_BOLD;
     font.lfHeight = font.lfHeight * 5 / 4;
-    nameFont.reset(CreateFontIndirectA(&font));
+    nameFont.reset(CreateFontIndirectW(&font));
     if (nameFont) SendMessageA(name, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont.get()), FALSE);
 }
 
 void OnInitDialog(HWND dialog) {
-    char caption[256];
-    LoadText(IDS_SETTINGS_CAPTION, caption, sizeof caption);
-    SetWindowTextA(dialog, caption);
+    wchar_t caption[256];
+    LoadText(IDS_SETTINGS_CAPTION, caption, 256);
+    SetWindowTextW(dialog, caption);
     SetItemFromTable(dialog, IDC_SAVER_NAME, IDS_DESCRIPTION);
     SetItemFromTable(dialog, IDC_SETTING_LABEL, IDS_SETTING_LABEL);
     SetItemFromTable(dialog, IDC_SETTINGS_NOTE, IDS_SETTINGS_NOTE);
     MakeNameBold(dialog);
     HWND choices = GetDlgItem(dialog, IDC_SETTING_CHOICE);
     for (int i = 0; i < ThisSaver.setting.choiceCount; ++i) {
-        char text[256];
-        LoadText(static_cast<UINT>(IDS_CHOICE_FIRST + i), text, sizeof text);
-        SendMessageA(choices, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+        wchar_t text[256];
+        LoadText(static_cast<UINT>(IDS_CHOICE_FIRST + i), text, 256);
+        SendMessageW(choices, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
     SendMessageA(choices, CB_SETCURSEL, static_cast<WPARAM>(ReadSaverSetting()), 0);
 }
@@ -56,10 +56,10 @@ void OnInitDialog(HWND dialog) {
 void OnOk(HWND dialog) {
     LRESULT choice = SendDlgItemMessageA(dialog, IDC_SETTING_CHOICE, CB_GETCURSEL, 0, 0);
     if (choice != CB_ERR && !WriteSaverSetting(static_cast<int>(choice))) {
-        char text[256], caption[256];
-        LoadText(IDS_SAVE_FAILED, text, sizeof text);
-        LoadText(IDS_SETTINGS_CAPTION, caption, sizeof caption);
-        MessageBoxA(dialog, text, caption, MB_OK | MB_ICONWARNING);
+        wchar_t text[256], caption[256];
+        LoadText(IDS_SAVE_FAILED, text, 256);
+        LoadText(IDS_SETTINGS_CAPTION, caption, 256);
+        MessageBoxW(dialog, text, caption, MB_OK | MB_ICONWARNING);
         return;  // the dialog stays, so the choice is not lost silently
     }
     EndDialog(dialog, IDOK);
@@ -112,5 +112,5 @@ bool WriteSaverSetting(int choice) {
 
 INT_PTR ShowSaverSettingsDialog(HINSTANCE instance, HWND owner) {
     if (owner && !IsWindow(owner)) owner = nullptr;
-    return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_SAVER_SETTINGS), owner, SettingsProc, 0);
+    return DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_SAVER_SETTINGS), owner, SettingsProc, 0);
 }

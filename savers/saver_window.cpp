@@ -11,7 +11,7 @@
 namespace {
 
 // Windows and the programs that run screen savers find our window by this.
-constexpr char kSaverClass[] = "WindowsScreenSaverClass";
+constexpr wchar_t kSaverClass[] = L"WindowsScreenSaverClass";
 constexpr UINT_PTR kFrameTimer = 1;
 // Mouse jitter smaller than this does not end the full-screen run.
 constexpr int kMouseSlack = 4;
@@ -255,7 +255,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -268,19 +268,19 @@ LRESULT CALLBACK SaverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 bool RegisterSaverClass(HINSTANCE instance) {
-    WNDCLASSA wc{};
+    WNDCLASSW wc{};
     wc.lpfnWndProc = SaverProc;
     wc.hInstance = instance;
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     wc.lpszClassName = kSaverClass;
-    return RegisterClassA(&wc) != 0;
+    return RegisterClassW(&wc) != 0;
 }
 
 int RunMessageLoop() {
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     return 0;
 }
@@ -291,10 +291,10 @@ int RunFullScreen(HINSTANCE instance, int setting) {
     state.fullScreen = true;
     state.setting = setting;
     if (!RegisterSaverClass(instance)) return 1;
-    char title[256];
-    LoadText(IDS_DESCRIPTION, title, sizeof title);
+    wchar_t title[256];
+    LoadText(IDS_DESCRIPTION, title, 256);
     // The whole virtual screen: every monitor is covered.
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, kSaverClass, title, WS_POPUP,
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, kSaverClass, title, WS_POPUP,
                                   GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                                   GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
                                   nullptr, nullptr, instance, nullptr);
@@ -312,11 +312,11 @@ int RunPreview(HINSTANCE instance, HWND parent, int setting) {
     state.setting = setting;
     state.throughHost = ChildDrawingReachesNoScreen();
     if (!RegisterSaverClass(instance)) return 1;
-    char title[256];
-    LoadText(IDS_DESCRIPTION, title, sizeof title);
+    wchar_t title[256];
+    LoadText(IDS_DESCRIPTION, title, 256);
     RECT r;
     GetClientRect(parent, &r);
-    HWND window = CreateWindowExA(0, kSaverClass, title, WS_CHILD | WS_VISIBLE, 0, 0, r.right, r.bottom, parent,
+    HWND window = CreateWindowExW(0, kSaverClass, title, WS_CHILD | WS_VISIBLE, 0, 0, r.right, r.bottom, parent,
                                   nullptr, instance, nullptr);
     if (!window) return 1;
     return RunMessageLoop();

@@ -18,6 +18,7 @@
 #include "list/list_file.h"
 #include "base/strings.h"
 #include "res/resource.h"
+#include "support/controls.h"
 #include "support/fixture.h"
 #include "support/ui.h"
 
@@ -164,9 +165,9 @@ TEST_F(AddFilesTest, FileDialogAddsOrSaysWhy) {
         driver.On("スクリーンセーバーの読み込み", [&](HWND dialog) {
             HWND types = GetDlgItem(dialog, 0x470);  // the file type box
             for (int i = 0; i < SendMessageA(types, CB_GETCOUNT, 0, 0); ++i) {
-                char text[128] = "";
-                SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-                filters.push_back(text);
+                wchar_t text[128] = L"";
+                SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+                filters.push_back(Text932(text));
             }
             TypeFileName(dialog, c.file);
         });

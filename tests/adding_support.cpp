@@ -11,6 +11,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "base/text.h"
+#include "base/wide.h"
 #include "archive/archiver.h"
 #include "archive_support.h"
 #include "archiver_interface.h"
@@ -50,7 +51,7 @@ InstalledLibraries::~InstalledLibraries() {
 }
 
 void MakeFolder(const std::string& path) {
-    SHCreateDirectoryExA(nullptr, path.c_str(), nullptr);
+    SHCreateDirectoryExW(nullptr, Wide(path), nullptr);
 }
 
 void MakeFile(const std::string& path, const std::string& bytes) {
@@ -69,17 +70,17 @@ std::vector<std::string> SearchOrder(const std::string& folder, bool subFolders)
     std::string base = folder;
     if (FileNameOffset(base.c_str()) != base.size()) base += '\\';
     std::vector<std::string> order, subs;
-    WIN32_FIND_DATAA found;
-    FindHandle listing(FindFirstFileA((base + "*.*").c_str(), &found));
+    WIN32_FIND_DATAW found;
+    FindHandle listing(FindFirstFileW(Wide(base + "*.*"), &found));
     if (!listing) return order;
     do {
-        std::string name = found.cFileName;
+        std::string name = Text932(found.cFileName);
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (name[0] != '.') subs.push_back(name);
         } else if (IsScreenSaverName(name) && name.find(',') == std::string::npos) {
             order.push_back(base + Lowered(name));
         }
-    } while (FindNextFileA(listing.get(), &found));
+    } while (FindNextFileW(listing.get(), &found));
     if (subFolders)
         for (const std::string& sub : subs)
             for (const std::string& path : SearchOrder(base + sub, true)) order.push_back(path);
@@ -101,7 +102,7 @@ std::vector<std::string> SortedRowNames() {
 }
 
 void FillSearchDialog(HWND dialog, const SearchRequest& request) {
-    SetDlgItemTextA(dialog, IDC_SEARCH_FOLDER, request.folder.c_str());
+    SetDlgItemTextW(dialog, IDC_SEARCH_FOLDER, Wide(request.folder));
     auto set = [dialog](int box, bool on) {
         if (ControlEnabled(dialog, box) && (IsDlgButtonChecked(dialog, box) == BST_CHECKED) != on)
             SendMessageA(GetDlgItem(dialog, box), BM_CLICK, 0, 0);
@@ -160,14 +161,22 @@ std::string RunFolderSearch(const SearchRequest& request, std::function<bool(HWN
 }
 
 void DropFiles(const std::vector<std::string>& paths) {
-    std::string list;
-    for (const std::string& p : paths) list += p + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    std::vector<std::wstring> wide;
+    for (const std::string& p : paths) wide.emplace_back(Wide(p).view());
+    DropWideFiles(wide);
+}
+
+void DropWideFiles(const std::vector<std::wstring>& paths) {
+    // In UTF-16, as the shell hands drops over.
+    std::wstring list;
+    for (const std::wstring& p : paths) list += p + L'\0';
+    list += L'\0';
+    const std::size_t bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
     auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), list.size());
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), list.data(), bytes);
     GlobalUnlock(memory);
     SendMessageA(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }

@@ -79,3 +79,4 @@ std::string RunFolderSearch(const SearchRequest& request, std::function<bool(HWN
 
 // A drop of these paths onto the main window, as the shell hands it over.
 void DropFiles(const std::vector<std::string>& paths);
+void DropWideFiles(const std::vector<std::wstring>& paths);

@@ -214,7 +214,8 @@ TEST(ArchiverLibraries, ExtractJapaneseNamesAndOverwrite) {
 }
 
 // ZIP names flagged as UTF-8 arrive in code page 932; names with no form there
-// (a Hangul syllable, an emoji, bytes that are not UTF-8) are left out, still counted.
+// (a Hangul syllable, an emoji, bytes that are not UTF-8) arrive empty, never
+// garbled, matched by their ASCII parts and their count of characters.
 TEST(ArchiverLibraries, ZipUtf8NamesArriveInCodePage932) {
     const std::string hyouji = "\x95\x5c\x8e\xa6.scr", ka = "\x83\x4b.scr", deep = "\x82\xa0\\deep.scr";
     const struct {
@@ -223,10 +224,13 @@ TEST(ArchiverLibraries, ZipUtf8NamesArriveInCodePage932) {
         int count;
         std::vector<std::string> names;  // lower case, sorted
     } cases[] = {
-        {"zip_utf8.zip", "*.SCR", 6, {"plain.scr", deep, ka, hyouji}},
-        {"zip_utf8.zip", "*.*", 6, {"plain.scr", deep, ka, hyouji}},
-        {"zip_utf8.zip", "?.scr", 6, {ka}},  // one character: the composed kana, never the left-out ones
-        {"bad_utf8_names.zip", "*.*", 2, {"plain.scr"}},
+        {"zip_utf8.zip", "*.SCR", 6, {"", "", "plain.scr", deep, ka, hyouji}},
+        {"zip_utf8.zip", "*.*", 6, {"", "", "plain.scr", deep, ka, hyouji}},
+        // One character: the composed kana, the Hangul syllable and the emoji.
+        {"zip_utf8.zip", "?.scr", 6, {"", "", ka}},
+        {"zip_utf8.zip", "??.scr", 6, {hyouji}},
+        {"bad_utf8_names.zip", "*.*", 2, {"", "plain.scr"}},
+        {"bad_utf8_names.zip", "???.scr", 2, {""}},  // three overlong two-byte forms: three characters
         {"zip_cp932.zip", "*.SCR", 2, {"\x93\xfa\x96{\x8c\xea\x83Z\x81[\x83o\x81[.scr", "\x95\x5c\x8e\xa6.scr"}},
     };
     Exports e(kZip);

@@ -220,15 +220,16 @@ TEST_F(DpiLayoutTest, NothingIsCutInTheAboutBox) {
     EXPECT_TRUE(checked);
 }
 
-// The folder search's longest result (rows added, files refused and
-// archives left in the cloud, each with four digits) fits its status line.
+// The folder search's longest result (rows added, names that cannot be used,
+// files refused and archives left in the cloud, each with four digits) fits
+// its status line.
 TEST_F(DpiLayoutTest, TheLongestSearchResultFitsTheStatusLine) {
     bool checked = false;
     DialogDriver driver;
     driver.On("スクリーンセーバーの検索", [&](HWND dialog) {
         checked = true;
         HWND status = GetDlgItem(dialog, IDC_SEARCH_STATUS);
-        const std::string text = FolderSearchResultText(9999, 9999, 9999);
+        const std::string text = FolderSearchResultText(9999, 9999, 9999, 9999);
         RECT r{};
         GetClientRect(status, &r);
         RECT needed{0, 0, r.right, 0};

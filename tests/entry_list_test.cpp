@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
+#include "support/controls.h"
 #include "support/fixture.h"
 
 namespace {
@@ -39,13 +40,13 @@ TEST_F(EntryListTest, ColumnsHaveHeadersAndWidths) {
     const char* headers[] = {"名前", "切替秒数", "フォルダ名", "ファイルの種類", "書庫ファイル名"};
     const int widths[] = {150, 70, 80, 90, 100};
     for (int i = 0; i < 5; ++i) {
-        char text[64] = "";
-        LVCOLUMNA col{};
+        wchar_t text[64] = L"";
+        LVCOLUMNW col{};
         col.mask = LVCF_TEXT | LVCF_WIDTH;
         col.pszText = text;
-        col.cchTextMax = sizeof text;
-        ASSERT_TRUE(SendMessageA(EntryListView, LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&col)));
-        EXPECT_STREQ(text, headers[i]);
+        col.cchTextMax = 64;
+        ASSERT_TRUE(SendMessageW(EntryListView, LVM_GETCOLUMNW, i, reinterpret_cast<LPARAM>(&col)));
+        EXPECT_EQ(Text932(text), headers[i]);
         EXPECT_EQ(col.cx, widths[i]);
     }
     LONG style = GetWindowLongA(EntryListView, GWL_STYLE);

@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -137,19 +138,21 @@ ItemState FindItem(HMENU menu, int command) {
 class ManagedSettingsTest : public SaverRunTest {
 protected:
     static void IconMouse(UINT mouseMessage) { SendMessageA(MainWindow, kTrayMessage, kTrayIconId, mouseMessage); }
+    // Read in UTF-16, as the bar and the tooltip hold them on any code page.
     static std::string StatusText() {
-        char text[512] = "";
-        SendMessageA(MainChildren.statusBar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-        return text;
+        wchar_t text[512] = L"";
+        if (LOWORD(SendMessageW(MainChildren.statusBar, SB_GETTEXTLENGTHW, 0, 0)) >= std::size(text)) return "?";
+        SendMessageW(MainChildren.statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+        return Text932(text);
     }
     static std::string Tooltip(int command) {
-        NMTTDISPINFOA info{};
+        NMTTDISPINFOW info{};
         info.hdr.hwndFrom = MainChildren.toolbar;
         info.hdr.idFrom = static_cast<UINT_PTR>(command);
-        info.hdr.code = TTN_NEEDTEXTA;
-        SendMessageA(MainWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        info.hdr.code = TTN_NEEDTEXTW;
+        SendMessageW(MainWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
         if (info.hinst) return LoadText(static_cast<unsigned>(reinterpret_cast<UINT_PTR>(info.lpszText)));
-        return info.lpszText ? info.lpszText : "";
+        return info.lpszText ? Text932(info.lpszText) : "";
     }
     // The menu as it shows, its items by command.
     static std::map<int, ItemState> ShownMenu(const std::function<void()>& open, const std::vector<int>& commands) {

@@ -165,13 +165,13 @@ TEST_F(SettingsDialogTest, OpensOnTheFirstPageShowingTheRecord) {
             ExpectPageShown(d, 0);
             ASSERT_EQ(SendMessageA(Tabs(d), TCM_GETITEMCOUNT, 0, 0), 4);
             for (int page = 0; page < 4; ++page) {
-                char title[32] = "";
-                TCITEMA item{};
+                wchar_t title[32] = L"";
+                TCITEMW item{};
                 item.mask = TCIF_TEXT;
                 item.pszText = title;
-                item.cchTextMax = sizeof title;
-                SendMessageA(Tabs(d), TCM_GETITEMA, page, reinterpret_cast<LPARAM>(&item));
-                EXPECT_STREQ(title, kPageTitles[page]);
+                item.cchTextMax = 32;
+                SendMessageW(Tabs(d), TCM_GETITEMW, page, reinterpret_cast<LPARAM>(&item));
+                EXPECT_EQ(Text932(title), kPageTitles[page]);
             }
             ExpectEnabledRange(d, IDC_SET_CORNER_GROUP, IDC_SET_FULL_SCREEN,
                                c.ticked.count(IDC_SET_CORNER_START) == 1);
@@ -458,9 +458,7 @@ TEST_F(SettingsDialogTest, OnlyOneDialogAtATime) {
             EnumThreadWindows(
                 GetCurrentThreadId(),
                 [](HWND w, LPARAM count) -> BOOL {
-                    char caption[64] = "";
-                    GetWindowTextA(w, caption, sizeof caption);
-                    if (IsWindowVisible(w) && caption == kCaption) ++*reinterpret_cast<int*>(count);
+                    if (IsWindowVisible(w) && WindowText932(w) == kCaption) ++*reinterpret_cast<int*>(count);
                     return TRUE;
                 },
                 reinterpret_cast<LPARAM>(&open));

@@ -4,9 +4,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/toolbar.h"
+#include "support/controls.h"
 #include "support/fixture.h"
 #include "support/input.h"
 
@@ -124,33 +127,36 @@ TEST_F(ToolbarTest, TooltipsAndButtonNames) {
     ASSERT_NE(tips, nullptr);
     for (const TextCase& c : cases) {
         // The tooltip control asks for its text the way it does when the mouse rests on a button.
-        char tip[256] = "";
-        TTTOOLINFOA tool{};
+        // Read as UTF-16: the main window is a Unicode window, so its
+        // controls ask it in UTF-16 whatever the process's code page.
+        wchar_t tip[256] = L"";
+        TTTOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.hwnd = Toolbar();
         tool.uId = static_cast<UINT_PTR>(c.command);
         tool.lpszText = tip;
-        SendMessageA(tips, TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&tool));
-        EXPECT_STREQ(tip, c.tooltip) << c.command;
+        SendMessageW(tips, TTM_GETTEXTW, std::size(tip), reinterpret_cast<LPARAM>(&tool));
+        EXPECT_EQ(Text932(tip), c.tooltip) << c.command;
 
         int index = 0;
         while (ToolbarButtonCommand(index) != c.command) ++index;
-        NMTOOLBARA ask{};
-        ask.hdr = {Toolbar(), static_cast<UINT_PTR>(kToolbarId), static_cast<UINT>(TBN_GETBUTTONINFOA)};
+        NMTOOLBARW ask{};
+        ask.hdr = {Toolbar(), static_cast<UINT_PTR>(kToolbarId), static_cast<UINT>(TBN_GETBUTTONINFOW)};
         ask.iItem = index;
-        EXPECT_EQ(SendMessageA(MainWindow, WM_NOTIFY, kToolbarId, reinterpret_cast<LPARAM>(&ask)), 1);
+        EXPECT_EQ(SendMessageW(MainWindow, WM_NOTIFY, kToolbarId, reinterpret_cast<LPARAM>(&ask)), 1);
         EXPECT_EQ(ask.tbButton.idCommand, c.command);
         EXPECT_EQ(ask.tbButton.iBitmap, index);
-        EXPECT_STREQ(ask.pszText, c.buttonText);
+        ASSERT_NE(ask.pszText, nullptr);
+        EXPECT_EQ(Text932(ask.pszText), c.buttonText);
     }
-    NMTOOLBARA past{};
-    past.hdr = {Toolbar(), static_cast<UINT_PTR>(kToolbarId), static_cast<UINT>(TBN_GETBUTTONINFOA)};
+    NMTOOLBARW past{};
+    past.hdr = {Toolbar(), static_cast<UINT_PTR>(kToolbarId), static_cast<UINT>(TBN_GETBUTTONINFOW)};
     past.iItem = kToolbarButtonCount;
-    EXPECT_EQ(SendMessageA(MainWindow, WM_NOTIFY, kToolbarId, reinterpret_cast<LPARAM>(&past)), 0);
+    EXPECT_EQ(SendMessageW(MainWindow, WM_NOTIFY, kToolbarId, reinterpret_cast<LPARAM>(&past)), 0);
 
     // A request for a command without a button is left unanswered.
-    NMTTDISPINFOA other{};
-    other.hdr = {tips, static_cast<UINT_PTR>(kCmdSaveListAs), static_cast<UINT>(TTN_NEEDTEXTA)};
+    NMTTDISPINFOW other{};
+    other.hdr = {tips, static_cast<UINT_PTR>(kCmdSaveListAs), static_cast<UINT>(TTN_NEEDTEXTW)};
     SendMessageA(MainWindow, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&other));
     EXPECT_EQ(other.lpszText, nullptr);
     EXPECT_EQ(other.hinst, nullptr);

@@ -34,7 +34,8 @@ struct Member {
     uint8_t attributes = 0;
     bool directory = false;
     // The stored name has no form in the caller's code page: the member is
-    // neither listed nor extracted by name.
+    // listed with an empty name (so the caller can say it is there) and never
+    // extracted by name.
     bool nameUnusable = false;
     std::string method;    // "-lh5-", "deflate", ...
     // Where the reader finds the data; meaning is the reader's own.

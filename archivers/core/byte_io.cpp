@@ -21,6 +21,17 @@ bool SeekTo(std::FILE* f, uint64_t offset) {
 
 }  // namespace
 
+#ifdef _WIN32
+std::wstring WidePath(const std::string& path) {
+    if (path.empty() || path.size() > 0x7FFFFFFF) return std::wstring();
+    const int length = static_cast<int>(path.size());
+    std::wstring wide(path.size(), L'\0');  // never more units than bytes
+    const int n = MultiByteToWideChar(932, 0, path.data(), length, wide.data(), length);
+    wide.resize(n > 0 ? static_cast<size_t>(n) : 0);
+    return wide;
+}
+#endif
+
 bool MemorySource::ReadAt(uint64_t offset, void* buffer, size_t size) {
     if (offset > size_ || size > size_ - offset) return false;
     if (size) std::memcpy(buffer, data_ + offset, size);
@@ -32,7 +43,11 @@ FileSource::~FileSource() {
 }
 
 bool FileSource::Open(const std::string& path) {
+#ifdef _WIN32
+    file_ = _wfopen(WidePath(path).c_str(), L"rb");
+#else
     file_ = std::fopen(path.c_str(), "rb");
+#endif
     if (!file_) return false;
 #ifdef _WIN32
     if (_fseeki64(file_, 0, SEEK_END) != 0) return false;
@@ -77,7 +92,8 @@ namespace {
 void* CreateExclusive(const std::string& path, bool& exists) {
     exists = false;
 #ifdef _WIN32
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) return h;
     const DWORD error = GetLastError();
     exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
@@ -114,7 +130,7 @@ bool CloseFile(void* file) {
 
 void RemoveFile(const std::string& path) {
 #ifdef _WIN32
-    DeleteFileA(path.c_str());
+    DeleteFileW(WidePath(path).c_str());
 #else
     std::remove(path.c_str());
 #endif
@@ -165,7 +181,8 @@ bool FileSink::Commit() {
     }
     // Replace in one step, so a failed move keeps the older file.
 #ifdef _WIN32
-    const bool moved = closed && MoveFileExA(written_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    const bool moved =
+        closed && MoveFileExW(WidePath(written_).c_str(), WidePath(path_).c_str(), MOVEFILE_REPLACE_EXISTING);
 #else
     const bool moved = closed && std::rename(written_.c_str(), path_.c_str()) == 0;
 #endif

@@ -8,6 +8,12 @@
 
 namespace arc {
 
+#ifdef _WIN32
+// Paths reach the libraries in code page 932, whatever the calling process's
+// code page is; files are opened by their UTF-16 names.
+std::wstring WidePath(const std::string& path);
+#endif
+
 // Little-endian fields, as every archive format here stores them.
 inline uint16_t Le16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));

@@ -105,6 +105,27 @@ void Fill(const arc::Member& m, INDIVIDUALINFO& info) {
     std::strncpy(info.szMode, m.method.c_str(), sizeof info.szMode - 1);
 }
 
+// A stored name that code page 932 cannot write, for matching against a
+// wildcard: each character (a UTF-8 sequence, or a byte that is none) stands
+// as one 'x', so "*.SCR" and "?.scr" see its ASCII parts and its length.
+std::string MaskedName(const std::string& stored) {
+    std::string masked;
+    for (size_t i = 0; i < stored.size();) {
+        const unsigned char c = static_cast<unsigned char>(stored[i]);
+        if (c < 0x80) {
+            masked += static_cast<char>(c);
+            ++i;
+            continue;
+        }
+        const size_t length = c >= 0xF0 && c <= 0xF7 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        size_t k = 1;
+        while (k < length && i + k < stored.size() && (static_cast<unsigned char>(stored[i + k]) & 0xC0) == 0x80) ++k;
+        masked += 'x';
+        i += k == length ? length : 1;
+    }
+    return masked;
+}
+
 // No exception may cross into the calling program: it is reported as a failure.
 template <typename Result, typename Body>
 Result Guarded(Result failure, Body body) {
@@ -233,9 +254,12 @@ HARC OpenArchive(const Kind& kind, HWND window, LPCSTR path, DWORD mode) {
         const arc::Status status = OpenStatus(kind, path, opened->source, opened->archive);
         if (status != arc::Status::Ok) {
             if (mode & M_ERROR_MESSAGE_ON) {
+                // Shown in UTF-16, so that it reads in Japanese whatever
+                // the calling process's code page.
                 const std::string text =
                     std::string(path ? path : "") + "\r\n書庫を開けません。" + OpenFailureText(status);
-                MessageBoxA(window, text.c_str(), kind.libraryName, MB_OK | MB_ICONWARNING);
+                const std::wstring wide = arc::WidePath(text), caption = arc::WidePath(kind.libraryName);
+                MessageBoxW(window, wide.c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
             }
             return nullptr;
         }
@@ -262,10 +286,18 @@ int FindNext(HARC handle, INDIVIDUALINFO* info) {
         const auto& members = a->archive->Members();
         while (a->next < members.size()) {
             const arc::Member& m = members[a->next++];
-            // Names that would not fit the record, or have no code page 932 form, are left out rather than cut or garbled.
-            if (m.directory || m.nameUnusable || m.path.size() >= sizeof info->szFileName ||
-                !arc::MatchesWildcard(a->pattern, m.path))
-                continue;
+            // Names that would not fit the record are left out rather than cut.
+            if (m.directory || m.path.size() >= sizeof info->szFileName) continue;
+            // A member whose name has no code page 932 form is given with an
+            // empty name, never a garbled one: the caller can say that it is
+            // there and cannot be used.
+            if (m.nameUnusable) {
+                if (!arc::MatchesWildcard(a->pattern, MaskedName(m.path))) continue;
+                Fill(m, *info);
+                std::memset(info->szFileName, 0, sizeof info->szFileName);
+                return 0;
+            }
+            if (!arc::MatchesWildcard(a->pattern, m.path)) continue;
             Fill(m, *info);
             return 0;
         }

@@ -52,7 +52,9 @@ FNFREE(FdiFree) { std::free(pv); }
 FNOPEN(FdiOpen) {
     (void)pmode;
     if (!pszFile || (oflag & (_O_WRONLY | _O_RDWR | _O_CREAT))) return -1;  // FDI only reads cabinets here
-    HANDLE h = CreateFileA(pszFile, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // FDI joins the cabinet's folder and name as given: code page 932.
+    HANDLE h = CreateFileW(arc::WidePath(pszFile).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return -1;
     auto* f = new (std::nothrow) FdiFile;
     if (!f) {

@@ -23,20 +23,21 @@ constexpr DWORD kSettleMs = 1500;
 // A 400x300 client area holding one child window, the play area the saver
 // draws in, as a program's play window has.
 HWND MakeHostWindow(bool visible, HWND* area) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
+    // A Unicode window: its title reads the same on any language setting.
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "SaverHostWindow";
-    RegisterClassA(&wc);
+    wc.lpszClassName = L"SaverHostWindow";
+    RegisterClassW(&wc);
     RECT r{0, 0, 400, 300};
     DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     AdjustWindowRect(&r, style, FALSE);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "プレビュー", style, 60, 60, r.right - r.left,
-                                  r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"\u30d7\u30ec\u30d3\u30e5\u30fc" /* プレビュー */, style, 60,
+                                  60, r.right - r.left, r.bottom - r.top, nullptr, nullptr, wc.hInstance, nullptr);
     if (!window) return nullptr;
-    *area = CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 400, 300,
+    *area = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 400, 300,
                             window, nullptr, wc.hInstance, nullptr);
     if (visible) {
         ShowWindow(window, SW_SHOW);

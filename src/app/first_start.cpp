@@ -9,9 +9,11 @@
 #include "app/main_window.h"
 #include "base/files.h"
 #include "base/handles.h"
+#include "base/path_names.h"
 #include "base/program_paths.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "base/wide.h"
 #include "list/add_files.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
@@ -26,19 +28,24 @@ constexpr char kSamplesFolder[] = "samples\\";
 
 bool firstStartPending = false;
 
-// The files of folder (ending with a separator) that match pattern, by name.
+// The files of folder (ending with a separator) that match pattern, by name
+// in code page 932 (a name it cannot write by its short name; one with
+// neither is not offered: the offer is a start, not a search).
 std::vector<std::string> FilesIn(const std::string& folder, const char* pattern) {
     std::vector<std::string> names;
     if (folder.empty()) return names;
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA((folder + pattern).c_str(), &found));
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(Wide(folder + pattern), &found));
     if (!search) return names;
+    std::string name;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search.get(), &found));
-    // The file system's order is its own; the list gets the names in order.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && FoundNameIn932(found, name))
+            names.push_back(name);
+    } while (FindNextFileW(search.get(), &found));
+    // The file system's order is its own; the list gets the names in order,
+    // compared as Windows compares them whatever the process's code page.
     std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) < 0; });
+              [](const std::string& a, const std::string& b) { return lstrcmpiW(Wide(a), Wide(b)) < 0; });
     return names;
 }
 
@@ -92,9 +99,8 @@ void OfferFirstList() {
     const std::vector<std::string> files = FirstListCandidates();
     // Nothing to add: no question, and nothing remembered either.
     if (files.empty()) return;
-    const std::string text = LoadText(IDS_FIRST_LIST_OFFER);
-    const std::string caption = LoadText(IDS_APP_TITLE);
-    const int answer = MessageBoxA(MainWindow, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION);
+    const int answer =
+        ShowMessageBox(MainWindow, LoadText(IDS_FIRST_LIST_OFFER), LoadText(IDS_APP_TITLE), MB_YESNO | MB_ICONQUESTION);
     // Closed from elsewhere (the program was ended meanwhile): no answer.
     if ((answer != IDYES && answer != IDNO) || !IsWindow(MainWindow)) return;
     WriteSettingDword(kSmpOfr, 1);

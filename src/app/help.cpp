@@ -7,9 +7,10 @@
 #include "base/files.h"
 #include "base/program_paths.h"
 #include "base/text.h"
+#include "base/wide.h"
 
 void ShowDisplayProperties() {
-    ShellExecuteA(nullptr, "open", "control.exe", "desk.cpl,,1", nullptr, SW_SHOWNA);
+    ShellExecuteW(nullptr, L"open", L"control.exe", L"desk.cpl,,1", nullptr, SW_SHOWNA);
 }
 
 std::string HelpPagePath() {
@@ -22,5 +23,5 @@ std::string HelpPagePath() {
 void ShowHelp() {
     const std::string page = HelpPagePath();
     if (page.empty() || !FileExists(page.c_str())) return;
-    ShellExecuteA(MainWindow, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(MainWindow, L"open", Wide(page), nullptr, nullptr, SW_SHOWNORMAL);
 }

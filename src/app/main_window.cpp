@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <iterator>
 #include <string>
 
 #include "app/command_policy.h"
@@ -27,6 +28,8 @@
 #include "list/list_file.h"
 #include "list/list_recovery.h"
 #include "base/long_operation.h"
+#include "base/path_names.h"
+#include "base/wide.h"
 #include "play/entry_commands.h"
 #include "settings/settings.h"
 #include "system/changer.h"
@@ -38,6 +41,7 @@ HWND MainWindow;
 MainWindowChildren MainChildren;
 int MainWindowDpi = kBaseDpi;
 const char kMainWindowClass[] = "Zelvista Class";
+const wchar_t kMainWindowClassWide[] = L"Zelvista Class";
 int StartupScreenSaverState;
 
 namespace {
@@ -93,18 +97,21 @@ void SetFontsForDpi(int dpi) {
 }
 
 // The work and store folders and the standard list live in the program's
-// folder; when its path is too long to form them, the user hears why archived
-// entries and the standard list cannot work, once, at start-up.
-void WarnWhenProgramFolderTooLong() {
+// folder; when its path cannot form them (too long, or a name that code page
+// 932 cannot write and that has no short name), nothing is made or written
+// in their place, and the user hears why, once, at start-up.
+void WarnWhenProgramFolderUnusable() {
     if (AppPaths.WorkFolder[0] && AppPaths.SaverStoreFolder[0] && AppPaths.StandardListPath[0]) return;
-    char module[1024] = "";
-    const DWORD n = GetModuleFileNameA(nullptr, module, sizeof module);
-    if (n == 0 || n >= sizeof module) module[0] = '\0';
+    wchar_t module[1024];
+    const DWORD n = GetModuleFileNameW(nullptr, module, static_cast<DWORD>(std::size(module)));
+    std::wstring_view path(module, n > 0 && n < std::size(module) ? n : 0);
+    const PathIn932 named = PathInCodePage932(path);
     // The folder is what the user moves: the program's file name is left off.
-    module[FileNameOffset(module)] = '\0';
-    const std::string text = FormatText(IDS_PROGRAM_FOLDER_TOO_LONG, module);
-    const std::string caption = LoadText(IDS_APP_TITLE);
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    // In UTF-16 a backslash is never part of another character.
+    path = path.substr(0, path.find_last_of(L"\\/") + 1);
+    const std::wstring text = named.usable() ? FormatWideText(IDS_PROGRAM_FOLDER_TOO_LONG, path)
+                                             : FormatWideText(IDS_PROGRAM_FOLDER_UNUSABLE, named.unusablePart);
+    ShowMessageBox(nullptr, text, LoadText(IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
 }
 
 // A work folder that cannot be the program's own is not used: the user hears
@@ -116,8 +123,7 @@ void SetUpWorkFolderOrWarn() {
     // A path too long to form was told about already.
     if (state == OwnFolder::Ours || !folder[0]) return;
     const unsigned text = state == OwnFolder::NotOurs ? IDS_WORK_FOLDER_NOT_OURS : IDS_WORK_FOLDER_CANNOT_MAKE;
-    const std::string caption = LoadText(IDS_APP_TITLE);
-    MessageBoxA(nullptr, FormatText(text, folder).c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(nullptr, FormatText(text, folder), LoadText(IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void OnCreate() {
@@ -129,9 +135,9 @@ void OnCreate() {
     SetUpProgramPaths();
     // Before anything is stored in the settings key.
     NoteWhetherFirstStart();
-    WarnWhenProgramFolderTooLong();
+    WarnWhenProgramFolderUnusable();
     SetUpWorkFolderOrWarn();
-    if (AppPaths.SaverStoreFolder[0]) CreateDirectoryA(AppPaths.SaverStoreFolder, nullptr);
+    if (AppPaths.SaverStoreFolder[0]) CreateDirectoryW(Wide(AppPaths.SaverStoreFolder), nullptr);
     ClearWorkFolder();
     for (int i = 0; i < kArchiverCount; ++i) Archivers.Present[i] = IsArchiverPresent(i);
     LoadSettings();
@@ -212,8 +218,8 @@ void OnSize(WPARAM wParam, LPARAM lParam) {
 // Answers to the toolbar's customisation questions go back as the result.
 bool AnswerToolbarNotification(NMHDR* header, LRESULT* result) {
     switch (header->code) {
-    case TBN_GETBUTTONINFOA:
-        *result = GetToolbarButtonInfo(reinterpret_cast<NMTOOLBARA*>(header));
+    case TBN_GETBUTTONINFOW:
+        *result = GetToolbarButtonInfo(reinterpret_cast<NMTOOLBARW*>(header));
         return true;
     case TBN_QUERYINSERT:
     case TBN_QUERYDELETE:
@@ -242,8 +248,8 @@ bool OnNotify(NMHDR* header) {
     if (header->idFrom == kEntryListViewId && header->code == LVN_DELETEALLITEMS) return true;
     // By code from any child: a right click or double click on the toolbar or
     // the status bar acts as one on the list.
-    if (header->code == TTN_NEEDTEXTA)
-        AnswerTooltipRequest(reinterpret_cast<NMTTDISPINFOA*>(header));
+    if (header->code == TTN_NEEDTEXTW)
+        AnswerTooltipRequest(reinterpret_cast<NMTTDISPINFOW*>(header));
     else if (header->code == NM_RCLICK)
         ShowListPopupMenu();
     else if (header->code == NM_DBLCLK)
@@ -256,18 +262,20 @@ bool OnNotify(NMHDR* header) {
 }  // namespace
 
 bool RegisterMainWindowClass() {
-    WNDCLASSEXA wc{};
+    // A Unicode window: its title, its children's texts and their
+    // notifications are UTF-16, whatever the process's code page.
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = AppInstance;
-    wc.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IDI_ZELVISTA));
+    wc.hIcon = LoadIconW(AppInstance, MAKEINTRESOURCEW(IDI_ZELVISTA));
     wc.hIconSm = LoadIconForDpi(AppInstance, IDI_ZELVISTA_SMALL, SM_CXSMICON, SystemDpi());
-    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
-    wc.lpszClassName = kMainWindowClass;
-    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
+    wc.lpszClassName = kMainWindowClassWide;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 HWND CreateMainWindow() {
@@ -275,7 +283,7 @@ HWND CreateMainWindow() {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     int width = static_cast<int>((work.right - work.left) / 1.7);
     int height = (work.bottom - work.top) / 2;
-    return CreateWindowExA(WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES, kMainWindowClass, LoadText(IDS_APP_TITLE).c_str(),
+    return CreateWindowExW(WS_EX_WINDOWEDGE | WS_EX_ACCEPTFILES, kMainWindowClassWide, Wide(LoadText(IDS_APP_TITLE)),
                            WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, 0, width, height, nullptr, nullptr, AppInstance,
                            nullptr);
 }
@@ -410,5 +418,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     } catch (...) {
         // Nothing may unwind into the system's message dispatch.
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }

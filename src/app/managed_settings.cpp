@@ -1,11 +1,13 @@
 #include "app/managed_settings.h"
 
+#include <iterator>
 #include <string>
 
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "base/wide.h"
 #include "res/resource.h"
 #include "system/secure_saver.h"
 
@@ -39,7 +41,7 @@ const SettingReason kReasons[] = {
 // the user moves through it.
 ScreenSaverPolicy menuPolicy;
 // The tooltip's text must outlive the notification that asks for it.
-std::string tooltip;
+std::wstring tooltip;
 
 bool AnySettingFixed(const ScreenSaverPolicy& policy) {
     for (const SettingReason& r : kReasons)
@@ -56,10 +58,10 @@ bool standingNoteShown = false;
 // only itself.
 void ShowStandingNote(const ScreenSaverPolicy& policy) {
     if (!MainChildren.statusBar) return;
-    const bool empty = LOWORD(SendMessageA(MainChildren.statusBar, SB_GETTEXTLENGTHA, 0, 0)) == 0;
+    const bool empty = LOWORD(SendMessageW(MainChildren.statusBar, SB_GETTEXTLENGTHW, 0, 0)) == 0;
     if (!empty && !standingNoteShown) return;
     const std::string note = AnySettingFixed(policy) ? LoadText(IDS_POLICY_STATUS) : std::string();
-    SendMessageA(MainChildren.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(note.c_str()));
+    SendMessageW(MainChildren.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(note).c_str()));
     standingNoteShown = !note.empty();
 }
 
@@ -73,36 +75,38 @@ void ShowMenuReason(unsigned reason) {
     }
     const std::string text = LoadText(reason);
     SendMessageA(MainChildren.statusBar, SB_SIMPLE, TRUE, 0);
-    SendMessageA(MainChildren.statusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(MainChildren.statusBar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
-std::string ItemText(HMENU menu, UINT position) {
-    char text[256] = "";
-    MENUITEMINFOA item{};
+// Menu texts are read and written in UTF-16: the menu comes from the
+// resources in UTF-16, and the process's code page may not be 932.
+std::wstring ItemText(HMENU menu, UINT position) {
+    wchar_t text[256] = L"";
+    MENUITEMINFOW item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STRING;
     item.dwTypeData = text;
-    item.cch = sizeof text;
-    if (!GetMenuItemInfoA(menu, position, TRUE, &item)) return std::string();
+    item.cch = static_cast<UINT>(std::size(text));
+    if (!GetMenuItemInfoW(menu, position, TRUE, &item)) return std::wstring();
     return text;
 }
 
-void SetItemText(HMENU menu, UINT position, const std::string& text) {
-    MENUITEMINFOA item{};
+void SetItemText(HMENU menu, UINT position, const std::wstring& text) {
+    MENUITEMINFOW item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_STRING;
-    item.dwTypeData = const_cast<char*>(text.c_str());
-    SetMenuItemInfoA(menu, position, TRUE, &item);
+    item.dwTypeData = const_cast<wchar_t*>(text.c_str());
+    SetMenuItemInfoW(menu, position, TRUE, &item);
 }
 
-bool EndsWith(const std::string& text, const std::string& end) {
+bool EndsWith(const std::wstring& text, const std::wstring& end) {
     return !end.empty() && text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // Greys the item and marks it, or gives it back; its text keeps one mark at most.
-void SetItemBlocked(HMENU menu, UINT position, bool blocked, const std::string& mark) {
+void SetItemBlocked(HMENU menu, UINT position, bool blocked, const std::wstring& mark) {
     EnableMenuItem(menu, position, MF_BYPOSITION | (blocked ? MF_GRAYED : MF_ENABLED));
-    const std::string text = ItemText(menu, position);
+    const std::wstring text = ItemText(menu, position);
     const bool marked = EndsWith(text, mark);
     if (blocked && !marked) SetItemText(menu, position, text + mark);
     if (!blocked && marked) SetItemText(menu, position, text.substr(0, text.size() - mark.size()));
@@ -110,7 +114,7 @@ void SetItemBlocked(HMENU menu, UINT position, bool blocked, const std::string& 
 
 // Applies the policy to the menu's items; true when it holds commands and
 // every one of them is disabled.
-bool ApplyToItems(HMENU menu, const ScreenSaverPolicy& policy, const std::string& mark) {
+bool ApplyToItems(HMENU menu, const ScreenSaverPolicy& policy, const std::wstring& mark) {
     const int count = GetMenuItemCount(menu);
     int commands = 0, blocked = 0;
     for (int i = 0; i < count; ++i) {
@@ -156,7 +160,7 @@ unsigned PolicyReasonForCommand(int command, const ScreenSaverPolicy& policy) {
 
 void ApplyPolicyToMenu(HMENU menu) {
     menuPolicy = ReadScreenSaverPolicy();
-    ApplyToItems(menu, menuPolicy, LoadText(IDS_POLICY_MENU_MARK));
+    ApplyToItems(menu, menuPolicy, std::wstring(Wide(LoadText(IDS_POLICY_MENU_MARK)).view()));
 }
 
 void OnMenuSelect(WPARAM wParam, LPARAM lParam) {
@@ -178,10 +182,10 @@ void RefreshPolicyState() {
     ShowStandingNote(policy);
 }
 
-const char* PolicyTooltip(int command) {
+const wchar_t* PolicyTooltip(int command) {
     const unsigned reason = PolicyReasonForCommand(command, ReadScreenSaverPolicy());
     if (!reason) return nullptr;
-    tooltip = LoadText(reason);
+    tooltip = Wide(LoadText(reason)).view();
     return tooltip.c_str();
 }
 
@@ -190,7 +194,7 @@ bool AdmitManagedCommand(HWND owner, int command) {
     if (!reason) return true;
     const std::string text = LoadText(reason);
     const std::string caption = LoadText(IDS_APP_TITLE);
-    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(owner, text, caption, MB_OK | MB_ICONINFORMATION);
     return false;
 }
 

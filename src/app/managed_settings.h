@@ -31,7 +31,7 @@ void OnMenuSelect(WPARAM wParam, LPARAM lParam);
 void RefreshPolicyState();
 // The toolbar's tooltip for a command the policy disables: the reason, in
 // a buffer that stays; null for others.
-const char* PolicyTooltip(int command);
+const wchar_t* PolicyTooltip(int command);
 // A command that arrives while the policy fixes its setting is refused
 // with the reason in a message box owned by owner; true when it may run.
 bool AdmitManagedCommand(HWND owner, int command);

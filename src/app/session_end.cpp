@@ -4,6 +4,7 @@
 
 #include "base/long_operation.h"
 #include "base/strings.h"
+#include "base/wide.h"
 #include "list/list_file.h"
 #include "list/list_recovery.h"
 #include "play/play_window.h"
@@ -31,10 +32,9 @@ void BlockSessionEnd(HWND window) {
 
 int AskToSaveChanges(HWND owner, UINT extraFlags) {
     const std::string text = FormatText(IDS_SAVE_CHANGES, CurrentList.Path);
-    const std::string caption = LoadText(IDS_APP_TITLE);
     session.asking = true;
     const int answer =
-        MessageBoxA(owner, text.c_str(), caption.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION | extraFlags);
+        ShowMessageBox(owner, text, LoadText(IDS_APP_TITLE), MB_YESNOCANCEL | MB_ICONEXCLAMATION | extraFlags);
     session.asking = false;
     return answer;
 }

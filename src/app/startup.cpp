@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/commands.h"
 #include "app/first_start.h"
 #include "app/main_window.h"
@@ -47,17 +49,18 @@ void LoadProgramAccelerators() {
 }
 
 void ProcessMessage(MSG& msg) {
-    if (Accelerators && TranslateAcceleratorA(MainWindow, Accelerators, &msg)) return;
+    if (Accelerators && TranslateAcceleratorW(MainWindow, Accelerators, &msg)) return;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
 }
 
 void MakeLinkCursor() {
-    char helpProgram[MAX_PATH];
-    UINT n = GetWindowsDirectoryA(helpProgram, sizeof helpProgram);
+    wchar_t windows[MAX_PATH];
+    const UINT n = GetWindowsDirectoryW(windows, MAX_PATH);
     LinkCursor = nullptr;
-    if (n > 0 && n < sizeof helpProgram && AppendText(helpProgram, sizeof helpProgram, "\\winhlp32.exe")) {
-        ModuleHandle help(LoadLibraryExA(helpProgram, nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (n > 0 && n < MAX_PATH) {
+        const std::wstring helpProgram = std::wstring(windows, n) + L"\\winhlp32.exe";
+        ModuleHandle help(LoadLibraryExW(helpProgram.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
         if (help) {
             HCURSOR cursor = LoadCursorA(help.get(), MAKEINTRESOURCEA(106));
             if (cursor) LinkCursor = CopyCursor(cursor);
@@ -105,7 +108,7 @@ int RunZelvista(HINSTANCE instance, int showCommand) {
     OfferFirstList();
 
     MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) ProcessMessage(msg);
     if (LinkFont) DeleteObject(LinkFont);
     LinkFont = nullptr;
     // The mutex was created, never owned: its handle is closed on return,

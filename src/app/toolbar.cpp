@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/managed_settings.h"
 #include "base/dpi.h"
+#include "base/wide.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 
@@ -90,7 +91,7 @@ HWND MakeToolbar(const TBBUTTON* buttons, int count, int dpi) {
 }
 
 // The customisation dialog reads a button's text after the notification returns.
-char buttonText[100];
+wchar_t buttonText[100];
 
 // The row of the index-th button (separators not counted), or null.
 const ToolbarRow* ButtonRow(int index) {
@@ -181,27 +182,29 @@ HWND CreateStatusBar() {
 }
 
 void ShowStatusText(const char* text) {
-    if (MainChildren.statusBar) SendMessageA(MainChildren.statusBar, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    if (MainChildren.statusBar)
+        SendMessageW(MainChildren.statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
-void AnswerTooltipRequest(NMTTDISPINFOA* request) {
+void AnswerTooltipRequest(NMTTDISPINFOW* request) {
     const ToolbarRow* row = RowOfCommand(static_cast<int>(request->hdr.idFrom));
     if (!row) return;
     // A button the administrator's policy disables says why.
-    if (const char* reason = PolicyTooltip(row->command)) {
+    if (const wchar_t* reason = PolicyTooltip(row->command)) {
         request->hinst = nullptr;
-        request->lpszText = const_cast<char*>(reason);
+        request->lpszText = const_cast<wchar_t*>(reason);
         return;
     }
     request->hinst = AppInstance;
-    request->lpszText = MAKEINTRESOURCEA(row->tooltip);
+    request->lpszText = MAKEINTRESOURCEW(row->tooltip);
 }
 
-LRESULT GetToolbarButtonInfo(NMTOOLBARA* request) {
+LRESULT GetToolbarButtonInfo(NMTOOLBARW* request) {
     const ToolbarRow* row = ButtonRow(request->iItem);
     if (!row) return 0;
     request->tbButton = ButtonRecord(*row);
-    if (LoadStringA(AppInstance, row->text, buttonText, sizeof buttonText) == 0) buttonText[0] = '\0';
+    if (LoadStringW(AppInstance, row->text, buttonText, static_cast<int>(std::size(buttonText))) == 0)
+        buttonText[0] = L'\0';
     request->pszText = buttonText;
     request->cchText = 0;
     return 1;

@@ -15,9 +15,9 @@ void RecreateMainToolbar(int dpi);
 HWND CreateStatusBar();
 // Shows one line in the status bar (its only part); empty clears it.
 void ShowStatusText(const char* text);
-void AnswerTooltipRequest(NMTTDISPINFOA* request);
+void AnswerTooltipRequest(NMTTDISPINFOW* request);
 // Customisation dialog questions; the results go back to the toolbar.
-LRESULT GetToolbarButtonInfo(NMTOOLBARA* request);
+LRESULT GetToolbarButtonInfo(NMTOOLBARW* request);
 void ResetToolbar();
 void CompleteRestoredButton(NMTBRESTORE* request);
 void CustomizeToolbar();

@@ -2,12 +2,15 @@
 
 #include <shellapi.h>
 
+#include <cwchar>
+#include <iterator>
+
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "base/dpi.h"
 #include "base/handles.h"
 #include "base/strings.h"
-#include "base/text.h"
+#include "base/wide.h"
 #include "res/resource.h"
 #include "system/screen_saver.h"
 
@@ -16,7 +19,7 @@ int TrayIconShown;
 namespace {
 
 void AddTrayIcon() {
-    NOTIFYICONDATAA icon{};
+    NOTIFYICONDATAW icon{};
     icon.cbSize = sizeof icon;
     icon.hWnd = MainWindow;
     icon.uID = kTrayIconId;
@@ -25,8 +28,9 @@ void AddTrayIcon() {
     // The notification area shows small icons of the system DPI: the
     // picture drawn at that size, not the large one shrunk.
     icon.hIcon = LoadIconForDpi(AppInstance, IDI_ZELVISTA, SM_CXSMICON, SystemDpi());
-    CopyText(icon.szTip, sizeof icon.szTip, LoadText(IDS_TRAY_TIP).c_str());
-    Shell_NotifyIconA(NIM_ADD, &icon);
+    const Wide tip(LoadText(IDS_TRAY_TIP));
+    if (tip.size() < std::size(icon.szTip)) std::wmemcpy(icon.szTip, tip.c_str(), tip.size() + 1);
+    Shell_NotifyIconW(NIM_ADD, &icon);
     // The shell keeps its own copy.
     if (icon.hIcon) DestroyIcon(icon.hIcon);
 }
@@ -47,11 +51,11 @@ void EnterTray() {
 }
 
 void RemoveTrayIcon() {
-    NOTIFYICONDATAA icon{};
+    NOTIFYICONDATAW icon{};
     icon.cbSize = sizeof icon;
     icon.hWnd = MainWindow;
     icon.uID = kTrayIconId;
-    Shell_NotifyIconA(NIM_DELETE, &icon);
+    Shell_NotifyIconW(NIM_DELETE, &icon);
 }
 
 void LeaveTray() {

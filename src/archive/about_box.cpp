@@ -7,6 +7,7 @@
 #include "archive/about_box_ids.h"
 #include "archive/archiver.h"
 #include "base/strings.h"
+#include "base/wide.h"
 #include "res/resource.h"
 
 int AboutLinkVisited = 0;
@@ -23,7 +24,7 @@ const LinkStyle* StyleOf(HWND dialog) {
 INT_PTR OnInitDialog(HWND dialog, LPARAM style) {
     SetWindowLongPtrA(dialog, DWLP_USER, style);
     const LinkStyle* link = StyleOf(dialog);
-    SetDlgItemTextA(dialog, IDC_ABOUT_LINK, link && link->address ? link->address : "");
+    SetDlgItemTextTo(dialog, IDC_ABOUT_LINK, link && link->address ? link->address : "");
     const int versionControls[kArchiverCount] = {IDC_ABOUT_LZH_VERSION, IDC_ABOUT_ZIP_VERSION, IDC_ABOUT_CAB_VERSION};
     for (int index = 0; index < kArchiverCount; ++index) {
         std::string text = LoadText(IDS_NOT_INSTALLED);
@@ -32,7 +33,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM style) {
             std::snprintf(version, sizeof version, "%1.2f", GetArchiverVersion(index) / 100.0);
             text = version;
         }
-        SetDlgItemTextA(dialog, versionControls[index], text.c_str());
+        SetDlgItemTextTo(dialog, versionControls[index], text);
     }
     return TRUE;
 }
@@ -56,9 +57,9 @@ INT_PTR OnSetCursor(HWND dialog, HWND underCursor) {
 
 void OnLinkClicked(HWND dialog) {
     AboutLinkVisited = 1;
-    char address[256] = {};
-    GetDlgItemTextA(dialog, IDC_ABOUT_LINK, address, sizeof address);
-    if (address[0]) ShellExecuteA(dialog, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+    // The path as the link shows it, in UTF-16 whatever the process's code page.
+    const std::wstring address = DlgItemTextWide(dialog, IDC_ABOUT_LINK);
+    if (!address.empty()) ShellExecuteW(dialog, L"open", address.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
     InvalidateRect(GetDlgItem(dialog, IDC_ABOUT_LINK), nullptr, FALSE);
 }
 
@@ -100,6 +101,6 @@ INT_PTR CALLBACK AboutBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 
 void ShowAboutBox(HWND owner, const LinkStyle& link) {
     // The dialog is a resource of the program's own module.
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT_BOX), owner, AboutBoxProc,
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT_BOX), owner, AboutBoxProc,
                     reinterpret_cast<LPARAM>(&link));
 }

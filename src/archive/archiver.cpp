@@ -7,6 +7,7 @@
 #include "base/files.h"
 #include "base/program_paths.h"
 #include "base/text.h"
+#include "base/wide.h"
 
 ArchiverLibraries Archivers;
 
@@ -40,14 +41,14 @@ private:
     ArchiverCloseArchiveFunction close_;
 };
 
-// The file-name part of the member in a record; empty when there is none
-// or it does not fit 255 bytes.
+// The file-name part of the member in a record; empty when the library could
+// not give the name in code page 932. A name longer than a list field is
+// kept whole: adding refuses it with its reason.
 std::string MemberFileName(const INDIVIDUALINFO& record) {
     char member[kMemberNameSize];
     std::memcpy(member, record.szFileName, kMemberNameSize - 1);
     member[kMemberNameSize - 1] = '\0';
-    const char* fileName = member + FileNameOffset(member);
-    return std::strlen(fileName) < 256 ? fileName : "";
+    return member + FileNameOffset(member);
 }
 
 bool ListingAllowed(int index, const FolderSearchBoxes* folderSearch) {
@@ -82,7 +83,7 @@ ModuleHandle LoadArchiver(int index) {
     if (!ValidIndex(index) || !Archivers.LibraryPath[index][0]) return ModuleHandle();
     // The full path found at start-up, so a file of the same name in the
     // current folder is never picked up instead.
-    return ModuleHandle(LoadLibraryExA(Archivers.LibraryPath[index], nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    return ModuleHandle(LoadLibraryExW(Wide(Archivers.LibraryPath[index]), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
 WORD GetArchiverVersion(int index) {
@@ -123,8 +124,7 @@ std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, 
     int found = 0;
     for (int result = findFirst(handle, "*.SCR", &record); result != -1; result = findNext(handle, &record)) {
         ++found;
-        std::string name = MemberFileName(record);
-        if (!name.empty()) names.push_back(std::move(name));
+        names.push_back(MemberFileName(record));
         record = INDIVIDUALINFO{};
         if (found == members) break;
     }

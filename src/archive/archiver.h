@@ -36,7 +36,8 @@ ModuleHandle LoadArchiver(int index);
 WORD GetArchiverVersion(int index);
 // File names (without folders) of the *.scr members, in archive order. The
 // file dialog lists archives whose library is present; the folder search
-// passes its boxes instead. Names that do not fit 255 bytes are left out.
+// passes its boxes instead. A member whose name code page 932 cannot write
+// is an empty name, so that adding can say it is there and cannot be used.
 std::vector<std::string> ListArchiveMembers(int index, const char* archivePath, HWND owner,
                                             const FolderSearchBoxes* folderSearch = nullptr);
 // True when the library of index reads the file as an archive of its kind.

@@ -77,9 +77,10 @@ HICON LoadIconForDpi(HINSTANCE instance, int id, int metric, int dpi) {
 HFONT CreateIconTitleFontForDpi(int dpi) {
     // The system's font is given at the system DPI; at another DPI its
     // height is scaled (SystemParametersInfoForDpi would give the same, but
-    // only as a wide LOGFONT).
-    LOGFONTA font{};
-    if (!SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) return nullptr;
+    // only on Windows 10 1607 and later). Wide, so that a face named in
+    // Japanese keeps its name whatever the process's code page.
+    LOGFONTW font{};
+    if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof font, &font, 0)) return nullptr;
     font.lfHeight = RescaleForDpi(font.lfHeight, SystemDpi(), dpi);
-    return CreateFontIndirectA(&font);
+    return CreateFontIndirectW(&font);
 }

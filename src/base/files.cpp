@@ -7,15 +7,16 @@
 
 #include "base/handles.h"
 #include "base/text.h"
+#include "base/wide.h"
 
 int FileExists(const char* pathOrPattern) {
-    WIN32_FIND_DATAA data;
-    FindHandle find(FindFirstFileA(pathOrPattern, &data));
+    WIN32_FIND_DATAW data;
+    FindHandle find(FindFirstFileW(Wide(pathOrPattern), &data));
     return find ? 1 : 0;
 }
 
 bool ReadWholeFile(const char* path, std::string& out, std::size_t maxBytes) {
-    Handle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    Handle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return false;
     LARGE_INTEGER size{};
@@ -47,7 +48,7 @@ Handle CreateFileBeside(const char* target, char (&path)[256]) {
         std::memcpy(path, target, folder);
         path[folder] = '\0';
         if (!AppendText(path, sizeof path, name)) break;
-        Handle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        Handle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) return file;
         if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
     }
@@ -77,7 +78,7 @@ bool ReplaceFileContents(const char* target, const std::string& bytes) {
     if (!file) return false;
     bool ok = WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
     ok = CloseHandle(file.release()) && ok;
-    ok = ok && MoveFileExA(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok) DeleteFileA(temp);
+    ok = ok && MoveFileExW(Wide(temp), Wide(target), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileW(Wide(temp));
     return ok;
 }

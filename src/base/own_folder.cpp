@@ -7,6 +7,7 @@
 
 #include "base/handles.h"
 #include "base/text.h"
+#include "base/wide.h"
 
 const char kOwnFolderMarkName[] = "Zelvista.tag";
 const char kOwnFolderSignature[] = "Zelvista work folder 0bb96ba2-ccf8-4da5-99fd-f836f120c7c9";
@@ -29,19 +30,20 @@ bool FolderPattern(char (&pattern)[MAX_PATH], const char* folder) {
 }
 
 bool IsFolder(const char* folder) {
-    const DWORD attributes = GetFileAttributesA(folder);
+    const DWORD attributes = GetFileAttributesW(Wide(folder));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool IsEmptyFolder(const char* folder) {
     char pattern[MAX_PATH];
     if (!FolderPattern(pattern, folder)) return false;
-    WIN32_FIND_DATAA found;
-    FindHandle find(FindFirstFileA(pattern, &found));
+    // In UTF-16: a file whose name code page 932 cannot write counts too.
+    WIN32_FIND_DATAW found;
+    FindHandle find(FindFirstFileW(Wide(pattern), &found));
     if (!find) return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {
-        if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) return false;
-    } while (FindNextFileA(find.get(), &found));
+        if (std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0) return false;
+    } while (FindNextFileW(find.get(), &found));
     return true;
 }
 
@@ -50,7 +52,7 @@ bool IsEmptyFolder(const char* folder) {
 bool WriteMark(const char* folder) {
     char path[MAX_PATH];
     if (!MarkPath(path, folder)) return false;
-    Handle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     std::string text = kOwnFolderSignature;
     text += "\r\n";
@@ -59,12 +61,12 @@ bool WriteMark(const char* folder) {
     const bool ok = WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &wrote, nullptr) &&
                     wrote == text.size() && FlushFileBuffers(file.get());
     file.reset();
-    if (!ok) DeleteFileA(path);  // a mark of our own, half written
+    if (!ok) DeleteFileW(Wide(path));  // a mark of our own, half written
     return ok;
 }
 
-bool SameName(const char* a, const char* b) {
-    return a && b && _stricmp(a, b) == 0;
+bool SameName(const wchar_t* found, const char* name) {
+    return name && _wcsicmp(found, Wide(name)) == 0;
 }
 
 }  // namespace
@@ -72,7 +74,7 @@ bool SameName(const char* a, const char* b) {
 bool IsOwnFolder(const char* folder) {
     char path[MAX_PATH];
     if (!MarkPath(path, folder)) return false;
-    Handle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    Handle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     // The signature and its line end, and not one byte of another line
@@ -87,7 +89,7 @@ bool IsOwnFolder(const char* folder) {
 
 OwnFolder MakeOwnFolder(const char* folder) {
     if (!folder || !folder[0]) return OwnFolder::CannotMake;
-    if (CreateDirectoryA(folder, nullptr)) return WriteMark(folder) ? OwnFolder::Ours : OwnFolder::CannotMake;
+    if (CreateDirectoryW(Wide(folder), nullptr)) return WriteMark(folder) ? OwnFolder::Ours : OwnFolder::CannotMake;
     if (!IsFolder(folder)) return OwnFolder::CannotMake;
     if (IsOwnFolder(folder)) return OwnFolder::Ours;
     // Holding nothing, the folder can become ours without anything of
@@ -100,23 +102,24 @@ bool EmptyOwnFolder(const char* folder, const char* keep) {
     if (!IsOwnFolder(folder)) return false;
     char pattern[MAX_PATH];
     if (!FolderPattern(pattern, folder)) return false;
-    WIN32_FIND_DATAA found;
-    FindHandle find(FindFirstFileA(pattern, &found));
+    // In UTF-16 throughout: a file whose name code page 932 cannot write goes too.
+    const std::wstring wideFolder(Wide(folder).view());
+    WIN32_FIND_DATAW found;
+    FindHandle find(FindFirstFileW(Wide(pattern), &found));
     if (!find) return true;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         if (SameName(found.cFileName, kOwnFolderMarkName) || SameName(found.cFileName, keep)) continue;
-        char file[MAX_PATH];
-        if (JoinPath(file, sizeof file, folder, found.cFileName)) DeleteFileA(file);
-    } while (FindNextFileA(find.get(), &found));
+        DeleteFileW((wideFolder + found.cFileName).c_str());
+    } while (FindNextFileW(find.get(), &found));
     return true;
 }
 
 bool DeleteOwnFile(const char* folder, const char* name) {
     // A plain name only: nothing outside the folder, and never the mark.
-    if (!name || !name[0] || FileNameOffset(name) != 0 || SameName(name, kOwnFolderMarkName) ||
+    if (!name || !name[0] || FileNameOffset(name) != 0 || _stricmp(name, kOwnFolderMarkName) == 0 ||
         !IsOwnFolder(folder))
         return false;
     char file[MAX_PATH];
-    return JoinPath(file, sizeof file, folder, name) && DeleteFileA(file);
+    return JoinPath(file, sizeof file, folder, name) && DeleteFileW(Wide(file));
 }

@@ -4,15 +4,20 @@
 
 #include <string>
 
+#include "base/wide.h"
+
 StartedProcess StartProcess(const char* commandLine, WORD show) {
     StartedProcess started;
-    std::string command = commandLine;  // CreateProcess may write into its command line
-    STARTUPINFOA startup{};
+    // CreateProcess may write into its command line. In UTF-16, so that a
+    // path code page 932 writes reaches the program whatever the process's
+    // code page.
+    std::wstring command(Wide(commandLine).view());
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = show;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return started;
     CloseHandle(info.hThread);
     started.process.reset(info.hProcess);
@@ -21,14 +26,15 @@ StartedProcess StartProcess(const char* commandLine, WORD show) {
 }
 
 int RunAndWait(const char* program, HWND owner, DWORD* error) {
-    SHELLEXECUTEINFOA run{};
+    const Wide file(program);
+    SHELLEXECUTEINFOW run{};
     run.cbSize = sizeof run;
     // Our own message when it fails; no process handle is lost.
     run.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
     run.hwnd = owner;
-    run.lpFile = program;
+    run.lpFile = file;
     run.nShow = SW_SHOWNORMAL;
-    if (!ShellExecuteExA(&run)) {
+    if (!ShellExecuteExW(&run)) {
         const DWORD why = GetLastError();
         if (error) *error = why != 0 ? why : ERROR_FILE_NOT_FOUND;
         return 0;

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "base/files.h"
+#include "base/path_names.h"
 #include "base/text.h"
 
 ProgramPaths AppPaths;
@@ -34,20 +37,31 @@ ProgramPaths MakeProgramPaths(const char* modulePath, const char* windowsFolder,
     return paths;
 }
 
+namespace {
+
+// A path the system gives, in code page 932 (short names where needed);
+// empty when it cannot be written so or the call failed.
+std::string SystemPath(const wchar_t* path, DWORD length, DWORD capacity) {
+    if (length == 0 || length >= capacity) return std::string();
+    return PathInCodePage932(std::wstring_view(path, length)).path;
+}
+
+}  // namespace
+
+std::string ModulePathIn932() {
+    wchar_t module[MAX_PATH];
+    return SystemPath(module, GetModuleFileNameW(nullptr, module, MAX_PATH), MAX_PATH);
+}
+
 void SetUpProgramPaths() {
-    char module[256];
-    DWORD n = GetModuleFileNameA(nullptr, module, sizeof module);
-    if (n == 0 || n >= sizeof module) module[0] = '\0';
-    char windows[260];
-    UINT w = GetWindowsDirectoryA(windows, sizeof windows);
-    if (w == 0 || w >= sizeof windows) windows[0] = '\0';
-    char system[260];
-    UINT s = GetSystemDirectoryA(system, sizeof system);
-    if (s == 0 || s >= sizeof system) system[0] = '\0';
-    char ini[256];
-    DWORD i = SearchPathA(nullptr, "SYSTEM", ".INI", sizeof ini, ini, nullptr);
-    if (i == 0 || i >= sizeof ini) ini[0] = '\0';
-    AppPaths = MakeProgramPaths(module, windows, system, ini);
+    wchar_t windows[MAX_PATH];
+    const std::string windowsPath = SystemPath(windows, GetWindowsDirectoryW(windows, MAX_PATH), MAX_PATH);
+    wchar_t system[MAX_PATH];
+    const std::string systemPath = SystemPath(system, GetSystemDirectoryW(system, MAX_PATH), MAX_PATH);
+    wchar_t ini[MAX_PATH];
+    const std::string iniPath =
+        SystemPath(ini, SearchPathW(nullptr, L"SYSTEM", L".INI", MAX_PATH, ini, nullptr), MAX_PATH);
+    AppPaths = MakeProgramPaths(ModulePathIn932().c_str(), windowsPath.c_str(), systemPath.c_str(), iniPath.c_str());
 }
 
 OwnFolder SetUpWorkFolder() {

@@ -1,6 +1,7 @@
 // The program's folders and files: one record, worked out once when the main
 // window is created and read by every subsystem.
 #pragma once
+#include <string>
 
 #include "base/own_folder.h"
 
@@ -20,6 +21,9 @@ extern ProgramPaths AppPaths;
 // system as they are. A path that does not fit leaves its field empty.
 ProgramPaths MakeProgramPaths(const char* modulePath, const char* windowsFolder, const char* systemFolder,
                               const char* systemIniPath);
+// The running program's path in code page 932 (short names where needed);
+// empty when it has no such form.
+std::string ModulePathIn932();
 // Fills AppPaths from the running program and the system.
 void SetUpProgramPaths();
 // The work folder's name in the program folder.

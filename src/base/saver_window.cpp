@@ -4,6 +4,7 @@
 
 #include "base/handles.h"
 #include "base/monitors.h"
+#include "base/wide.h"
 
 namespace {
 
@@ -54,27 +55,27 @@ BOOL CALLBACK MatchProcessWindow(HWND window, LPARAM param) {
 }
 
 // The file's full long name, for comparing two spellings of one path.
-bool LongName(const char* path, char* out, DWORD size) {
-    char full[MAX_PATH];
-    const DWORD n = GetFullPathNameA(path, sizeof full, full, nullptr);
-    if (n == 0 || n >= sizeof full) return false;
-    const DWORD m = GetLongPathNameA(full, out, size);
-    return m > 0 && m < size;
+bool LongName(const wchar_t* path, wchar_t (&out)[MAX_PATH]) {
+    wchar_t full[MAX_PATH];
+    const DWORD n = GetFullPathNameW(path, MAX_PATH, full, nullptr);
+    if (n == 0 || n >= MAX_PATH) return false;
+    const DWORD m = GetLongPathNameW(full, out, MAX_PATH);
+    return m > 0 && m < MAX_PATH;
 }
 
-bool SameFile(const char* a, const char* b) {
-    char longA[MAX_PATH], longB[MAX_PATH];
-    if (!LongName(a, longA, sizeof longA) || !LongName(b, longB, sizeof longB)) return false;
-    return CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, longA, -1, longB, -1) == CSTR_EQUAL;
+bool SameFile(const wchar_t* a, const wchar_t* b) {
+    wchar_t longA[MAX_PATH], longB[MAX_PATH];
+    if (!LongName(a, longA) || !LongName(b, longB)) return false;
+    return CompareStringOrdinal(longA, -1, longB, -1, TRUE) == CSTR_EQUAL;
 }
 
 bool StartedFrom(DWORD processId, const char* path) {
     Handle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process) return false;
-    char image[MAX_PATH];
-    DWORD size = sizeof image;
-    if (!QueryFullProcessImageNameA(process.get(), 0, image, &size)) return false;
-    return SameFile(image, path);
+    wchar_t image[MAX_PATH];
+    DWORD size = MAX_PATH;
+    if (!QueryFullProcessImageNameW(process.get(), 0, image, &size)) return false;
+    return SameFile(image, Wide(path));
 }
 
 struct SystemSaverSearch {

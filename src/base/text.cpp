@@ -13,6 +13,18 @@ bool CopyText(char* dest, std::size_t destSize, const char* src) {
     return true;
 }
 
+void CopyTextCut(char* dest, std::size_t destSize, const char* src) {
+    if (destSize == 0) return;
+    std::size_t n = 0;
+    while (src[n] != '\0') {
+        const std::size_t width = IsLeadByte(static_cast<unsigned char>(src[n])) && src[n + 1] != '\0' ? 2 : 1;
+        if (n + width >= destSize) break;
+        n += width;
+    }
+    std::memcpy(dest, src, n);
+    dest[n] = '\0';
+}
+
 bool AppendText(char* dest, std::size_t destSize, const char* src) {
     std::size_t have = strnlen(dest, destSize);
     std::size_t n = std::strlen(src);

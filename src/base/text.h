@@ -13,6 +13,9 @@ constexpr bool IsLeadByte(unsigned char c) {
 // result does not fit; callers refuse the operation then.
 bool CopyText(char* dest, std::size_t destSize, const char* src);
 bool AppendText(char* dest, std::size_t destSize, const char* src);
+// As much of src as fits, never half a double-byte character: for texts that
+// are shown cut, never for paths.
+void CopyTextCut(char* dest, std::size_t destSize, const char* src);
 // folder followed by name (the folder ends with its separator, or is empty);
 // false, with out empty, when the two do not fit.
 bool JoinPath(char* out, std::size_t size, const char* folder, const char* name);

@@ -3,12 +3,16 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "base/strings.h"
 #include "base/text.h"
+#include "base/wide.h"
+#include "list/chosen_paths.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
 #include "list/list_format.h"
@@ -34,7 +38,7 @@ void LowerExtension(char* name) {
 }
 
 void Warn(HWND owner, const std::string& text) {
-    MessageBoxA(owner, text.c_str(), LoadText(IDS_ADD_ERROR_CAPTION).c_str(), MB_OK | MB_ICONWARNING);
+    ShowMessageBox(owner, text, LoadText(IDS_ADD_ERROR_CAPTION), MB_OK | MB_ICONWARNING);
 }
 
 // The text of a refused archive's members: how many, then the archive.
@@ -59,7 +63,8 @@ void AppendArchiveMembers(const char* path, int index, const ArchiveAccess& arch
     std::vector<std::string> members = archives.listMembers(index, path, owner);
     std::vector<std::string> listable;
     for (std::string& member : members) {
-        if (CheckListable(member.c_str()) != Refusal::None) ++result.refused;
+        if (member.empty()) ++result.unusable;
+        else if (CheckListable(member.c_str()) != Refusal::None) ++result.refused;
         else listable.push_back(std::move(member));
     }
     EntryRowBatch batch;
@@ -108,6 +113,17 @@ FileKind ClassifyFile(const char* path) {
     return FileKind::Other;
 }
 
+FileKind ClassifyWideFile(const wchar_t* path) {
+    const wchar_t* dot = std::wcsrchr(path, L'.');
+    if (!dot || std::wcspbrk(dot, L"\\/:")) return FileKind::Other;
+    char extension[6] = {};
+    for (int i = 0; i < 5 && dot[i]; ++i) {
+        if (dot[i] >= 0x80) return FileKind::Other;
+        extension[i] = static_cast<char>(dot[i]);
+    }
+    return ClassifyFile(extension);
+}
+
 int ArchiverIndexOf(FileKind kind) {
     switch (kind) {
     case FileKind::LzhArchive: return 0;
@@ -153,31 +169,34 @@ void AddChosenFile(const char* path, const ArchiveAccess& archives, HWND owner, 
         Warn(owner, FormatText(IDS_REFUSED_TOO_LONG, path));
     else if (result.refused > 0)
         Warn(owner, RefusedMembersText(result.refused, path));
-    else if (index >= 0 && result.added == 0)
+    else if (index >= 0 && result.added == 0 && result.unusable == 0)
         // The user chose this archive: that nothing came of it is told, and why.
         Warn(owner, FormatText(archives.readable && !archives.readable(index, path) ? IDS_ARCHIVE_UNREADABLE
                                                                                    : IDS_NO_SAVERS_IN_ARCHIVE,
                                path));
+    // Screen savers that are there but cannot be used are told apart from none.
+    if (result.unusable > 0) Warn(owner, FormatText(IDS_UNUSABLE_MEMBERS, std::to_string(result.unusable), path));
 }
 
 void AddScreenSaverFile(const ArchiveAccess& archives, HWND owner) {
     // Longer than any field, so that a path too long for the list arrives
     // here and is refused with a reason instead of failing in the dialog.
-    char file[1024] = "";
-    std::string title = LoadText(IDS_ADD_DIALOG_TITLE);
-    std::string filter = LoadText(IDS_ADD_FILTER_SAVERS);
-    filter.append(1, '\0').append("*.scr").append(1, '\0');
-    filter.append(LoadText(IDS_ADD_FILTER_ALL)).append(1, '\0');
-    filter.append("*.scr;*.lzh;*.zip;*.cab").append(2, '\0');
-    OPENFILENAMEA ofn{};
+    wchar_t file[1024] = L"";
+    const Wide title(LoadText(IDS_ADD_DIALOG_TITLE));
+    std::wstring filter(Wide(LoadText(IDS_ADD_FILTER_SAVERS)).view());
+    filter.append(1, L'\0').append(L"*.scr").append(1, L'\0');
+    filter.append(Wide(LoadText(IDS_ADD_FILTER_ALL)).view()).append(1, L'\0');
+    filter.append(L"*.scr;*.lzh;*.zip;*.cab").append(2, L'\0');
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
-    ofn.nMaxFile = sizeof file;
-    ofn.lpstrTitle = title.c_str();
+    ofn.nMaxFile = static_cast<DWORD>(std::size(file));
+    ofn.lpstrTitle = title;
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (!GetOpenFileNameA(&ofn)) return;
-    AddChosenFile(file, archives, owner, true);
+    if (!GetOpenFileNameW(&ofn)) return;
+    std::string path;
+    if (ChosenPathIn932(owner, file, IDS_ADD_ERROR_CAPTION, path)) AddChosenFile(path.c_str(), archives, owner, true);
 }

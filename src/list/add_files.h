@@ -10,6 +10,9 @@ enum class FileKind { ScreenSaver, LzhArchive, ZipArchive, CabArchive, Other };
 // By the first four bytes of the lower-cased extension: ".scr" (so .scrx
 // too), ".lzh", ".zip" or ".cab"; anything else is no file of ours.
 FileKind ClassifyFile(const char* path);
+// The same for a path as Windows names it, whose name code page 932 may not
+// write: the extensions are plain ASCII in every name.
+FileKind ClassifyWideFile(const wchar_t* path);
 // The archiver index of an archive kind; -1 for the other kinds.
 int ArchiverIndexOf(FileKind kind);
 
@@ -26,6 +29,7 @@ struct ArchiveGate {
 struct AddResult {
     int added = 0;                    // rows appended
     int refused = 0;                  // screen savers the list could not hold
+    int unusable = 0;                 // archive members whose names code page 932 cannot write
     Refusal refusal = Refusal::None;  // why the file itself was refused
 };
 

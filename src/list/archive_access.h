@@ -11,7 +11,8 @@ struct ArchiveAccess {
     bool present[3] = {};
     // File names of the archive's .scr members (their folders inside the
     // archive dropped), in archive order; none when the library is missing
-    // or refuses the file. The owner owns any message the library shows.
+    // or refuses the file. An empty name is a member whose name code page
+    // 932 cannot write. The owner owns any message the library shows.
     std::vector<std::string> (*listMembers)(int index, const char* archivePath, HWND owner) = nullptr;
     // True when the library reads the file as an archive of its kind: an
     // archive that gives no rows is then one without screen savers.

@@ -9,6 +9,8 @@
 
 #include "base/dpi.h"
 #include "base/strings.h"
+#include "base/text.h"
+#include "base/wide.h"
 #include "res/resource.h"
 
 ScreenSaverEntry CurrentEntry;
@@ -44,11 +46,36 @@ struct SortContext {
 };
 SortContext* activeSort;
 
+// A cell holds at most a field's bytes, each at most one UTF-16 unit.
+constexpr int kCellUnits = static_cast<int>(kEntryFieldSize) + 1;
+
+// The row's text in column as the list view holds it (UTF-16), with its
+// item parameter when asked; the text is empty when the row has none.
+void ReadCell(int row, int column, wchar_t (&text)[kCellUnits], LPARAM* param = nullptr) {
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | (param ? LVIF_PARAM : 0);
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = kCellUnits;
+    text[0] = L'\0';
+    SendMessageW(EntryListView, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    text[kCellUnits - 1] = L'\0';
+    if (param) *param = item.lParam;
+}
+
+// The cell's text in code page 932, the form it was set in.
+void CellText(const wchar_t* cell, char* text, std::size_t size) {
+    char whole[kCellUnits * 2];
+    if (!ToCodePage932(cell, whole, sizeof whole)) whole[0] = '\0';
+    CopyTextCut(text, size, whole);
+}
+
 }  // namespace
 
 HWND CreateEntryListView(HWND parent, int controlId, int dpi) {
     auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    EntryListView = CreateWindowExA(WS_EX_CLIENTEDGE, WC_LISTVIEWA, "",
+    EntryListView = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
                                     WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL, 0, 0, 0, 0,
                                     parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                                     instance, nullptr);
@@ -56,14 +83,14 @@ HWND CreateEntryListView(HWND parent, int controlId, int dpi) {
     LRESULT ex = SendMessageA(EntryListView, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     SendMessageA(EntryListView, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, ex | LVS_EX_FULLROWSELECT);
     for (int i = 0; i < kEntryFieldCount; ++i) {
-        LVCOLUMNA col{};
+        LVCOLUMNW col{};
         col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         col.fmt = LVCFMT_LEFT;
         col.cx = ScaleForDpi(kColumns[i].width, dpi);
-        std::string header = LoadText(kColumns[i].header);
-        col.pszText = header.data();
+        const Wide header(LoadText(kColumns[i].header));
+        col.pszText = const_cast<wchar_t*>(header.c_str());  // only read
         col.iSubItem = i;
-        SendMessageA(EntryListView, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&col));
+        SendMessageW(EntryListView, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&col));
     }
     return EntryListView;
 }
@@ -81,12 +108,13 @@ void ReadEntryRow(int row) {
 }
 
 void InsertEntryRow(int row) {
-    LVITEMA item{};
+    const Wide name(CurrentEntry.name);
+    LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_PARAM;
     item.iItem = row;
-    item.pszText = CurrentEntry.name;
+    item.pszText = const_cast<wchar_t*>(name.c_str());  // only read
     item.lParam = nextRowId++;
-    int at = static_cast<int>(SendMessageA(EntryListView, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    int at = static_cast<int>(SendMessageW(EntryListView, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     if (at < 0) return;
     for (int c = 1; c < kEntryFieldCount; ++c) SetEntryRowText(at, c, EntryField(CurrentEntry, c));
 }
@@ -109,21 +137,18 @@ void SelectEntryRow(int row) {
 }
 
 void SetEntryRowText(int row, int column, const char* text) {
-    LVITEMA item{};
+    const Wide wide(text);
+    LVITEMW item{};
     item.iSubItem = column;
-    item.pszText = const_cast<char*>(text);
-    SendMessageA(EntryListView, LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    item.pszText = const_cast<wchar_t*>(wide.c_str());  // only read
+    SendMessageW(EntryListView, LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 void GetEntryRowText(int row, int column, char* text, std::size_t size) {
     if (size == 0) return;
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = static_cast<int>(size);
-    text[0] = '\0';
-    SendMessageA(EntryListView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-    text[size - 1] = '\0';
+    wchar_t cell[kCellUnits];
+    ReadCell(row, column, cell);
+    CellText(cell, text, size);
 }
 
 int GetEntryRowCount() {
@@ -161,19 +186,16 @@ void SortEntryRowsByColumn(int column) {
     texts.reserve(static_cast<std::size_t>(count) * 24);
     LPARAM lowest = 0, highest = 0;
     for (int row = 0; row < count; ++row) {
-        char buffer[256] = "";
-        LVITEMA item{};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = row;
-        item.iSubItem = column;
-        item.pszText = buffer;
-        item.cchTextMax = sizeof buffer;
-        SendMessageA(EntryListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        buffer[255] = '\0';
-        rows[row] = {item.lParam, texts.size()};
+        wchar_t cell[kCellUnits];
+        LPARAM id = 0;
+        ReadCell(row, column, cell, &id);
+        // Ranked by the code page 932 bytes the list stores.
+        char buffer[kEntryFieldSize];
+        CellText(cell, buffer, sizeof buffer);
+        rows[row] = {id, texts.size()};
         texts.insert(texts.end(), buffer, buffer + std::strlen(buffer) + 1);
-        lowest = row == 0 ? item.lParam : std::min(lowest, item.lParam);
-        highest = row == 0 ? item.lParam : std::max(highest, item.lParam);
+        lowest = row == 0 ? id : std::min(lowest, id);
+        highest = row == 0 ? id : std::max(highest, id);
     }
     const char* base = texts.data();
     std::sort(rows.begin(), rows.end(), [base](const Keyed& a, const Keyed& b) {

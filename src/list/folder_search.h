@@ -10,10 +10,12 @@
 
 // Command 6102: shows the dialog, with the system folder to search.
 void FolderSearchDialog(const ArchiveAccess& archives, HWND owner);
-// Shows the dialog and searches the given folders at once, with the boxes as
-// the user last ticked them (the dialog's first state before any search).
-void SearchDroppedFolders(const std::vector<std::string>& folders, const ArchiveAccess& archives, HWND owner);
-// The status line at the end of a search: the rows added, then the files
-// the list could not hold and the archives left unopened because they are
-// only in the cloud, each when there were any.
-std::string FolderSearchResultText(int added, int refused, int notOnDisk);
+// Shows the dialog and searches the given folders (as Windows names them) at
+// once, with the boxes as the user last ticked them (the dialog's first state
+// before any search).
+void SearchDroppedFolders(const std::vector<std::wstring>& folders, const ArchiveAccess& archives, HWND owner);
+// The status line at the end of a search: the rows added and the files whose
+// names could not be used, then the files the list could not hold and the
+// archives left unopened because they are only in the cloud, each when there
+// were any.
+std::string FolderSearchResultText(int added, int refused, int notOnDisk, int unusable = 0);

@@ -4,12 +4,16 @@
 #include <commdlg.h>
 
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 #include <string>
 
 #include "base/files.h"
 #include "base/program_paths.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "base/wide.h"
+#include "list/chosen_paths.h"
 #include "list/entry_list.h"
 #include "list/list_format.h"
 #include "list/row_batch.h"
@@ -25,7 +29,7 @@ const char kListExtension[] = ".lst";
 constexpr std::size_t kMaxListFileBytes = 256 * 1024 * 1024;
 
 void Warn(unsigned text, unsigned caption) {
-    MessageBoxA(EntryListOwner(), LoadText(text).c_str(), LoadText(caption).c_str(), MB_OK | MB_ICONWARNING);
+    ShowMessageBox(EntryListOwner(), LoadText(text), LoadText(caption), MB_OK | MB_ICONWARNING);
 }
 
 bool HasListExtension(const char* path) {
@@ -47,11 +51,10 @@ bool ListFileTarget(const char* path, char (&target)[256]) {
 // when the user says so, naming the file that will be written. A folder of
 // that name is no file to replace: the write fails and says so.
 bool MayWrite(const char* target) {
-    const DWORD attributes = GetFileAttributesA(target);
+    const DWORD attributes = GetFileAttributesW(Wide(target));
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
-    const std::string text = FormatText(IDS_OVERWRITE_LIST, target);
-    const std::string caption = LoadText(IDS_CONFIRM_SAVE_AS);
-    return MessageBoxA(EntryListOwner(), text.c_str(), caption.c_str(), MB_ICONWARNING | MB_YESNO) == IDYES;
+    return ShowMessageBox(EntryListOwner(), FormatText(IDS_OVERWRITE_LIST, target), LoadText(IDS_CONFIRM_SAVE_AS),
+                          MB_ICONWARNING | MB_YESNO) == IDYES;
 }
 
 }  // namespace
@@ -77,31 +80,51 @@ bool ListIsEmptyWarned() {
 }
 
 // The file dialogs' filter: "name\0*.lst\0\0".
-std::string ListFilter() {
-    std::string filter = LoadText(IDS_LIST_FILTER_NAME);
-    filter += '\0';
-    filter += kListPattern;
-    filter += '\0';
+std::wstring ListFilter() {
+    std::wstring filter(Wide(LoadText(IDS_LIST_FILTER_NAME)).view());
+    filter += L'\0';
+    filter += Wide(kListPattern).view();
+    filter += L'\0';
     return filter;
 }
 
-void FillFileDialog(OPENFILENAMEA& ofn, char* file, const std::string& filter, const std::string& title,
-                    DWORD flags) {
-    ofn = OPENFILENAMEA{};
+enum class ListPathChoice { Chosen, Cancelled, Unusable };
+
+// The open or save dialog, proposing the path in file; the chosen path in
+// code page 932 in file. A chosen name that cannot be used is refused after
+// the user has heard why, under errorCaption. The save dialog asks nothing
+// about a file that is there: the caller asks about the file it will write.
+ListPathChoice AskListPath(bool save, unsigned title, unsigned errorCaption, char (&file)[256]) {
+    // The dialog writes at most 256 characters, as it did bytes.
+    wchar_t chosen[256] = L"";
+    const Wide current(file);
+    if (current.size() < std::size(chosen)) std::wmemcpy(chosen, current.c_str(), current.size() + 1);
+    const std::wstring filter = ListFilter();
+    const Wide caption(LoadText(title));
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = EntryListOwner();
     ofn.lpstrFilter = filter.c_str();  // the string's own zero ends the list
     ofn.nFilterIndex = 1;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = 256;
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = flags;
+    ofn.lpstrFile = chosen;
+    ofn.nMaxFile = static_cast<DWORD>(std::size(chosen));
+    ofn.lpstrTitle = caption;
+    ofn.Flags = save ? OFN_HIDEREADONLY : OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return ListPathChoice::Cancelled;
+    std::string path;
+    if (!ChosenPathIn932(EntryListOwner(), chosen, errorCaption, path)) return ListPathChoice::Unusable;
+    // A path that does not fit is refused, never cut.
+    if (!CopyText(file, sizeof file, path.c_str())) {
+        Warn(save ? IDS_WRITE_FAILED : IDS_READ_FAILED, errorCaption);
+        return ListPathChoice::Unusable;
+    }
+    return ListPathChoice::Chosen;
 }
 
 }  // namespace
 
 void SetListTitle(const char* path) {
-    SetWindowTextA(EntryListOwner(), FormatText(IDS_LIST_TITLE, path + FileNameOffset(path)).c_str());
+    SetWindowTextTo(EntryListOwner(), FormatText(IDS_LIST_TITLE, path + FileNameOffset(path)));
 }
 
 int LoadListFile(const char* path) {
@@ -161,10 +184,7 @@ void NewList() {
 void OpenList() {
     char file[256];
     CopyText(file, sizeof file, CurrentList.Path);
-    OPENFILENAMEA ofn;
-    const std::string filter = ListFilter(), title = LoadText(IDS_OPEN_LIST_TITLE);
-    FillFileDialog(ofn, file, filter, title, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
-    if (!GetOpenFileNameA(&ofn)) return;
+    if (AskListPath(false, IDS_OPEN_LIST_TITLE, IDS_LIST_READ_ERROR, file) != ListPathChoice::Chosen) return;
     if (LoadListFile(file)) CopyText(CurrentList.Path, sizeof CurrentList.Path, file);
 }
 
@@ -178,15 +198,18 @@ SaveOutcome SaveListAs() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
     char file[256];
     CopyText(file, sizeof file, CurrentList.Path);
-    const std::string filter = ListFilter(), title = LoadText(IDS_SAVE_LIST_AS_TITLE);
     // The dialog's own overwrite question would ask about the name as typed,
     // while ".lst" may still be added to it: the question is asked here,
     // about the file that will be written. No goes back to the dialog, as
     // the dialog's own question does.
     for (;;) {
-        OPENFILENAMEA ofn;
-        FillFileDialog(ofn, file, filter, title, OFN_HIDEREADONLY);
-        if (!GetSaveFileNameA(&ofn)) return SaveOutcome::Skipped;
+        // A name that cannot be used counts as a failed write: closing the
+        // program after it must not lose the list.
+        switch (AskListPath(true, IDS_SAVE_LIST_AS_TITLE, IDS_LIST_WRITE_ERROR, file)) {
+        case ListPathChoice::Cancelled: return SaveOutcome::Skipped;
+        case ListPathChoice::Unusable: return SaveOutcome::Failed;
+        case ListPathChoice::Chosen: break;
+        }
         char target[256];
         // A name with no room for ".lst" is refused by the write, with its message.
         if (!ListFileTarget(file, target)) return SaveListFile(file);
@@ -203,8 +226,8 @@ SaveOutcome SaveStandardList() {
     if (ListIsEmptyWarned()) return SaveOutcome::Skipped;
     if (FileExists(AppPaths.StandardListPath)) {
         const std::string text = FormatText(IDS_OVERWRITE_STANDARD, AppPaths.StandardListPath);
-        const std::string caption = LoadText(IDS_SAVE_STANDARD_TITLE);
-        if (MessageBoxA(EntryListOwner(), text.c_str(), caption.c_str(), MB_ICONWARNING | MB_YESNO) != IDYES)
+        if (ShowMessageBox(EntryListOwner(), text, LoadText(IDS_SAVE_STANDARD_TITLE), MB_ICONWARNING | MB_YESNO) !=
+            IDYES)
             return SaveOutcome::Skipped;
     }
     return SaveListFile(AppPaths.StandardListPath);

@@ -5,6 +5,7 @@
 #include "base/files.h"
 #include "base/program_paths.h"
 #include "base/strings.h"
+#include "base/wide.h"
 #include "base/text.h"
 #include "list/entry_list.h"
 #include "list/list_file.h"
@@ -68,7 +69,7 @@ void DiscardRecoveryList() {
 
 bool RecoveryListKept() {
     char path[256];
-    return KeptPath(path) && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    return KeptPath(path) && GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
 }
 
 void OfferRecoveryList() {
@@ -82,8 +83,7 @@ void OfferRecoveryList() {
         return;
     }
     const std::string text = FormatText(IDS_RECOVERY_OFFER, state.path);
-    const std::string caption = LoadText(IDS_APP_TITLE);
-    if (MessageBoxA(EntryListOwner(), text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+    if (ShowMessageBox(EntryListOwner(), text, LoadText(IDS_APP_TITLE), MB_YESNO | MB_ICONQUESTION) != IDYES) {
         DiscardRecoveryList();
         return;
     }

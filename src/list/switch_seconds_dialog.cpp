@@ -77,6 +77,6 @@ INT_PTR CALLBACK SwitchSecondsDialog(HWND dialog, UINT message, WPARAM wParam, L
 
 bool AskSwitchSeconds(HWND owner, char* seconds, std::size_t size) {
     Request request{seconds, size};
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SWITCH_SECONDS), owner, SwitchSecondsDialog,
+    return DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SWITCH_SECONDS), owner, SwitchSecondsDialog,
                            reinterpret_cast<LPARAM>(&request)) == IDOK;
 }

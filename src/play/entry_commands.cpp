@@ -5,6 +5,7 @@
 
 #include "base/process.h"
 #include "base/text.h"
+#include "base/wide.h"
 #include "play/entry_problem.h"
 #include "play/play_connections.h"
 #include "play/prepare_entry.h"
@@ -49,5 +50,5 @@ void OpenEntryArchive(int row) {
     if (row < 0 || !Play.readRow || !Play.readRow(row, entry) || entry.archive[0] == '\0') return;
     char archive[256];
     if (!JoinPath(archive, sizeof archive, entry.folder, entry.archive)) return;
-    ShellExecuteA(nullptr, "open", archive, nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(nullptr, L"open", Wide(archive), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "base/strings.h"
+#include "base/wide.h"
 #include "play/play_connections.h"
 #include "res/resource.h"
 
@@ -92,8 +93,7 @@ void ReportEntryProblem(EntryCommand command, const PreparedEntry& prepared, boo
     const std::string why = EntryProblem(prepared, startFailed);
     if (why.empty()) return;
     const std::string text = CommandMessage(command, prepared, why);
-    const std::string caption = LoadText(IDS_APP_TITLE);
-    MessageBoxA(Play.owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(Play.owner, text, LoadText(IDS_APP_TITLE), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void ReportSkippedEntry(const PreparedEntry& prepared, bool startFailed) {

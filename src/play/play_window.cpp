@@ -1,7 +1,9 @@
 #include "play/play_window.h"
 
 #include "base/dpi.h"
+#include "base/handles.h"
 #include "base/long_operation.h"
+#include "base/wide.h"
 #include "play/list_playback.h"
 #include "play/play_connections.h"
 #include "play/play_window_ids.h"
@@ -31,17 +33,31 @@ void DrawPlayAreaText(HWND area) {
     FillRect(dc, &client, reinterpret_cast<HBRUSH>(COLOR_MENUTEXT + 1));
     SetTextColor(dc, kTextColour);
     SetBkColor(dc, kTextBackground);
-    // The device context's own font: the dialog's is not selected.
+    // The system font, as the device context has it, but asking for the
+    // Japanese character set: on a Japanese system that is the same font,
+    // elsewhere the system font has no Japanese letters.
+    static GdiObject font;
+    if (!font) {
+        LOGFONTW system{};
+        if (GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system)) {
+            system.lfCharSet = SHIFTJIS_CHARSET;
+            font.reset(CreateFontIndirectW(&system));
+        }
+    }
+    const HGDIOBJ oldFont = font ? SelectObject(dc, font.get()) : nullptr;
     const int dpi = WindowDpi(area);
-    TextOutA(dc, ScaleForDpi(kTextLeft, dpi), ScaleForDpi(kTextTop, dpi), Playback.playAreaText.data(),
-             static_cast<int>(Playback.playAreaText.size()));
+    // Drawn in UTF-16: GDI's byte-string calls read the system's code page,
+    // not the program's.
+    const Wide text(Playback.playAreaText);
+    TextOutW(dc, ScaleForDpi(kTextLeft, dpi), ScaleForDpi(kTextTop, dpi), text, static_cast<int>(text.size()));
+    if (oldFont) SelectObject(dc, oldFont);
     ReleaseDC(area, dc);
 }
 
 // The play area paints itself black; its text is drawn again on top, so it
 // stays after the window was covered or resized.
 LRESULT CALLBACK PlayAreaProc(HWND area, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = CallWindowProcA(playAreaProc, area, message, wParam, lParam);
+    LRESULT result = CallWindowProcW(playAreaProc, area, message, wParam, lParam);
     if (message == WM_PAINT && !Playback.playAreaText.empty() && !GetWindow(area, GW_CHILD))
         DrawPlayAreaText(area);
     return result;
@@ -86,7 +102,7 @@ INT_PTR OnInitDialog(HWND dialog) {
     Playback.playStarted = 0;
     keyPressedHere = 0;
     playAreaProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(Playback.playArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlayAreaProc)));
+        SetWindowLongPtrW(Playback.playArea, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlayAreaProc)));
     // The play area starts where every later size puts it.
     OnSize(dialog);
     if (Play.restorePlayWindowRect) Play.restorePlayWindowRect(dialog);
@@ -183,7 +199,7 @@ void ShowPlayWindow() {
         return;
     }
     Playback.stopRequested = false;
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PLAY_WINDOW), Play.owner, PlayWindowProc, 0);
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_PLAY_WINDOW), Play.owner, PlayWindowProc, 0);
     Playback.inWindow = 0;
 }
 

@@ -5,14 +5,19 @@
 #include "base/handles.h"
 #include "base/program_paths.h"
 #include "base/text.h"
+#include "base/wide.h"
 #include "play/saver_process.h"
 
 namespace {
 
 // The short form of the runnable path; false when the file is not there.
 bool TakeShortPath(PreparedEntry& prepared) {
-    DWORD n = GetShortPathNameA(prepared.path, prepared.shortPath, sizeof prepared.shortPath);
-    if (n > 0 && n < sizeof prepared.shortPath) return true;
+    wchar_t shortPath[MAX_PATH];
+    const DWORD n = GetShortPathNameW(Wide(prepared.path), shortPath, MAX_PATH);
+    // The short form is what the system's settings keep: it must be written
+    // exactly and fit, never cut.
+    if (n > 0 && n < MAX_PATH && ToCodePage932({shortPath, n}, prepared.shortPath, sizeof prepared.shortPath))
+        return true;
     prepared.shortPath[0] = '\0';
     return false;
 }
@@ -47,8 +52,9 @@ const char* ShortFolder(const char* folder) {
     for (const auto& slot : shortFolders.slots)
         if (slot.folder[0] && std::strcmp(slot.folder, folder) == 0) return slot.shortForm;
     auto& slot = shortFolders.slots[shortFolders.next];
-    const DWORD n = GetShortPathNameA(folder, slot.shortForm, sizeof slot.shortForm);
-    if (n == 0 || n >= sizeof slot.shortForm ||
+    wchar_t shortForm[MAX_PATH];
+    const DWORD n = GetShortPathNameW(Wide(folder), shortForm, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH || !ToCodePage932({shortForm, n}, slot.shortForm, sizeof slot.shortForm) ||
         (!EndsWithSeparator(slot.shortForm) && !AppendText(slot.shortForm, sizeof slot.shortForm, "\\")) ||
         !CopyText(slot.folder, sizeof slot.folder, folder)) {
         slot.folder[0] = '\0';
@@ -64,7 +70,7 @@ const char* ShortFolder(const char* folder) {
 bool TakeExtractedShortPath(PreparedEntry& prepared, const char* folder) {
     const char* shortFolder = IsPlainShortName(prepared.entry.name) ? ShortFolder(folder) : nullptr;
     if (!shortFolder) return TakeShortPath(prepared);
-    const DWORD attributes = GetFileAttributesA(prepared.path);
+    const DWORD attributes = GetFileAttributesW(Wide(prepared.path));
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
         JoinPath(prepared.shortPath, sizeof prepared.shortPath, shortFolder, prepared.entry.name))
         return true;
@@ -75,8 +81,9 @@ bool TakeExtractedShortPath(PreparedEntry& prepared, const char* folder) {
 // True when a file is at path and cannot be written: a screen saver of it is
 // running (its settings, say), so it can be neither emptied away nor replaced.
 bool FileInUse(const char* path) {
-    if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return false;
-    const Handle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const Wide wide(path);
+    if (GetFileAttributesW(wide) == INVALID_FILE_ATTRIBUTES) return false;
+    const Handle file(CreateFileW(wide, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return !file && GetLastError() == ERROR_SHARING_VIOLATION;
 }
 
@@ -107,7 +114,7 @@ PrepareOutcome PrepareArchiveMember(PreparedEntry& prepared, const char* destina
         !JoinPath(archive, sizeof archive, entry.folder, entry.archive))
         return PrepareOutcome::PathTooLong;
     // A missing archive fails here, without loading a library for it.
-    if (GetFileAttributesA(archive) == INVALID_FILE_ATTRIBUTES) return PrepareOutcome::ArchiveMissing;
+    if (GetFileAttributesW(Wide(archive)) == INVALID_FILE_ATTRIBUTES) return PrepareOutcome::ArchiveMissing;
     if (!Play.extractMember) return PrepareOutcome::LibraryMissing;
     if (FileInUse(prepared.path)) return PrepareOutcome::FileInUse;
     // The store folder is never emptied and may hold an older file of the

@@ -240,3 +240,12 @@
 #define IDS_SEARCH_NOT_ON_DISK 5554       // %s: how many archives
 #define IDS_RECOVERY_OFFER 5555           // %s: the list's path
 #define IDS_SESSION_END_REASON 5556       // shown by Windows while the session end waits
+
+// Strings: names that code page 932 cannot write
+#define IDS_PROGRAM_FOLDER_UNUSABLE 5600  // %s: the program's path up to the part
+#define IDS_NAME_UNUSABLE 5601            // %s: the path up to the part that cannot be used
+#define IDS_SEARCH_UNUSABLE 5602          // %s: how many files and folders
+#define IDS_SEARCH_UNUSABLE_LIST 5603     // %s: their paths, one a line
+#define IDS_SEARCH_UNUSABLE_MORE 5604     // %s: how many more
+#define IDS_UNUSABLE_MEMBERS 5605         // %s: how many, then %s: the archive's path
+#define IDS_SEARCH_UNUSABLE_MEMBERS 5606  // %s: how many members of the archive before it

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/strings.h"
+#include "base/wide.h"
 #include "res/resource.h"
 #include "settings/settings.h"
 #include "settings/settings_dialog_ids.h"
@@ -163,7 +164,7 @@ void ShowControl(HWND control, bool show) {
 
 // A note of the page, shown only when it has something to say.
 void ShowNote(HWND dialog, int control, const std::string& text) {
-    SetDlgItemTextA(dialog, control, text.c_str());
+    SetDlgItemTextTo(dialog, control, text);
     ShowControl(GetDlgItem(dialog, control), !text.empty());
 }
 
@@ -193,11 +194,11 @@ void InsertPages(HWND dialog) {
     SetWindowTheme(tabs, L" ", L" ");
     int index = 0;
     for (UINT title : kPageTitles) {
-        std::string text = LoadText(title);
-        TCITEMA item{};
+        const Wide text(LoadText(title));
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = text.data();
-        SendMessageA(tabs, TCM_INSERTITEMA, index++, reinterpret_cast<LPARAM>(&item));
+        item.pszText = const_cast<wchar_t*>(text.c_str());  // only read
+        SendMessageW(tabs, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&item));
     }
 }
 
@@ -252,7 +253,7 @@ void RearmOptionTimers(const DialogContext& context) {
 
 // The field may be on a page the user has left: bring it back into view.
 void ShowSecondsError(HWND dialog) {
-    MessageBoxA(dialog, LoadText(IDS_SECONDS_RANGE).c_str(), LoadText(IDS_SECONDS_ERROR).c_str(),
+    ShowMessageBox(dialog, LoadText(IDS_SECONDS_RANGE), LoadText(IDS_SECONDS_ERROR),
                 MB_ICONEXCLAMATION | MB_OK);
     SendDlgItemMessageA(dialog, IDC_SETTINGS_TABS, TCM_SETCURSEL, kSecondsPage, 0);
     ShowSelectedPage(dialog);
@@ -312,7 +313,7 @@ void ShowSettingsDialog(HWND owner, const OptionTimers& timers, SystemSaverFacts
         return;
     }
     const DialogContext context{owner, &timers, readFacts ? readFacts() : SystemSaverFacts{}};
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SETTINGS), owner, SettingsDialogProc,
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_SETTINGS), owner, SettingsDialogProc,
                     reinterpret_cast<LPARAM>(&context));
     OpenDialog = nullptr;
 }

@@ -2,24 +2,28 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <string>
 
 #include "base/handles.h"
+#include "base/path_names.h"
 #include "base/process.h"
 #include "base/program_key.h"
 #include "base/program_paths.h"
 #include "base/strings.h"
 #include "base/text.h"
+#include "base/wide.h"
 #include "res/resource.h"
 #include "system/corner_timer.h"
 
 int ScreenSaverActive;
 
 namespace {
-constexpr char kDesktopKey[] = "Control Panel\\Desktop";
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 // The standard screen saver's short path: a value of kDesktopKey, and a key
-// of system.ini's [boot] section.
-constexpr char kStandardSaverValue[] = "SCRNSAVE.EXE";
+// of system.ini's [boot] section. Written and read in UTF-16: the path is
+// Windows' own, whatever the process's code page.
+constexpr wchar_t kStandardSaverValue[] = L"SCRNSAVE.EXE";
 
 // Left in the program's key while the program has the setting off for a
 // while and it was on before: a program ended meanwhile (a crash, Task
@@ -60,29 +64,33 @@ int SetActiveSetting(int on) {
 // Windows NT and later read the standard screen saver from the user's
 // desktop settings; SYSTEM.INI is where older systems look.
 void WriteStandardSaverEntries(const char* shortPath) {
+    const std::wstring path(Wide(std::string_view(shortPath, strnlen(shortPath, 255))).view());
     if (AppPaths.SystemIniPath[0] != '\0')
-        WritePrivateProfileStringA("boot", kStandardSaverValue, shortPath, AppPaths.SystemIniPath);
+        WritePrivateProfileStringW(L"boot", kStandardSaverValue, path.c_str(), Wide(AppPaths.SystemIniPath));
     KeyHandle key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, kDesktopKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
         ERROR_SUCCESS) {
         key.release();
         return;
     }
-    RegSetValueExA(key.get(), kStandardSaverValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(shortPath),
-                   static_cast<DWORD>(strnlen(shortPath, 255) + 1));
+    RegSetValueExW(key.get(), kStandardSaverValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()),
+                   static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)));
 }
 }  // namespace
 
 bool ReadStandardScreenSaver(char* path, DWORD size) {
     if (size == 0) return false;
     path[0] = '\0';
-    DWORD type = 0;
-    DWORD bytes = size;
-    if (RegGetValueA(HKEY_CURRENT_USER, kDesktopKey, kStandardSaverValue, RRF_RT_REG_SZ, &type, path, &bytes) !=
-        ERROR_SUCCESS) {
-        path[0] = '\0';
+    wchar_t value[MAX_PATH] = L"";
+    DWORD bytes = sizeof value;
+    if (RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kStandardSaverValue, RRF_RT_REG_SZ, nullptr, value, &bytes) !=
+        ERROR_SUCCESS)
         return false;
-    }
+    // In the program's code page; a path that cannot be written so, or does
+    // not fit, is none.
+    const PathIn932 named = PathInCodePage932(value);
+    if (!named.usable() || named.path.size() >= size) return false;
+    std::memcpy(path, named.path.c_str(), named.path.size() + 1);
     return path[0] != '\0';
 }
 
@@ -176,8 +184,10 @@ namespace {
 // The optimiser's path in the system folder: never a program of that name
 // that happens to lie in the current folder.
 bool DriveOptimizerPath(char* path, std::size_t size) {
-    const UINT n = GetSystemDirectoryA(path, static_cast<UINT>(size));
-    return n > 0 && n < size && AppendText(path, size, kDriveOptimizer);
+    wchar_t system[MAX_PATH];
+    const UINT n = GetSystemDirectoryW(system, MAX_PATH);
+    return n > 0 && n < MAX_PATH && ToCodePage932(std::wstring_view(system, n), path, size) &&
+           AppendText(path, size, kDriveOptimizer);
 }
 
 }  // namespace
@@ -194,7 +204,6 @@ void RunDefragWithoutScreenSaver(HWND window) {
     // The user who declined the request for rights needs no message; any
     // other failure is told, after the setting is back.
     if (error == 0 || error == ERROR_CANCELLED) return;
-    const std::string text = FormatText(IDS_DEFRAG_CANNOT_START, path);
-    const std::string caption = LoadText(IDS_DEFRAG_CAPTION);
-    MessageBoxA(window, text.c_str(), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    ShowMessageBox(window, FormatText(IDS_DEFRAG_CANNOT_START, path), LoadText(IDS_DEFRAG_CAPTION),
+                   MB_OK | MB_ICONEXCLAMATION);
 }

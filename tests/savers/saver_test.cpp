@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/handles.h"
+#include "base/wide.h"
 #include "process_watch.h"
 #include "saver_layout.h"
 #include "saver_resource.h"
@@ -49,10 +50,13 @@ std::string SaverPath(const Saver& s) {
     return path + "..\\bin\\" + s.file;
 }
 
+// Read as Windows holds it (UTF-16), in code page 932 for the comparison,
+// whatever this program's code page.
 std::string WindowText(HWND window) {
-    char text[256];
-    int n = GetWindowTextA(window, text, sizeof text);
-    return std::string(text, n > 0 ? n : 0);
+    wchar_t text[256];
+    int n = GetWindowTextW(window, text, 256);
+    std::string narrow;
+    return ToCodePage932(std::wstring_view(text, n > 0 ? n : 0), narrow) ? narrow : "<not code page 932>";
 }
 
 std::string KeyPath(const Saver& s) { return std::string(kSaversKey) + "\\" + s.key; }

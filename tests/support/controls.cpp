@@ -4,10 +4,34 @@
 
 #include <gtest/gtest.h>
 
-std::string ControlText(HWND dialog, int id) {
-    char text[1024] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+#include <cstdio>
+
+#include "base/wide.h"
+
+std::string Text932(std::wstring_view wide) {
+    std::string text;
+    if (ToCodePage932(wide, text)) return text;
+    // Character by character: those code page 932 has not become <U+XXXX>.
+    text.clear();
+    for (wchar_t c : wide) {
+        std::string one;
+        if (ToCodePage932(std::wstring_view(&c, 1), one)) {
+            text += one;
+        } else {
+            char unit[12];
+            std::snprintf(unit, sizeof unit, "<U+%04X>", static_cast<unsigned>(c));
+            text += unit;
+        }
+    }
     return text;
+}
+
+std::string WindowText932(HWND window) {
+    return Text932(WindowTextWide(window));
+}
+
+std::string ControlText(HWND dialog, int id) {
+    return WindowText932(GetDlgItem(dialog, id));
 }
 
 bool ControlEnabled(HWND dialog, int id) {
@@ -37,9 +61,9 @@ void ClickTab(HWND tabControl, int index) {
 
 void TypeText(HWND edit, const std::string& text) {
     SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, WM_CHAR, VK_BACK, 0);
-    for (char c : text) SendMessageA(edit, WM_CHAR, static_cast<BYTE>(c), 0);
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, WM_CHAR, VK_BACK, 0);
+    for (wchar_t c : Wide(text).view()) SendMessageW(edit, WM_CHAR, c, 0);
 }
 
 void ClickUpDown(HWND upDown, bool up) {
@@ -54,9 +78,9 @@ bool PumpMessagesUntil(const std::function<bool()>& done, DWORD ms) {
     const DWORD start = GetTickCount();
     while (!done() && GetTickCount() - start < ms) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+            DispatchMessageW(&msg);
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }

@@ -5,7 +5,13 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
+// Window texts are read as Windows holds them (UTF-16) and compared in the
+// program's code page 932, so a check never depends on the process's code
+// page. A character code page 932 cannot write reads as "<U+XXXX>".
+std::string Text932(std::wstring_view wide);
+std::string WindowText932(HWND window);
 // A control's text, and whether a user could use it.
 std::string ControlText(HWND dialog, int id);
 bool ControlEnabled(HWND dialog, int id);

@@ -3,77 +3,87 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 #include "app/main_window.h"
+#include "base/wide.h"
+#include "support/controls.h"
 
 ScratchFolder::ScratchFolder() {
     static int counter = 0;
-    char temp[MAX_PATH] = {};
-    GetTempPathA(sizeof temp, temp);
-    path_ = std::string(temp) + "zelvista-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter) + "\\";
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    path_ = Text932(temp) + "zelvista-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) +
+            "\\";
     RemoveTree(path_);
-    CreateDirectoryA(path_.c_str(), nullptr);
+    CreateDirectoryW(Wide(path_), nullptr);
 }
 
 ScratchFolder::~ScratchFolder() {
     RemoveTree(path_);
 }
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA found;
+// In UTF-16, so that a file whose name code page 932 cannot write goes too.
+void RemoveTreeWide(const std::wstring& folder) {
+    WIN32_FIND_DATAW found;
     {
-        FindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
+        FindHandle search(FindFirstFileW((folder + L"*").c_str(), &found));
         if (search) {
             do {
-                const std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(folder + name + "\\");
-                else DeleteFileA((folder + name).c_str());
-            } while (FindNextFileA(search.get(), &found));
+                const std::wstring name = found.cFileName;
+                if (name == L"." || name == L"..") continue;
+                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTreeWide(folder + name + L"\\");
+                else DeleteFileW((folder + name).c_str());
+            } while (FindNextFileW(search.get(), &found));
         }
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+void RemoveTree(const std::string& folder) {
+    RemoveTreeWide(std::wstring(Wide(folder).view()));
 }
 
 std::string TestProgramFolder() {
-    char module[MAX_PATH];
-    GetModuleFileNameA(nullptr, module, sizeof module);
-    std::string path = module;
+    wchar_t module[MAX_PATH];
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::string path = Text932(module);
     return path.substr(0, path.find_last_of('\\') + 1);
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+    Handle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                            nullptr));
+    std::string bytes;
+    if (!file) return bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    return bytes;
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    Handle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD wrote = 0;
+    if (file && !bytes.empty()) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
 }
 
 bool CopyFileTo(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), FALSE) != FALSE;
+    return CopyFileW(Wide(from), Wide(to), FALSE) != FALSE;
 }
 
 void EmptyFolder(const std::string& folder) {
-    for (const std::string& name : FolderEntries(folder)) DeleteFileA((folder + name).c_str());
+    for (const std::string& name : FolderEntries(folder)) DeleteFileW(Wide(folder + name));
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA((folder + "*").c_str(), &found));
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW((std::wstring(Wide(folder).view()) + L"*").c_str(), &found));
     if (!search) return names;
     do {
-        const std::string name = found.cFileName;
+        const std::string name = Text932(found.cFileName);
         if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search.get(), &found));
+    } while (FindNextFileW(search.get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }

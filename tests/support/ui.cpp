@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "base/handles.h"
+#include "base/wide.h"
 #include "settings/settings.h"
 #include "support/controls.h"
 
@@ -31,8 +32,8 @@ namespace {
 // Runs what the window left in the queue, dropping the quit message it posted.
 void DrainAfterDestroy() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT) DispatchMessageA(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message != WM_QUIT) DispatchMessageW(&msg);
     }
     MainWindow = nullptr;
 }
@@ -45,9 +46,7 @@ void DestroyTestMainWindow() {
 }
 
 std::string WindowTitle() {
-    char title[512] = "";
-    GetWindowTextA(MainWindow, title, sizeof title);
-    return title;
+    return WindowText932(MainWindow);
 }
 
 bool CloseTestMainWindow() {
@@ -85,9 +84,9 @@ void CALLBACK WatchForStrayDialogs(HWND, UINT, UINT_PTR, DWORD now) {
         GetCurrentThreadId(),
         [](HWND w, LPARAM p) -> BOOL {
             DWORD now = static_cast<DWORD>(p);
-            char cls[64] = "", caption[256] = "";
+            char cls[64] = "";
             GetClassNameA(w, cls, sizeof cls);
-            GetWindowTextA(w, caption, sizeof caption);
+            const std::string caption = WindowText932(w);
             if (std::string(cls) != "#32770" || !IsWindowVisible(w) || DialogDriver::Expects(caption)) return TRUE;
             auto [it, fresh] = strayDialogs.emplace(w, now);
             if (!fresh && now - it->second > 4000) {
@@ -125,10 +124,9 @@ void DialogDriver::Poll() {
         GetCurrentThreadId(),
         [](HWND w, LPARAM p) -> BOOL {
             auto* s = reinterpret_cast<Search*>(p);
-            char cls[64] = "", caption[256] = "";
+            char cls[64] = "";
             GetClassNameA(w, cls, sizeof cls);
-            GetWindowTextA(w, caption, sizeof caption);
-            if (std::string(cls) == "#32770" && IsWindowVisible(w) && *s->caption == caption) {
+            if (std::string(cls) == "#32770" && IsWindowVisible(w) && *s->caption == WindowText932(w)) {
                 s->found = w;
                 return FALSE;
             }
@@ -155,15 +153,15 @@ void TypeFileName(HWND dialog, const std::string& path) {
     // The name box is a combo box in the current dialogs, an edit box in the old ones.
     HWND edit = GetDlgItem(dialog, cmb13);
     if (!edit) edit = GetDlgItem(dialog, edt1);
-    SetWindowTextA(edit, path.c_str());
+    SetWindowTextW(edit, Wide(path));
     ClickButton(dialog, IDOK);
 }
 
 void PumpMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 
