@@ -56,18 +56,28 @@ DWORD SystemSaverAgeMs(HWND systemSaver) {
     return static_cast<DWORD>(kLongestMs);
 }
 
-void LookForSystemSaver() {
+// True when a run replaced it (the program's own loop was blocked meanwhile).
+bool LookForSystemSaver(const ScreenSaverPolicy& policy) {
     // A screen saver of another window class is known by its file: the
     // administrator's when a policy names one, else the user's.
     char standard[MAX_PATH] = "";
-    ReadStandardScreenSaverInEffect(standard, sizeof standard);
+    ReadStandardScreenSaverInEffect(policy, standard, sizeof standard);
     HWND systemSaver = FindSystemSaverWindow(standard);
     if (!systemSaver) {
         Changer.lookedWithoutSaver = true;
         Changer.lookedWithoutSaverAt = GetTickCount();
-        return;
+        return false;
     }
     ReplaceSystemSaver(systemSaver, SystemSaverAgeMs(systemSaver));
+    return true;
+}
+
+// A password-protected one must be found within its grace period: while the
+// system's screen saver is secure the timer looks more often.
+void ArmChangerTimer(HWND window, const ScreenSaverPolicy& policy) {
+    if (Changer.options.SscTim != 1) return;
+    const bool secure = ReadScreenSaverSecure(policy);
+    SetTimer(window, kChangerTimerId, ChangerWatchPeriodMs(TimerPeriodMs(), secure), OnChangerTimer);
 }
 
 }  // namespace
@@ -81,10 +91,7 @@ void SetChangerOptions(const ChangerOptions& options) {
 }
 
 void StartChangerTimer(HWND window) {
-    if (Changer.options.SscTim != 1) return;
-    // A password-protected one must be found within its grace period.
-    const bool secure = ReadScreenSaverSecure(ReadScreenSaverPolicy());
-    SetTimer(window, kChangerTimerId, ChangerWatchPeriodMs(TimerPeriodMs(), secure), OnChangerTimer);
+    ArmChangerTimer(window, ReadScreenSaverPolicy());
 }
 
 void StopChangerTimer(HWND window) {
@@ -93,16 +100,26 @@ void StopChangerTimer(HWND window) {
 
 void CALLBACK OnChangerTimer(HWND window, UINT, UINT_PTR, DWORD) {
     StopChangerTimer(window);
+    // Read once a tick: the look and the next period both follow it, unless
+    // a run went on meanwhile, during which the settings may have changed.
+    ScreenSaverPolicy policy;
+    bool ran = false;
     try {
+        policy = ReadScreenSaverPolicy();
         // A folder search or playback is using the list between its steps:
         // this tick is left out, the next one looks again. So while the
         // session is locked or disconnected: the list would play unseen.
         const bool listBusy = RunningLongOperation() != LongOperation::None;
-        if (!listBusy && RowCount() >= 2 && !SessionAway()) LookForSystemSaver();
+        if (!listBusy && RowCount() >= 2 && !SessionAway()) ran = LookForSystemSaver(policy);
     } catch (...) {
         // Nothing may unwind into the message dispatch; the timer goes on.
+        ran = true;
     }
-    StartChangerTimer(window);
+    if (ran) {
+        StartChangerTimer(window);
+    } else {
+        ArmChangerTimer(window, policy);
+    }
 }
 
 void ReplaceSystemSaver(HWND systemSaver, DWORD ageMs) {

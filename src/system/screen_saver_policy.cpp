@@ -74,8 +74,11 @@ bool PolicyFixes(const ScreenSaverPolicy& policy, ManagedSetting setting) {
 }
 
 bool ReadStandardScreenSaverInEffect(char* path, std::size_t size) {
+    return ReadStandardScreenSaverInEffect(ReadScreenSaverPolicy(), path, size);
+}
+
+bool ReadStandardScreenSaverInEffect(const ScreenSaverPolicy& policy, char* path, std::size_t size) {
     if (size == 0) return false;
-    const ScreenSaverPolicy policy = ReadScreenSaverPolicy();
     if (PolicyFixes(policy, ManagedSetting::StandardSaver)) {
         path[0] = '\0';
         return policy.standardSaver[0] && CopyText(path, size, policy.standardSaver);

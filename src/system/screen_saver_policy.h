@@ -33,3 +33,5 @@ bool PolicyValueOn(const char* text);
 // The standard screen saver's file in effect: the policy's when it names
 // one, else the user's own. False (and path empty) when there is none.
 bool ReadStandardScreenSaverInEffect(char* path, std::size_t size);
+// The same with the policy already read.
+bool ReadStandardScreenSaverInEffect(const ScreenSaverPolicy& policy, char* path, std::size_t size);
