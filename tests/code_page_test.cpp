@@ -101,6 +101,17 @@ struct NoShortNames {
     ~NoShortNames() { UseShortNames(true); }
 };
 
+// A folder search whose message about what it could not use is read into
+// listed and closed; the search's result line is returned.
+std::string RunFolderSearchReadingItsMessage(const SearchRequest& request, std::string& listed) {
+    return RunFolderSearch(request, nullptr, [&listed](DialogDriver& driver) {
+        driver.On("スクリーンセーバーの読み込みエラー", [&listed](HWND box) {
+            listed = MessageBoxText(box);
+            ClickButton(box, IDOK);
+        });
+    });
+}
+
 TEST(CodePage, TheProcessHasTheCodePageOfItsRun) {
     EXPECT_EQ(GetACP(), ExpectedCodePage());
 }
@@ -288,12 +299,7 @@ TEST_F(CodePageWindowTest, FolderSearchNamesWhatItCannotUse) {
 
     NoShortNames none;
     std::string listed;
-    const std::string status = RunFolderSearch(request, nullptr, [&listed](DialogDriver& driver) {
-        driver.On("スクリーンセーバーの読み込みエラー", [&listed](HWND box) {
-            listed = MessageBoxText(box);
-            ClickButton(box, IDOK);
-        });
-    });
+    const std::string status = RunFolderSearchReadingItsMessage(request, listed);
     EXPECT_EQ(status, "2 個のファイルをリストに追加しました（名前に Shift_JIS で書けない文字があって使えないものが 2 個ありました）");
     EXPECT_EQ(GetEntryRowCount(), 2);
     // Which, and why: the file and the folder, in their own letters.
@@ -327,12 +333,7 @@ TEST_F(CodePageWindowTest, ArchiveMembersWithoutACodePage932NameAreCounted) {
     request.archives = true;
     request.kinds[0] = request.kinds[1] = request.kinds[2] = true;
     std::string listed;
-    const std::string status = RunFolderSearch(request, nullptr, [&listed](DialogDriver& driver) {
-        driver.On("スクリーンセーバーの読み込みエラー", [&listed](HWND box) {
-            listed = MessageBoxText(box);
-            ClickButton(box, IDOK);
-        });
-    });
+    const std::string status = RunFolderSearchReadingItsMessage(request, listed);
     EXPECT_EQ(status, "4 個のファイルをリストに追加しました（名前に Shift_JIS で書けない文字があって使えないものが 1 個ありました）");
     EXPECT_NE(listed.find(archive + "（書庫の中の 2 個のスクリーンセーバー）\n"), std::string::npos) << listed;
 }
